@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and the demo need on Debian 12. Safe to run again.
+set -euo pipefail
+packages=(
+  cmake g++ make pkg-config git
+  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl1-mesa-dev
+  libudev-dev umockdev libumockdev-dev
+  googletest libgtest-dev libbenchmark-dev
+  dosfstools mtools fusefat fuse3
+  xvfb xauth imagemagick fonts-noto-cjk at-spi2-core
+  clang-format clang-tidy
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update
+  $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace trek {
+
+// What the wristband and collection code needs from whoever shows the program: the main window
+// in the GUI, the terminal in the command-line tool.
+class UserInterface
+{
+public:
+    // Answers of askYesNo(), as the picture message box gives them.
+    static constexpr int Yes = 1;
+    static constexpr int No = 7;
+    static constexpr int Closed = 2;
+
+    virtual ~UserInterface() = default;
+
+    virtual void setStatusText(const QString& text) = 0;
+    // Shows `text` in the drive label with its large font.
+    virtual void setDriveLabel(const QString& text) = 0;
+    virtual int askYesNo(const QString& title, const QString& message) = 0;
+    // A plain message box with an OK button.
+    virtual void showMessage(const QString& title, const QString& message) = 0;
+    // Lets waiting events run so the window stays alive during long device and file work.
+    virtual void pumpMessages() = 0;
+    // The store or the link changed: every page reloads.
+    virtual void notifyDataChanged() = 0;
+    // Settings or the connected wristband changed: every page refreshes its texts and values.
+    virtual void notifyRefresh() = 0;
+};
+
+} // namespace trek

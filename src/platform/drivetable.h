@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace trek::platform {
+
+enum class DriveType {
+    Unknown,
+    NoRootDirectory, // what a device path without a mounted volume answers
+    Removable,
+    Fixed,
+    Remote,
+    CdRom,
+    RamDisk,
+};
+
+// The program thinks in drive letters: every mounted removable or USB volume gets one from D
+// upwards. Bit n of the drive mask stands for letter 'A' + n.
+class DriveTable : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual std::uint32_t logicalDriveMask() const = 0;
+    // `rootOrDevicePath` is a drive root ("E:") or a disk device path from diskDevicePaths().
+    virtual DriveType driveType(const QString& rootOrDevicePath) const = 0;
+    // Folder where the volume with this letter is mounted; empty when there is none.
+    virtual QString driveRoot(char letter) const = 0;
+    // Device paths of the present USB disks that expose no mounted volume.
+    virtual QStringList diskDevicePaths() const = 0;
+
+signals:
+    // Unit masks use the same bit numbering as logicalDriveMask().
+    void volumeArrived(std::uint32_t unitMask);
+    void volumeRemoved(std::uint32_t unitMask);
+    // Any change of the present devices, after the arrival and removal notices.
+    void devicesChanged();
+};
+
+} // namespace trek::platform

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace trek::platform {
+
+// Small services of the operating system that need no window system.
+class SystemServices
+{
+public:
+    virtual ~SystemServices() = default;
+
+    // Three-letter abbreviated language name of the default locale: "ENU", "CHS", "CHT", ...
+    virtual QString localeAbbreviation() const = 0;
+    // Milliseconds since boot, wrapping at 2^32.
+    virtual std::uint32_t tickCount() const = 0;
+    // Generation code of the running platform (0 when it is not one the table lists).
+    virtual int platformGeneration() const = 0;
+    // Starts a program with a normal window; false when it could not be started.
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+};
+
+// Services that need the desktop session: keyboard state and the default browser.
+class DesktopServices
+{
+public:
+    virtual ~DesktopServices() = default;
+
+    virtual bool isLeftShiftDown() const = 0;
+    virtual bool isLeftCtrlDown() const = 0;
+    virtual bool openUrl(const QString& address) = 0;
+};
+
+} // namespace trek::platform

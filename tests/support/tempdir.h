@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace trek::test {
+
+// A fresh folder per test, removed afterwards, with small helpers to lay out files in it.
+class TempDir
+{
+public:
+    TempDir();
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& relative) const { return m_dir.filePath(relative); }
+    // Writes `bytes` to `relative`, creating folders on the way; fails the test on error.
+    QString write(const QString& relative, const QByteArray& bytes) const;
+    QByteArray read(const QString& relative) const;
+    bool exists(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace trek::test
