@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace trek {
+
+// Section and key names of the settings file, spelled as the file holds them.
+namespace keys {
+inline constexpr char Advance[] = "Advance";
+inline constexpr char Current[] = "Current";
+inline constexpr char Summary[] = "Summary";
+inline constexpr char Personal[] = "Personal";
+inline constexpr char Mission[] = "Mission";
+inline constexpr char Sleep[] = "Sleep";
+inline constexpr char PreCopy[] = "PreCopy";
+inline constexpr char Update[] = "Update";
+} // namespace keys
+
+// Thin wrappers over the installed profile service and appState().settingsPath.
+int ReadSettingInt(const char* section, const char* key, int defaultValue);
+QString ReadSettingString(const char* section, const char* key, const QString& defaultValue);
+// False when the settings file could not be written (the value in memory stays).
+bool WriteSettingString(const char* section, const char* key, const QString& value);
+bool WriteSettingInt(const char* section, const char* key, int value); // "%d"
+
+// Reads the interface language as the main window does when it opens (locale default, then
+// "Advance" "Language") into appState().language.
+void ReadLanguageSetting();
+// Reads every start key into appState().values, as the main window does when it opens.
+void ReadStartSettings();
+
+} // namespace trek

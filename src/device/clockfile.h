@@ -1,0 +1,16 @@
+#pragma once
+
+namespace trek {
+
+enum class StatusBlockKind { Collection, ClockCheck };
+
+// Wristband clock and display settings in their two forms: CLOCK.TXT on a file-model disk and
+// the 256-byte settings block of a pass-through wristband. All work on appState().wristband.
+void ResetWristbandSettings(bool includingSleepMonitor);
+void ReadClockFile(char letter);
+void WriteSetupClockFile(char letter);
+void RewriteClockFileTime(char letter, int clockCorrection);
+void SendSettingsBlock();
+void ApplyStatusBlock(StatusBlockKind kind);
+
+} // namespace trek

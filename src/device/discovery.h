@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace trek {
+
+// Finding the wristband. All run on the user-interface thread and report through appState().ui.
+void DiscoverWristband();
+bool ProbeDrive(char letter);
+bool ProbeDevicePath(const QString& path);
+bool ScanDiskInterfaces();
+void ResetLink();
+
+// Reactions to the device notifications; each does nothing while discovery is suspended.
+void OnVolumeArrival(std::uint32_t unitMask);
+void OnVolumeRemoval(std::uint32_t unitMask);
+void OnDeviceChange();
+
+} // namespace trek
