@@ -27,9 +27,9 @@ struct SettingsValues
     int totalSteps = 0;
     int totalPeriod = 0;
     int birthday = 20000201;
-    int height = 0;     // cm
+    int height = 0; // cm
     int weightGrams = 0;
-    int stepSize = 0;   // cm
+    int stepSize = 0;                      // cm
     std::array<MissionValues, 2> missions; // A, B
     int slightMoving = 0;
 };

@@ -25,7 +25,7 @@ int SendPassThrough(const QString& devicePath, const platform::PassThroughReques
 int SendPassThrough(DeviceHandle handle, const platform::PassThroughRequest& request);
 
 // `buffer` is zeroed first in every read, so a failed read leaves zeros.
-int InquireIdentity(char letter, std::uint8_t* buffer);            // 44 bytes
+int InquireIdentity(char letter, std::uint8_t* buffer); // 44 bytes
 int InquireIdentity(const QString& devicePath, std::uint8_t* buffer);
 int ReadSettingsBlock(DeviceHandle handle, std::uint8_t* block512); // 256 used
 int WriteSettingsBlock(DeviceHandle handle, const std::uint8_t* block256);

@@ -7,9 +7,9 @@ namespace trek {
 // The connected wristband, as discovery found it.
 struct WristbandLink
 {
-    char driveLetter = 0;   // 'D'..'Z', '*' for a device path without a letter, 0 for none
+    char driveLetter = 0; // 'D'..'Z', '*' for a device path without a letter, 0 for none
     bool passThrough = false;
-    char modelLetter = 0;   // the character after the model code, 0 before identification
+    char modelLetter = 0; // the character after the model code, 0 before identification
     bool hasNewData = false;
     platform::DeviceHandle volume = platform::InvalidDeviceHandle;
     bool plugged = true;

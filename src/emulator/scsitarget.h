@@ -14,9 +14,9 @@ public:
 
     struct Result
     {
-        std::uint8_t status = 0;        // SCSI status byte; 0 is good
-        std::uint32_t transferred = 0;  // bytes actually moved
-        bool deviceGone = false;        // the device vanished: the exchange itself failed
+        std::uint8_t status = 0;       // SCSI status byte; 0 is good
+        std::uint32_t transferred = 0; // bytes actually moved
+        bool deviceGone = false;       // the device vanished: the exchange itself failed
     };
 
     virtual ~ScsiTarget() = default;
