@@ -1,0 +1,205 @@
+#include "app/lang/langrows.h"
+
+#include <algorithm>
+
+namespace trek {
+
+namespace {
+
+// Row numbers are part of the callers' contract (base rows plus offsets, unit blocks), so rows
+// are never reordered; the English wording, quirks included, is what users and stored
+// screenshots know. Every row keeps its printf placeholders in the same order in all columns,
+// because callers fill one format string whatever the language.
+// clang-format off
+constexpr LangRowTable Rows = {{
+    /*   0 */ {u8" Trekkomat_2 ", u8" Trekkomat_2 ", u8" Trekkomat_2 "},
+    /*   1 */ {u8"Height", u8"身高", u8"身高"},
+    /*   2 */ {u8"Weight", u8"體重", u8"体重"},
+    /*   3 */ {u8"StepSize", u8"步幅", u8"步幅"},
+    /*   4 */ {u8"Day Report", u8"日報表", u8"日报表"},
+    /*   5 */ {u8"Month Report", u8"月報表", u8"月报表"},
+    /*   6 */ {u8"Steps", u8"步數", u8"步数"},
+    // The Chinese columns of rows 7, 8, 11, 12 and 20 say what those screens really show (time
+    // of day, date, kilogram, centimetre, week report), not what the English words say.
+    /*   7 */ {u8"Hours", u8"時刻", u8"时刻"},
+    /*   8 */ {u8"Days", u8"日期", u8"日期"},
+    /*   9 */ {u8"Birthday", u8"生日", u8"生日"},
+    /*  10 */ {u8"Calorie", u8"卡路里", u8"卡路里"},
+    /*  11 */ {u8"Pound", u8"公斤", u8"公斤"},
+    /*  12 */ {u8"inch", u8"公分", u8"公分"},
+    /*  13 */ {u8"M", u8"公尺", u8"公尺"},
+    /*  14 */ {u8"Km", u8"公里", u8"公里"},
+    /*  15 */ {u8"Steps/s", u8"步/秒", u8"步/秒"},
+    /*  16 */ {u8"Km/H", u8"公里/時", u8"公里/时"},
+    /*  17 */ {u8"Distance(%s)", u8"距離(%s)", u8"距离(%s)"},
+    /*  18 */ {u8"Speed(%s/H)", u8"速度(%s/時)", u8"速度(%s/时)"},
+    /*  19 */ {u8"Calorie(KCal)", u8"卡路里(大卡)", u8"卡路里(千卡)"},
+    /*  20 */ {u8"Day Report(Count)", u8"周報表", u8"周报表"},
+    /*  21 */ {u8"Data Collection", u8"資料收集", u8"数据收集"},
+    /*  22 */ {u8"Find Stepo USB Disk (Disk-%c), Start to collect data ?",
+               u8"找到 Stepo USB 磁碟 (Disk-%c)，開始收集資料？",
+               u8"找到 Stepo USB 磁盘 (Disk-%c)，开始收集数据？"},
+    /*  23 */ {u8"Report", u8"報表", u8"报表"},
+    /*  24 */ {u8"DayLife", u8"累計統計", u8"累计统计"},
+    /*  25 */ {u8"Mission/Target", u8"任務/目標", u8"任务/目标"},
+    /*  26 */ {u8"Personal Information", u8"個人資料", u8"个人资料"},
+    /*  27 */ {u8"Sun", u8"週日", u8"周日"},
+    /*  28 */ {u8"Mon", u8"週一", u8"周一"},
+    /*  29 */ {u8"Tue", u8"週二", u8"周二"},
+    /*  30 */ {u8"Wed", u8"週三", u8"周三"},
+    /*  31 */ {u8"Thu", u8"週四", u8"周四"},
+    /*  32 */ {u8"Fri", u8"週五", u8"周五"},
+    /*  33 */ {u8"Sat", u8"週六", u8"周六"},
+    /*  34 */ {u8"Total Steps", u8"總步數", u8"总步数"},
+    /*  35 */ {u8"Total Distance", u8"總距離", u8"总距离"},
+    /*  36 */ {u8"Total Time", u8"總時間", u8"总时间"},
+    /*  37 */ {u8"Total KCal", u8"總卡路里", u8"总卡路里"},
+    /*  38 */ {u8"Days", u8"天", u8"天"},
+    /*  39 */ {u8"Hours", u8"小時", u8"小时"},
+    /*  40 */ {u8"Mintues", u8"分鐘", u8"分钟"},
+    /*  41 */ {u8"Save", u8"儲存", u8"保存"},
+    /*  42 */ {u8"Steps", u8"步數", u8"步数"},
+    /*  43 */ {u8"Distances", u8"距離", u8"距离"},
+    /*  44 */ {u8"Times", u8"時間", u8"时间"},
+    /*  45 */ {u8"KCals", u8"卡路里", u8"卡路里"},
+    /*  46 */ {u8"Target Steps", u8"目標步數", u8"目标步数"},
+    /*  47 */ {u8"Target Distance(%s)", u8"目標距離(%s)", u8"目标距离(%s)"},
+    /*  48 */ {u8"Target Time(Hours)", u8"目標時間(小時)", u8"目标时间(小时)"},
+    /*  49 */ {u8"Target Calorie(KCal)", u8"目標卡路里(大卡)", u8"目标卡路里(千卡)"},
+    /*  50 */ {u8"Reset/Zero", u8"重設/歸零", u8"重设/归零"},
+    /*  51 */ {u8"Confirm to clear all data (Y/N) ?", u8"確定清除所有資料 (Y/N) ?",
+               u8"确定清除所有数据 (Y/N) ?"},
+    /*  52 */ {u8"Start", u8"開始", u8"开始"},
+    /*  53 */ {u8"Stop", u8"停止", u8"停止"},
+    /*  54 */ {u8"Week", u8"星期", u8"星期"},
+    /*  55 */ {u8"%d %% Compeleted", u8"已完成 %d %%", u8"已完成 %d %%"},
+    /*  56 */ {u8"Congraturation !!!", u8"恭喜 !!!", u8"恭喜 !!!"},
+    /*  57 */ {u8", You complete the mission", u8"，您已完成任務", u8"，您已完成任务"},
+    /*  58 */ {u8"Running %d Days %d Hours %d Minutes", u8"已執行 %d 天 %d 小時 %d 分鐘",
+               u8"已运行 %d 天 %d 小时 %d 分钟"},
+    /*  59 */ {u8"Maintain", u8"維護", u8"维护"},
+    /*  60 */ {u8"Please PLUG-OUT disk to start SETUP", u8"請拔除磁碟以開始設定",
+               u8"请拔出磁盘以开始设定"},
+    /*  61 */ {u8"Faster %d sec/day", u8"每天快 %d 秒", u8"每天快 %d 秒"},
+    /*  62 */ {u8"Slower %d sec/day", u8"每天慢 %d 秒", u8"每天慢 %d 秒"},
+    /*  63 */ {u8"Excute", u8"執行", u8"执行"},
+    /*  64 */ {u8"Show Time", u8"顯示時間", u8"显示时间"},
+    /*  65 */ {u8"Show Day", u8"顯示日期", u8"显示日期"},
+    /*  66 */ {u8"Show Year", u8"顯示年份", u8"显示年份"},
+    /*  67 */ {u8"Show DiskSize", u8"顯示磁碟容量", u8"显示磁盘容量"},
+    /*  68 */ {u8"Show FreeSize", u8"顯示剩餘空間", u8"显示剩余空间"},
+    /*  69 */ {u8"Show Battery", u8"顯示電量", u8"显示电量"},
+    /*  70 */ {u8"Show Stepo", u8"顯示 Stepo", u8"显示 Stepo"},
+    /*  71 */ {u8"Personal Graphic", u8"個人圖片", u8"个人图片"},
+    /*  72 */ {u8"Personal Setting", u8"個人設定", u8"个人设定"},
+    /*  73 */ {u8"PC Simulation", u8"電腦模擬", u8"电脑模拟"},
+    /*  74 */ {u8"Good Feeling", u8"好心情", u8"好心情"},
+    /*  75 */ {u8"Go !!!", u8"出發 !!!", u8"出发 !!!"},
+    /*  76 */ {u8"Personal Message", u8"個人訊息", u8"个人信息"},
+    /*  77 */ {u8"Not found %s Stepo-Disk", u8"找不到 %s Stepo 磁碟", u8"找不到 %s Stepo 磁盘"},
+    /*  78 */ {u8"Disp Speed", u8"顯示速度", u8"显示速度"},
+    /*  79 */ {u8"### Data Collection Error ###", u8"### 資料收集錯誤 ###",
+               u8"### 数据收集错误 ###"},
+    /*  80 */ {u8"Confirm DELETE ?(Y/N)", u8"確定刪除 ?(Y/N)", u8"确定删除 ?(Y/N)"},
+    /*  81 */ {u8"Push", u8"傳送", u8"传送"},
+    /*  82 */ {u8"Clear", u8"清除", u8"清除"},
+    /*  83 */ {u8"24-hour", u8"24 小時制", u8"24 小时制"},
+    /*  84 */ {u8"12-hour", u8"12 小時制", u8"12 小时制"},
+    /*  85 */ {u8"Select Disk", u8"選擇磁碟", u8"选择磁盘"},
+    /*  86 */ {u8"Time Set", u8"時間設定", u8"时间设定"},
+    /*  87 */ {u8"Message", u8"訊息", u8"信息"},
+    // The clock-check report keeps "Driver" and "Model" in every language; only the captions
+    // of the four time lines are translated.
+    /*  88 */ {u8"Driver %c:\nModel: %s%c\n\nLast Update: %s\n\nCurrent Time:%s\n"
+               u8"Watch Time:  %s\n\nDifference: %s",
+               u8"Driver %c:\nModel: %s%c\n\n前次設定: %s\n\n目前時間: %s\n手表時間: %s\n\n"
+               u8"誤差: %s",
+               u8"Driver %c:\nModel: %s%c\n\n前次设定: %s\n\n目前时间: %s\n手表时间: %s\n\n"
+               u8"误差: %s"},
+    /*  89 */ {u8"Check Watch", u8"檢查手表", u8"检查手表"},
+    /*  90 */ {u8"Wear it", u8"配戴", u8"佩戴"},
+    /*  91 */ {u8"LED Power Control", u8"LED 電源控制", u8"LED 电源控制"},
+    /*  92 */ {u8"Battery Curve", u8"電池曲線", u8"电池曲线"},
+    /*  93 */ {u8"Battery", u8"電池", u8"电池"},
+    /*  94 */ {u8"Time(Hour)", u8"時間(小時)", u8"时间(小时)"},
+    /*  95 */ {u8"Upgrade ...", u8"升級 ...", u8"升级 ..."},
+    /*  96 */ {u8"Find a NEW version, start upgrade (Yes/No) ?", u8"發現新版本，開始升級 (Yes/No) ?",
+               u8"发现新版本，开始升级 (Yes/No) ?"},
+    /*  97 */ {u8"Tool is updated, Close and ReStart it", u8"程式已更新，請關閉後重新啟動",
+               u8"程序已更新，请关闭后重新启动"},
+    /*  98 */ {u8"No new version", u8"沒有新版本", u8"没有新版本"},
+    /*  99 */ {u8"User Option", u8"使用者選項", u8"用户选项"},
+    /* 100 */ {u8"Enable Upgrade Check", u8"啟用更新檢查", u8"启用更新检查"},
+    /* 101 */ {u8"Auto Confirmed", u8"自動確認", u8"自动确认"},
+    /* 102 */ {u8"Enable/Start Sleep-Monitor", u8"啟用/開始睡眠監測", u8"启用/开始睡眠监测"},
+    /* 103 */ {u8"One Time", u8"單次", u8"单次"},
+    /* 104 */ {u8"Everyday", u8"每天", u8"每天"},
+    /* 105 */ {u8"Factory Mode", u8"工廠模式", u8"工厂模式"},
+    /* 106 */ {u8"Plug-in DISK, Auto Setup", u8"插入磁碟，自動設定", u8"插入磁盘，自动设定"},
+    /* 107 */ {u8"Disk-%c Constructing ... ...", u8"Disk-%c 設定中 ... ...",
+               u8"Disk-%c 设定中 ... ..."},
+    /* 108 */ {u8">>> Setup OK, Remove Disk <<<", u8">>> 設定完成，請移除磁碟 <<<",
+               u8">>> 设定完成，请移除磁盘 <<<"},
+    /* 109 */ {u8"### Setup failed ###", u8"### 設定失敗 ###", u8"### 设定失败 ###"},
+    /* 110 */ {u8"Auto", u8"自動", u8"自动"},
+    /* 111 */ {u8"Manual", u8"手動", u8"手动"},
+    /* 112 */ {u8"PreCopy", u8"預先複製", u8"预先复制"},
+    /* 113 */ {u8"Setup", u8"設定", u8"设定"},
+    /* 114 */ {u8"Sleep Quaility", u8"睡眠品質", u8"睡眠质量"},
+    /* 115 */ {u8"Bad Time", u8"就寢時間", u8"就寝时间"},
+    /* 116 */ {u8"Awake Time", u8"起床時間", u8"起床时间"},
+    /* 117 */ {u8"Sleep Time", u8"睡眠時間", u8"睡眠时间"},
+    /* 118 */ {u8"Efficiency", u8"睡眠效率", u8"睡眠效率"},
+    /* 119 */ {u8"Awake", u8"清醒", u8"清醒"},
+    /* 120 */ {u8"Sleep", u8"淺眠", u8"浅睡"},
+    /* 121 */ {u8"Deep-Sleep", u8"深眠", u8"深睡"},
+    /* 122 */ {u8"Slight Move > ", u8"輕微移動 > ", u8"轻微移动 > "},
+    /* 123 */ {u8"Steps/Min", u8"步/分", u8"步/分"},
+    /* 124 */ {u8"Enable 24-hour STEPO Mode", u8"啟用 24 小時 STEPO 模式",
+               u8"启用 24 小时 STEPO 模式"},
+    /* 125 */ {u8"Stop Sleep-Monitor", u8"停止睡眠監測", u8"停止睡眠监测"},
+    /* 126 */ {u8"Enable Alarm", u8"啟用鬧鐘", u8"启用闹钟"},
+    /* 127 */ {u8"Horizontal Display", u8"水平顯示", u8"水平显示"},
+    /* 128 */ {u8"Vertical Display", u8"垂直顯示", u8"垂直显示"},
+    /* 129 */ {u8"Show Hour", u8"顯示小時", u8"显示小时"},
+    /* 130 */ {u8"Show Minute", u8"顯示分鐘", u8"显示分钟"},
+    /* 131 */ {u8"Show Month", u8"顯示月份", u8"显示月份"},
+    /* 132 */ {u8"Show Day", u8"顯示日期", u8"显示日期"},
+    /* 133 */ {u8"Metric  Units", u8"公制單位", u8"公制单位"},
+    /* 134 */ {u8"Imperial units", u8"英制單位", u8"英制单位"},
+    /* 135 */ {u8"Pound", u8"磅", u8"磅"},
+    /* 136 */ {u8"Inch", u8"英吋", u8"英寸"},
+    /* 137 */ {u8"Feet", u8"英呎", u8"英尺"},
+    /* 138 */ {u8"Mile", u8"英哩", u8"英里"},
+    // Two unit blocks: the English and Traditional interfaces label with the first, the
+    // Simplified interface with the second, which carries the mainland unit words.
+    /* 139 */ {u8"Kg", u8"公斤", u8"公斤"},
+    /* 140 */ {u8"cm", u8"公分", u8"公分"},
+    /* 141 */ {u8"M", u8"公尺", u8"公尺"},
+    /* 142 */ {u8"Km", u8"公里", u8"公里"},
+    /* 143 */ {u8"Kg", u8"千克", u8"千克"},
+    /* 144 */ {u8"cm", u8"厘米", u8"厘米"},
+    /* 145 */ {u8"M", u8"米", u8"米"},
+    /* 146 */ {u8"Km", u8"千米", u8"千米"},
+}};
+// clang-format on
+
+constexpr bool CellFilled(const char8_t* cell)
+{
+    return cell != nullptr && cell[0] != u8'\0';
+}
+
+// A row left out of the initialiser would be value-initialised to null cells without a word
+// from the compiler; catch that here rather than as an empty caption on some screen.
+static_assert(std::all_of(Rows.begin(), Rows.end(), [](const LangRow& row) {
+    return CellFilled(row.english) && CellFilled(row.traditional) && CellFilled(row.simplified);
+}));
+
+} // namespace
+
+const LangRowTable& LangRows()
+{
+    return Rows;
+}
+
+} // namespace trek
