@@ -1,0 +1,12 @@
+#include "app/appstate.h"
+#include "app/lang/langtable.h"
+
+namespace trek {
+
+// Lives beside the shared state rather than in the table's library, which knows nothing of it.
+QString GetLangText(int row)
+{
+    return GetLangText(row, appState().language);
+}
+
+} // namespace trek

@@ -1,0 +1,29 @@
+#include "platform/linux/desktopservices_linux.h"
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QUrl>
+
+namespace trek::platform {
+
+bool LinuxDesktopServices::isLeftShiftDown() const
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+bool LinuxDesktopServices::isLeftCtrlDown() const
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
+
+bool LinuxDesktopServices::openUrl(const QString& address)
+{
+    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
+        return false;
+    }
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace trek::platform

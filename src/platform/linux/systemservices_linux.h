@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/systemservices.h"
+
+#include <QtGlobal>
+
+namespace trek::platform {
+
+class LinuxSystemServices final : public SystemServices
+{
+public:
+    LinuxSystemServices() = default;
+    Q_DISABLE_COPY_MOVE(LinuxSystemServices)
+
+    // From LC_ALL, LC_MESSAGES, then LANG: the variables that choose the language of messages.
+    QString localeAbbreviation() const override;
+    // CLOCK_BOOTTIME, so that time spent suspended counts, as it does for a tick counter.
+    std::uint32_t tickCount() const override;
+    // The generation table knows only the systems the program first ran on; Linux is none.
+    int platformGeneration() const override { return 0; }
+    // The program starts in the current folder, detached, so it outlives this process.
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+};
+
+} // namespace trek::platform

@@ -1,0 +1,11 @@
+#include "platform/sim/simdesktopservices.h"
+
+namespace trek::platform {
+
+bool SimDesktopServices::openUrl(const QString& address)
+{
+    m_openedUrls.append(address);
+    return true;
+}
+
+} // namespace trek::platform

@@ -1,0 +1,11 @@
+#include "platform/sim/simsystemservices.h"
+
+namespace trek::platform {
+
+bool SimSystemServices::startProgram(const QString& program, const QStringList& arguments)
+{
+    m_started.append({program, arguments});
+    return m_startSucceeds;
+}
+
+} // namespace trek::platform

@@ -1,0 +1,90 @@
+#include "platform/atomicfile.h"
+#include "scratchmount.h"
+#include "tempdir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using trek::platform::writeFileAtomically;
+using trek::test::ScratchMount;
+using trek::test::TempDir;
+
+namespace {
+
+QString s(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+} // namespace
+
+TEST(AtomicFile, ReplacesContentKeepsAccessRightsAndFollowsLinks)
+{
+    const TempDir dir;
+    const QString path = dir.write(s("month.BIN"), QByteArray(65536, '\1'));
+    const auto rights = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, rights));
+
+    const QByteArray next(65536, '\2');
+    const auto result = writeFileAtomically(path, next);
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
+    EXPECT_EQ(dir.read(s("month.BIN")), next);
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, rights & 0x7077); // owner, group, other
+
+    ASSERT_TRUE(QFile::link(path, dir.filePath(s("link.BIN"))));
+    ASSERT_TRUE(writeFileAtomically(dir.filePath(s("link.BIN")), "via link").ok());
+    EXPECT_TRUE(QFileInfo(dir.filePath(s("link.BIN"))).isSymLink());
+    EXPECT_EQ(dir.read(s("month.BIN")), QByteArray("via link"));
+
+    ASSERT_TRUE(writeFileAtomically(dir.filePath(s("empty")), QByteArrayView()).ok());
+    EXPECT_TRUE(dir.exists(s("empty")));
+    EXPECT_EQ(entries(dir.path()), QStringList({s("empty"), s("link.BIN"), s("month.BIN")}));
+}
+
+TEST(AtomicFile, FailuresLeaveTheOldFileAndNoTemporaryFile)
+{
+    const TempDir dir;
+    dir.write(s("old.INI"), "old");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(s("folder")));
+
+    const auto missingFolder = writeFileAtomically(dir.filePath(s("nothere/x.INI")), "new");
+    EXPECT_FALSE(missingFolder.ok());
+    EXPECT_TRUE(missingFolder.error().contains(dir.filePath(s("nothere"))))
+        << missingFolder.error().toStdString();
+
+    const auto ontoFolder = writeFileAtomically(dir.filePath(s("folder")), "new");
+    EXPECT_FALSE(ontoFolder.ok());
+    EXPECT_FALSE(ontoFolder.error().isEmpty());
+
+    EXPECT_EQ(dir.read(s("old.INI")), QByteArray("old"));
+    EXPECT_EQ(entries(dir.path()), QStringList({s("folder"), s("old.INI")}));
+    EXPECT_TRUE(entries(dir.filePath(s("folder"))).isEmpty());
+}
+
+TEST(AtomicFile, ShortWriteOnAFullFileSystemIsAFailure)
+{
+    ScratchMount mount(s("64k"));
+    if (!mount.mounted()) {
+        GTEST_SKIP() << mount.error().toStdString();
+    }
+    const QString path = mount.filePath(s("Stepo201409.BIN"));
+    const QByteArray old(8192, '\3');
+    ASSERT_TRUE(writeFileAtomically(path, old).ok());
+
+    // Bigger than what is left: the temporary file is cut short by the disk.
+    const auto result = writeFileAtomically(path, QByteArray(65536, '\4'));
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.error().isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), old);
+    EXPECT_EQ(entries(mount.path()), QStringList({s("Stepo201409.BIN")}));
+}

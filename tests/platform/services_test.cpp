@@ -1,8 +1,0 @@
-#include "platform/services.h"
-
-#include <gtest/gtest.h>
-
-TEST(Services, OneInstanceForTheWholeProcess)
-{
-    EXPECT_EQ(&trek::platform::services(), &trek::platform::services());
-}
