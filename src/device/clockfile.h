@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+
 namespace trek {
 
 enum class StatusBlockKind { Collection, ClockCheck };
@@ -11,6 +13,8 @@ void ReadClockFile(char letter);
 void WriteSetupClockFile(char letter);
 void RewriteClockFileTime(char letter, int clockCorrection);
 void SendSettingsBlock();
+// The same with the clock to set taken by the caller, who shows what was sent.
+void SendSettingsBlock(const QDateTime& localNow);
 void ApplyStatusBlock(StatusBlockKind kind);
 
 } // namespace trek

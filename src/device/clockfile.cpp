@@ -1,0 +1,189 @@
+#include "device/clockfile.h"
+
+#include "app/appstate.h"
+#include "app/lang/langtable.h"
+#include "device/clockcheckhooks.h"
+#include "device/clocktext.h"
+#include "device/linkfeedback.h"
+#include "device/localclock.h"
+#include "device/passthrough.h"
+#include "device/rootfiles.h"
+#include "device/settingsblock.h"
+#include "platform/atomicfile.h"
+
+#include <QFile>
+
+namespace trek {
+
+namespace {
+
+const QString ClockFileName = QStringLiteral("CLOCK.TXT");
+const QString MarkerFileName = QStringLiteral("USBWATCH.DAT");
+constexpr int ReportRow = 88;
+// The real file is a few hundred bytes; anything far larger is not the wristband's and is read
+// only this far.
+constexpr qint64 MaxClockFileSize = 1 << 20;
+
+WristbandSettings& settings()
+{
+    return appState().wristband;
+}
+
+QByteArray readClockFile(const QString& root)
+{
+    QFile file(RootFilePath(root, ClockFileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return FromDiskLineEnds(file.read(MaxClockFileSize));
+}
+
+// Replaced whole so an unplug in the middle never leaves the wristband a torn clock file to
+// apply.
+bool writeClockFile(const QString& root, const QByteArray& text)
+{
+    return platform::writeFileAtomically(RootFilePath(root, ClockFileName), ToDiskLineEnds(text))
+        .ok();
+}
+
+// The marker that identifies the disk as a wristband's. Windows also makes it hidden; Linux has
+// no portable call for the FAT hidden attribute, and nothing here depends on it.
+void writeEmptyMarker(const QString& root)
+{
+    QFile marker(RootFilePath(root, MarkerFileName));
+    if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        marker.close();
+    }
+}
+
+void finishClockCheck()
+{
+    if (InstalledClockCheckHooks().finished) {
+        InstalledClockCheckHooks().finished();
+    }
+}
+
+QString modelLetterText()
+{
+    const char letter = appState().link.modelLetter;
+    return letter != 0 ? QString(QChar::fromLatin1(letter)) : QString();
+}
+
+} // namespace
+
+void ResetWristbandSettings(bool includingSleepMonitor)
+{
+    WristbandSettings& s = settings();
+    s.hourMode = 0;
+    s.scrollSpeed = 4;
+    s.clockCorrection = 0;
+    s.displayEntries = WristbandSettings::ResetDisplayEntries;
+    s.picture.fill(0xFF);
+    s.message.fill('\0');
+    if (includingSleepMonitor) {
+        s.sleepMonitorOn = false;
+        s.sleepMonitorEveryDay = false;
+        s.sleepStartHour = 0;
+        s.sleepStartMinute = 0;
+        s.sleepStopHour = 0;
+        s.sleepStopMinute = 0;
+    }
+}
+
+void ReadClockFile(char letter)
+{
+    ResetWristbandSettings(false);
+    if (letter == 0) {
+        return;
+    }
+    const QString root = DriveRootOf(letter);
+    if (root.isEmpty()) {
+        return;
+    }
+    ParseClockText(readClockFile(root), settings());
+}
+
+void WriteSetupClockFile(char letter)
+{
+    const QString root = DriveRootOf(letter);
+    if (root.isEmpty()) {
+        return;
+    }
+    const QByteArray message = FilterMessage(settings().message);
+    settings().message.fill('\0');
+    std::copy(message.begin(), message.end(), settings().message.begin());
+    if (!writeClockFile(root, FormatSetupClockText(settings(), CurrentLocalTime()))) {
+        return;
+    }
+    writeEmptyMarker(root);
+}
+
+void RewriteClockFileTime(char letter, int clockCorrection)
+{
+    const QString root = DriveRootOf(letter);
+    if (root.isEmpty()) {
+        return;
+    }
+    writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(), clockCorrection,
+                                          settings().hourMode));
+}
+
+void SendSettingsBlock()
+{
+    SendSettingsBlock(CurrentLocalTime());
+}
+
+void SendSettingsBlock(const QDateTime& localNow)
+{
+    const SettingsBlock block =
+        BuildSettingsBlock(settings(), localNow, appState().link.modelLetter);
+    WriteSettingsBlock(appState().link.volume, block.data());
+}
+
+void ApplyStatusBlock(StatusBlockKind kind)
+{
+    const bool collection = kind == StatusBlockKind::Collection;
+    const WristbandLink& link = appState().link;
+    ResetWristbandSettings(collection);
+    if (collection && link.volume == platform::InvalidDeviceHandle) {
+        return;
+    }
+    if (!collection) {
+        if (link.driveLetter == 0) {
+            return;
+        }
+        if (InstalledClockCheckHooks().started) {
+            InstalledClockCheckHooks().started();
+        }
+        ShowStatus(QStringLiteral(" >> Checking ..."));
+    }
+
+    const QDateTime pcNow = CurrentLocalTime();
+    std::array<std::uint8_t, RecordBlockLength> block{};
+    ReadSettingsBlock(link.volume, block.data());
+    const bool headerOk = collection ? HasMakerHeader(block) : HasMakerAndModelHeader(block);
+    if (!headerOk) {
+        if (!collection) {
+            finishClockCheck();
+        }
+        return;
+    }
+
+    const DriftReport drift = MeasureDrift(block, pcNow);
+    if (!collection) {
+        ShowStatus(QStringLiteral(" >> Time Difference = ") + drift.differenceText);
+    }
+    ShowMessage(FillText(GetLangText(ReportRow),
+                         {QString(QChar::fromLatin1(link.driveLetter)), QStringLiteral("K7"),
+                          modelLetterText(), drift.lastUpdateText, FormatClockText(pcNow),
+                          drift.watchText, drift.differenceText}));
+
+    TakeOverBlockSettings(block, collection ? TakeOverScope::Collection : TakeOverScope::ClockCheck,
+                          settings());
+    settings().clockCorrection = drift.clockCorrection;
+    if (!collection) {
+        finishClockCheck();
+    }
+}
+
+} // namespace trek

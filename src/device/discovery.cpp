@@ -1,0 +1,286 @@
+#include "device/discovery.h"
+
+#include "app/appstate.h"
+#include "app/settingstable.h"
+#include "device/clockfile.h"
+#include "device/collectionhook.h"
+#include "device/filemodelprobe.h"
+#include "device/identity.h"
+#include "device/linkfeedback.h"
+#include "device/passthrough.h"
+#include "device/rootfiles.h"
+#include "platform/drivetable.h"
+#include "platform/services.h"
+
+#include <array>
+
+namespace trek {
+
+namespace {
+
+// Drive letters 'D' to 'Z'; 'A' to 'C' are floppies and the system disk and are never probed.
+constexpr int FirstProbedBit = 3;
+constexpr int LastDriveBit = 25;
+constexpr int MaxDevicePathLength = 1024;
+
+WristbandLink& link()
+{
+    return appState().link;
+}
+
+platform::DriveTable* drives()
+{
+    return platform::services().drives;
+}
+
+char letterOfBit(int bit)
+{
+    return static_cast<char>('A' + bit);
+}
+
+bool bitSet(std::uint32_t mask, int bit)
+{
+    return (mask & (std::uint32_t{1} << bit)) != 0;
+}
+
+QString driveRootName(char letter)
+{
+    return QChar::fromLatin1(letter) + QStringLiteral(":");
+}
+
+QString letterText(const char* format, char letter)
+{
+    return QString::asprintf(format, letter);
+}
+
+// Releases the handle of a previously identified pass-through wristband before the link is
+// taken by another one.
+void releaseVolume()
+{
+    if (link().volume != platform::InvalidDeviceHandle) {
+        UnlockVolume(link().volume);
+        CloseDevice(link().volume);
+        link().volume = platform::InvalidDeviceHandle;
+    }
+}
+
+void closeVolumeWithoutUnlock()
+{
+    CloseDevice(link().volume);
+    link().volume = platform::InvalidDeviceHandle;
+}
+
+void setDataKind(int kind, bool remember)
+{
+    link().dataKind = kind;
+    appState().values.displayMode = kind;
+    if (remember) {
+        WriteSettingInt(keys::Advance, "DisplayMode", kind);
+    }
+}
+
+void takeIdentity(const WristbandIdentity& identity)
+{
+    link().passThrough = true;
+    link().modelLetter = identity.modelLetter;
+    link().hasNewData = identity.hasNewData;
+    // Pass-through wristbands deliver minute data; the settings file keeps what the last file
+    // model delivered.
+    setDataKind(1, false);
+}
+
+// A file-model wristband holds no handle; any left from an earlier pass-through one goes.
+void becomeFileModel()
+{
+    link().passThrough = false;
+    link().hasNewData = false;
+    releaseVolume();
+}
+
+bool probeFileModel(char letter)
+{
+    switch (ProbeFileModel(DriveRootOf(letter))) {
+    case FileModelEvidence::TextDayFile:
+        becomeFileModel();
+        setDataKind(0, true);
+        return true;
+    case FileModelEvidence::MinuteDayFile:
+        becomeFileModel();
+        setDataKind(1, true);
+        return true;
+    case FileModelEvidence::MarkerFile:
+        becomeFileModel();
+        return true;
+    case FileModelEvidence::None:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+void ResetLink()
+{
+    link().driveLetter = 0;
+    link().passThrough = false;
+    link().hasNewData = false;
+    closeVolumeWithoutUnlock();
+    link().collectingLetter = 0;
+    ResetWristbandSettings(true);
+}
+
+bool ProbeDrive(char letter)
+{
+    link().modelLetter = 0;
+    if (!drives() || drives()->driveType(driveRootName(letter)) != platform::DriveType::Removable) {
+        return false;
+    }
+    std::array<std::uint8_t, IdentityBufferLength> answer{};
+    InquireIdentity(letter, answer.data());
+    const std::optional<WristbandIdentity> identity = ParseIdentity(answer);
+    if (!identity) {
+        return probeFileModel(letter);
+    }
+    takeIdentity(*identity);
+    releaseVolume();
+    link().volume = OpenVolume(letter);
+    if (link().volume == platform::InvalidDeviceHandle) {
+        link().passThrough = false;
+        return false;
+    }
+    ShowStatus(letterText(" Lock Volumn %c:", letter));
+    ShowStatus(letterText(" Lock %c: Complete", letter));
+    link().plugged = false;
+    return true;
+}
+
+bool ProbeDevicePath(const QString& path)
+{
+    link().modelLetter = 0;
+    if (!drives() || drives()->driveType(path) != platform::DriveType::NoRootDirectory) {
+        return false;
+    }
+    std::array<std::uint8_t, IdentityBufferLength> answer{};
+    InquireIdentity(path, answer.data());
+    const std::optional<WristbandIdentity> identity = ParseIdentity(answer);
+    if (!identity) {
+        return false;
+    }
+    takeIdentity(*identity);
+    releaseVolume();
+    link().volume = OpenDevicePath(path);
+    if (link().volume == platform::InvalidDeviceHandle) {
+        link().passThrough = false;
+        return false;
+    }
+    link().plugged = false;
+    return true;
+}
+
+bool ScanDiskInterfaces()
+{
+    if (!drives()) {
+        return false;
+    }
+    const QStringList paths = drives()->diskDevicePaths();
+    for (const QString& path : paths) {
+        if (path.isEmpty() || path.size() > MaxDevicePathLength) {
+            continue;
+        }
+        if (ProbeDevicePath(path)) {
+            link().driveLetter = '*';
+            return true;
+        }
+    }
+    return false;
+}
+
+void DiscoverWristband()
+{
+    link().driveLetter = 0;
+    link().passThrough = false;
+    link().hasNewData = false;
+
+    const std::uint32_t mask = drives() ? drives()->logicalDriveMask() : 0;
+    for (int bit = FirstProbedBit; bit <= LastDriveBit; ++bit) {
+        if (bitSet(mask, bit) && ProbeDrive(letterOfBit(bit))) {
+            link().plugged = false;
+            link().driveLetter = letterOfBit(bit);
+            break;
+        }
+    }
+    if (link().driveLetter == 0) {
+        ScanDiskInterfaces();
+    }
+    if (link().driveLetter == 0) {
+        ShowDriveLabel(NotFoundLabel());
+        return;
+    }
+    StartCollectionRun();
+}
+
+void OnVolumeArrival(std::uint32_t unitMask)
+{
+    if (link().discoverySuspended) {
+        return;
+    }
+    for (int bit = FirstProbedBit; bit <= LastDriveBit; ++bit) {
+        if (!bitSet(unitMask, bit)) {
+            continue;
+        }
+        const char letter = letterOfBit(bit);
+        ShowStatus(letterText(" New coming Disk-%c:", letter));
+        PumpMessages();
+        if (ProbeDrive(letter)) {
+            link().driveLetter = letter;
+            StartCollectionRun();
+        }
+    }
+    NotifyDataChanged();
+}
+
+void OnVolumeRemoval(std::uint32_t unitMask)
+{
+    if (link().discoverySuspended) {
+        return;
+    }
+    for (int bit = 0; bit <= LastDriveBit; ++bit) {
+        const char letter = letterOfBit(bit);
+        if (!bitSet(unitMask, bit) || letter != link().driveLetter) {
+            continue;
+        }
+        ShowStatus(letterText(" Remove Disk-%c:", letter));
+        PumpMessages();
+        ResetLink();
+        ShowDriveLabel(NotFoundLabel());
+        ShowStatus(letterText(" Remove Disk-%c: done", letter));
+        PumpMessages();
+    }
+    NotifyDataChanged();
+}
+
+void OnDeviceChange()
+{
+    if (link().discoverySuspended) {
+        return;
+    }
+    const char letter = link().driveLetter;
+    if (letter == '*') {
+        closeVolumeWithoutUnlock();
+    } else if (letter >= 'A' && letter <= 'Z') {
+        const std::uint32_t mask = drives() ? drives()->logicalDriveMask() : 0;
+        if (!bitSet(mask, letter - 'A')) {
+            link().driveLetter = 0;
+            link().passThrough = false;
+            link().plugged = true;
+            closeVolumeWithoutUnlock();
+            NotifyDataChanged();
+        }
+    }
+    DiscoverWristband();
+    if (link().driveLetter != 0) {
+        NotifyRefresh();
+    }
+}
+
+} // namespace trek

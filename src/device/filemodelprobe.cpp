@@ -1,0 +1,43 @@
+#include "device/filemodelprobe.h"
+
+#include "device/rootfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+
+namespace trek {
+
+namespace {
+
+constexpr int DayFileNameLength = 12;
+
+bool hasDayFile(const QDir& root, const QString& pattern)
+{
+    // Without QDir::CaseSensitive the pattern matches as on the FAT disk: "*.txt" finds "X.TXT".
+    const QStringList names =
+        root.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    return std::any_of(names.begin(), names.end(),
+                       [](const QString& name) { return name.size() == DayFileNameLength; });
+}
+
+} // namespace
+
+FileModelEvidence ProbeFileModel(const QString& root)
+{
+    if (root.isEmpty()) {
+        return FileModelEvidence::None;
+    }
+    const QDir dir(root);
+    if (hasDayFile(dir, QStringLiteral("*.txt"))) {
+        return FileModelEvidence::TextDayFile;
+    }
+    if (hasDayFile(dir, QStringLiteral("*.KDX"))) {
+        return FileModelEvidence::MinuteDayFile;
+    }
+    QFile marker(RootFilePath(root, QStringLiteral("USBWATCH.DAT")));
+    return marker.open(QIODevice::ReadOnly) ? FileModelEvidence::MarkerFile
+                                            : FileModelEvidence::None;
+}
+
+} // namespace trek

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace trek {
+
+// What the root folder of a removable drive says about a file-model wristband.
+enum class FileModelEvidence {
+    None,          // not a wristband
+    TextDayFile,   // a "*.txt" day file: data kind 0
+    MinuteDayFile, // a "*.KDX" day file: data kind 1
+    MarkerFile,    // only the USBWATCH.DAT marker
+};
+
+// Day files are named after their day with exactly 12 characters ("20260314.txt"); other text
+// files on an ordinary flash disk do not count. Text day files win over KDX ones.
+FileModelEvidence ProbeFileModel(const QString& root);
+
+} // namespace trek

@@ -1,0 +1,119 @@
+#include "device/linkfeedback.h"
+
+#include "app/appstate.h"
+#include "app/lang/langtable.h"
+#include "app/userinterface.h"
+
+#include <QCoreApplication>
+
+namespace trek {
+
+namespace {
+
+constexpr int NotFoundRow = 77;
+constexpr int ProductNameRow = 0;
+const QString ModelCode = QStringLiteral("K7");
+
+UserInterface* ui()
+{
+    return appState().ui;
+}
+
+} // namespace
+
+void ShowStatus(const QString& text)
+{
+    if (ui()) {
+        ui()->setStatusText(text);
+    }
+}
+
+void ShowDriveLabel(const QString& text)
+{
+    if (ui()) {
+        ui()->setDriveLabel(text);
+    }
+}
+
+void ShowMessage(const QString& text)
+{
+    if (ui()) {
+        ui()->showMessage(QCoreApplication::applicationName(), text);
+    }
+}
+
+void PumpMessages()
+{
+    if (ui()) {
+        ui()->pumpMessages();
+    }
+}
+
+void NotifyDataChanged()
+{
+    if (ui()) {
+        ui()->notifyDataChanged();
+    }
+}
+
+void NotifyRefresh()
+{
+    if (ui()) {
+        ui()->notifyRefresh();
+    }
+}
+
+QString FillText(const QString& format, const QStringList& values)
+{
+    QString result;
+    result.reserve(format.size() + 32);
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (c != u'%' || i + 1 >= format.size()) {
+            result += c;
+            continue;
+        }
+        if (format.at(i + 1) == u'%') {
+            result += u'%';
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < format.size() && (format.at(j).isDigit() || format.at(j) == u'-')) {
+            ++j;
+        }
+        if (j < format.size() &&
+            (format.at(j) == u's' || format.at(j) == u'c' || format.at(j) == u'd')) {
+            bool widthOk = false;
+            const int width = format.mid(i + 1, j - i - 1).toInt(&widthOk);
+            const QString value = next < values.size() ? values.at(next) : QString();
+            ++next;
+            // printf pads to the width, on the left unless the width carries a minus sign.
+            result += widthOk
+                          ? (width < 0 ? value.leftJustified(-width) : value.rightJustified(width))
+                          : value;
+            i = j;
+            continue;
+        }
+        result += c;
+    }
+    return result;
+}
+
+QString NotFoundLabel()
+{
+    return FillText(GetLangText(NotFoundRow), {ModelCode});
+}
+
+QString ConnectedLabel(char letter)
+{
+    const QString product = GetLangText(ProductNameRow);
+    if (letter == '*') {
+        return ModelCode + product;
+    }
+    return ModelCode + product + QStringLiteral(" (") + QChar::fromLatin1(letter) +
+           QStringLiteral(":)");
+}
+
+} // namespace trek

@@ -1,0 +1,118 @@
+#include "device/passthrough.h"
+
+#include "platform/services.h"
+
+#include <QThread>
+
+namespace trek {
+
+namespace {
+
+platform::ScsiTransport* transport()
+{
+    return platform::services().scsi;
+}
+
+RetryWait& retryWait()
+{
+    static RetryWait wait;
+    return wait;
+}
+
+void waitBeforeRetry(int milliseconds)
+{
+    if (retryWait()) {
+        retryWait()(milliseconds);
+    } else {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+    }
+}
+
+// The volume control codes sometimes fail while another program still holds the disk for a
+// moment after plug-in, so each gets three tries before its error counts.
+template <typename Attempt> int retryVolumeControl(Attempt attempt)
+{
+    constexpr int Attempts = 3;
+    constexpr int WaitMs = 200;
+    int lastError = 0;
+    for (int i = 0; i < Attempts; ++i) {
+        lastError = attempt();
+        if (lastError == 0) {
+            return 0;
+        }
+        waitBeforeRetry(WaitMs);
+    }
+    return lastError;
+}
+
+// Opening failures of the one-shot variants are -1 so callers can tell them from an exchange
+// that failed on an open device.
+int sendOnce(DeviceHandle handle, const platform::PassThroughRequest& request)
+{
+    if (handle == platform::InvalidDeviceHandle) {
+        return -1;
+    }
+    const int result = transport()->send(handle, request);
+    transport()->close(handle);
+    return result;
+}
+
+} // namespace
+
+void SetRetryWait(RetryWait wait)
+{
+    retryWait() = std::move(wait);
+}
+
+DeviceHandle OpenVolume(char letter)
+{
+    return transport() ? transport()->openVolume(letter) : platform::InvalidDeviceHandle;
+}
+
+DeviceHandle OpenDevicePath(const QString& path)
+{
+    return transport() ? transport()->openDevicePath(path) : platform::InvalidDeviceHandle;
+}
+
+void CloseDevice(DeviceHandle handle)
+{
+    if (transport() && handle != platform::InvalidDeviceHandle) {
+        transport()->close(handle);
+    }
+}
+
+int SendPassThrough(char letter, const platform::PassThroughRequest& request)
+{
+    return sendOnce(OpenVolume(letter), request);
+}
+
+int SendPassThrough(const QString& devicePath, const platform::PassThroughRequest& request)
+{
+    return sendOnce(OpenDevicePath(devicePath), request);
+}
+
+int SendPassThrough(DeviceHandle handle, const platform::PassThroughRequest& request)
+{
+    if (!transport()) {
+        return -1;
+    }
+    return transport()->send(handle, request);
+}
+
+int LockVolume(DeviceHandle handle)
+{
+    if (!transport()) {
+        return -1;
+    }
+    return retryVolumeControl([handle] { return transport()->lock(handle); });
+}
+
+int UnlockVolume(DeviceHandle handle)
+{
+    if (!transport()) {
+        return -1;
+    }
+    return retryVolumeControl([handle] { return transport()->unlock(handle); });
+}
+
+} // namespace trek

@@ -1,0 +1,29 @@
+#include "device/rootfiles.h"
+
+#include "platform/drivetable.h"
+#include "platform/services.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace trek {
+
+QString RootFilePath(const QString& root, const QString& name)
+{
+    const QDir dir(root);
+    const QString exact = dir.filePath(name);
+    if (QFileInfo::exists(exact)) {
+        return exact;
+    }
+    const QStringList matches =
+        dir.entryList({name}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    return matches.isEmpty() ? exact : dir.filePath(matches.first());
+}
+
+QString DriveRootOf(char letter)
+{
+    const platform::DriveTable* drives = platform::services().drives;
+    return drives ? drives->driveRoot(letter) : QString();
+}
+
+} // namespace trek
