@@ -1,0 +1,261 @@
+#include "emulator/passthroughwristband.h"
+
+#include "emulator/inquiryanswer.h"
+#include "emulator/recordimage.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace trek::emu {
+
+namespace {
+
+constexpr std::uint8_t InquiryOpcode = 0x12;
+constexpr std::uint8_t VendorOpcode = 0xFE;
+constexpr std::uint8_t ReadSettingsCommand = 0x00;
+constexpr std::uint8_t WriteSettingsCommand = 0x01;
+constexpr std::uint8_t ReadMemoryCommand = 0x02;
+constexpr std::uint8_t EndCollectionCommand = 0x03;
+constexpr std::uint8_t NextRecordCommand = 0x04;
+constexpr std::uint8_t CheckCondition = 0x02;
+
+constexpr int ClockOffset = 16;
+constexpr int LastSetOffset = 24;
+constexpr int HourModeOffset = 30;
+constexpr int CorrectionOffset = 31;
+constexpr int SpeedOffset = 32;
+constexpr int DisplayOffset = 33;
+constexpr int PictureOffset = 112;
+constexpr int PictureSize = 40;
+
+// Bytes the wristband takes over from a written block and answers back unchanged: hour mode,
+// correction, speed, display entries, LED power (30..47), message (48..111), picture (112..151),
+// sleep monitor (160..164) and the two kept flags (176).
+struct Range
+{
+    int offset;
+    int size;
+};
+constexpr std::array<Range, 4> KeptRanges{{{30, 18}, {48, 104}, {160, 5}, {176, 1}}};
+
+ScsiTarget::Result checkCondition()
+{
+    return {CheckCondition, 0, false};
+}
+
+void encodeTime(const QDateTime& time, char* out)
+{
+    const QDate date = time.date();
+    const QTime clock = time.time();
+    out[0] = static_cast<char>(std::clamp(date.year() - 2000, 0, 255));
+    out[1] = static_cast<char>(date.month());
+    out[2] = static_cast<char>(date.day());
+    out[3] = static_cast<char>(clock.hour());
+    out[4] = static_cast<char>(clock.minute());
+    out[5] = static_cast<char>(clock.second());
+}
+
+QDateTime decodeTime(const std::uint8_t* in)
+{
+    const QDate date(2000 + in[0], in[1], in[2]);
+    const QTime clock(in[3], in[4], in[5]);
+    if (!date.isValid() || !clock.isValid()) {
+        return {};
+    }
+    return QDateTime(date, clock, Qt::UTC);
+}
+
+QByteArray defaultSettings()
+{
+    QByteArray settings(PassThroughWristband::SettingsSize, '\0');
+    settings[HourModeOffset] = 0x24;
+    settings[SpeedOffset] = 4;
+    constexpr std::array<char, 10> ResetDisplay{6, 0, 6, 9, 10, 4, 9, 0, 0, 0};
+    std::copy(ResetDisplay.begin(), ResetDisplay.end(), settings.begin() + DisplayOffset);
+    std::fill_n(settings.begin() + PictureOffset, PictureSize, '\xff');
+    return settings;
+}
+
+bool validStreamHeader(const QByteArray& block)
+{
+    return block[0] != 0 && block[1] != 0 && block[2] != 0 &&
+           static_cast<std::uint8_t>(block[3]) < 24;
+}
+
+} // namespace
+
+PassThroughWristband::PassThroughWristband(Model model, QByteArray image, ClockFunction hostNow)
+    : m_model(model), m_modelLetter(model == Model::K9E ? 'E' : 'A'), m_image(std::move(image)),
+      m_settings(defaultSettings()), m_clock(std::move(hostNow))
+{}
+
+void PassThroughWristband::loadImage(QByteArray image)
+{
+    m_image = std::move(image);
+    m_hasNewData = true;
+    m_streamPosition = 0;
+}
+
+void PassThroughWristband::reconnect()
+{
+    m_gone = false;
+    m_blocksUntilGone = -1;
+    m_streamPosition = 0;
+}
+
+ScsiTarget::Result PassThroughWristband::execute(const std::array<std::uint8_t, 16>& cdb,
+                                                 Direction direction, std::uint8_t* data,
+                                                 std::uint32_t length)
+{
+    if (m_gone) {
+        return {0, 0, true};
+    }
+    const bool reads = direction == FromDevice && data != nullptr;
+    if (cdb[0] == InquiryOpcode) {
+        return reads ? inquiry(cdb, data, length) : checkCondition();
+    }
+    if (cdb[0] != VendorOpcode) {
+        return checkCondition();
+    }
+    const bool readCommand =
+        cdb[1] == ReadSettingsCommand || cdb[1] == ReadMemoryCommand || cdb[1] == NextRecordCommand;
+    if (readCommand && !reads) {
+        return checkCondition();
+    }
+    if (readCommand && m_failingReads > 0) {
+        --m_failingReads;
+        return checkCondition();
+    }
+    switch (cdb[1]) {
+    case ReadSettingsCommand:
+        return readSettings(data, length);
+    case WriteSettingsCommand:
+        if (direction != ToDevice || data == nullptr) {
+            return checkCondition();
+        }
+        return writeSettings(data, length);
+    case ReadMemoryCommand:
+        return readMemoryBlock(cdb[4], data, length);
+    case EndCollectionCommand:
+        m_hasNewData = false;
+        m_streamPosition = 0;
+        ++m_endCollections;
+        return {0, 0, false};
+    case NextRecordCommand:
+        return readStreamBlock(data, length);
+    default:
+        return checkCondition();
+    }
+}
+
+ScsiTarget::Result PassThroughWristband::inquiry(const std::array<std::uint8_t, 16>& cdb,
+                                                 std::uint8_t* data, std::uint32_t length) const
+{
+    if ((cdb[1] & 0x01) != 0) {
+        return checkCondition(); // no vital product data pages
+    }
+    return {0, CopyInquiry(WristbandInquiry(m_modelLetter, m_hasNewData), cdb, data, length),
+            false};
+}
+
+ScsiTarget::Result PassThroughWristband::readSettings(std::uint8_t* data,
+                                                      std::uint32_t length) const
+{
+    QByteArray block = m_settings;
+    const QByteArray header = QByteArrayLiteral("Gaitronix K7") + m_modelLetter + " V1";
+    std::copy(header.begin(), header.end(), block.begin());
+    encodeTime(m_clock.now(), block.data() + ClockOffset);
+    if (const auto lastSet = m_clock.lastSet()) {
+        encodeTime(*lastSet, block.data() + LastSetOffset);
+    }
+    const auto count = std::min<std::uint32_t>(length, SettingsSize);
+    std::memcpy(data, block.constData(), count);
+    return {0, count, false};
+}
+
+ScsiTarget::Result PassThroughWristband::writeSettings(const std::uint8_t* data,
+                                                       std::uint32_t length)
+{
+    if (length < SettingsSize) {
+        return checkCondition();
+    }
+    const QDateTime clock = decodeTime(data + ClockOffset);
+    if (!clock.isValid()) {
+        return checkCondition(); // a block with a bad clock is refused whole
+    }
+    for (const Range& range : KeptRanges) {
+        std::copy_n(data + range.offset, range.size, m_settings.begin() + range.offset);
+    }
+    m_clock.setCorrection(static_cast<std::int8_t>(data[CorrectionOffset]));
+    m_clock.set(clock);
+    return {0, SettingsSize, false};
+}
+
+ScsiTarget::Result PassThroughWristband::deliverRecordBlock(const QByteArray& block,
+                                                            std::uint8_t* data,
+                                                            std::uint32_t length)
+{
+    const auto count = std::min<std::uint32_t>(length, RecordBlockSize);
+    std::memcpy(data, block.constData(), count);
+    ++m_recordBlocksRead;
+    if (m_blocksUntilGone > 0 && --m_blocksUntilGone == 0) {
+        m_gone = true; // this block still arrives; the next command finds no device
+    }
+    return {0, count, false};
+}
+
+ScsiTarget::Result PassThroughWristband::readMemoryBlock(int blockNumber, std::uint8_t* data,
+                                                         std::uint32_t length)
+{
+    if (m_model != Model::K7) {
+        return checkCondition();
+    }
+    return deliverRecordBlock(ImageBlock(m_image, blockNumber), data, length);
+}
+
+ScsiTarget::Result PassThroughWristband::readStreamBlock(std::uint8_t* data, std::uint32_t length)
+{
+    if (m_model != Model::K9E) {
+        return checkCondition();
+    }
+    QByteArray block;
+    if (m_endless) {
+        block = endlessBlock(m_streamPosition);
+    } else {
+        block = ImageBlock(m_image, m_streamPosition); // zeros once the stream is exhausted
+    }
+    ++m_streamPosition;
+    return deliverRecordBlock(block, data, length);
+}
+
+// The image's blocks without their end mark, then further blocks 12 hours apart that repeat the
+// image's step values, so the stream stays valid for as long as anyone reads it.
+QByteArray PassThroughWristband::endlessBlock(int index) const
+{
+    const int count = BlockCount(m_image);
+    if (index < count) {
+        QByteArray block = ImageBlock(m_image, index);
+        block[StreamEndOffset] = 0;
+        return block;
+    }
+    QByteArray block =
+        count > 0 ? ImageBlock(m_image, index % count) : QByteArray(RecordBlockSize, '\0');
+    const QByteArray last = count > 0 ? ImageBlock(m_image, count - 1) : QByteArray();
+    QDateTime base(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
+    if (!last.isEmpty() && validStreamHeader(last)) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(last.constData());
+        const QDate date(2000 + bytes[0], bytes[1], bytes[2]);
+        if (date.isValid()) {
+            base = QDateTime(date, QTime(bytes[3], 0), Qt::UTC);
+        }
+    }
+    const QDateTime start = base.addSecs(qint64{12} * 3600 * (index - count + 1));
+    block[0] = static_cast<char>(std::clamp(start.date().year() - 2000, 1, 255));
+    block[1] = static_cast<char>(start.date().month());
+    block[2] = static_cast<char>(start.date().day());
+    block[3] = static_cast<char>(start.time().hour());
+    block[StreamEndOffset] = 0;
+    return block;
+}
+
+} // namespace trek::emu

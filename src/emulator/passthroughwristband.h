@@ -1,0 +1,90 @@
+#pragma once
+
+#include "emulator/deviceclock.h"
+#include "emulator/scsitarget.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+#include <array>
+
+namespace trek::emu {
+
+// A pass-through wristband as seen through its USB disk: it identifies itself in the INQUIRY
+// answer and exchanges its settings block and record blocks through vendor commands (opcode FE).
+// The K7 keeps its records in a memory read by block number; the K9E (model letter 'E') hands
+// them out as a stream of blocks.
+class PassThroughWristband final : public ScsiTarget
+{
+public:
+    enum class Model { K7, K9E };
+    static constexpr int SettingsSize = 256;
+    static constexpr int StreamEndOffset = 292;
+    static constexpr std::uint8_t StreamEndMark = 15;
+
+    PassThroughWristband(Model model, QByteArray image, ClockFunction hostNow = {});
+    Q_DISABLE_COPY_MOVE(PassThroughWristband)
+    ~PassThroughWristband() override = default;
+
+    Result execute(const std::array<std::uint8_t, 16>& cdb, Direction direction, std::uint8_t* data,
+                   std::uint32_t length) override;
+
+    Model model() const { return m_model; }
+    char modelLetter() const { return m_modelLetter; }
+    void setModelLetter(char letter) { m_modelLetter = letter; }
+
+    // New records arrived; the stream starts again from its first block.
+    void loadImage(QByteArray image);
+    const QByteArray& image() const { return m_image; }
+    bool hasNewData() const { return m_hasNewData; }
+    void setHasNewData(bool hasNewData) { m_hasNewData = hasNewData; }
+
+    DeviceClock& clock() { return m_clock; }
+    const DeviceClock& clock() const { return m_clock; }
+
+    // The settings the wristband holds, as it answers them in FE 00 (clock fields excluded).
+    QByteArray settings() const { return m_settings; }
+    int clockCorrection() const { return static_cast<std::int8_t>(m_settings[31]); }
+    bool twelveHourMode() const { return static_cast<std::uint8_t>(m_settings[30]) == 0x12; }
+
+    // Failure injection for the reliability tests.
+    // After `blocks` more record blocks have been read the device vanishes (every later command
+    // fails as a lost device) until reconnect().
+    void disappearAfterBlocks(int blocks) { m_blocksUntilGone = blocks; }
+    bool isGone() const { return m_gone; }
+    // Plugged in again: present, the stream read from its start, records and new data kept.
+    void reconnect();
+    // The next `count` data reads answer CHECK CONDITION with no data.
+    void failNextReads(int count) { m_failingReads = count; }
+    // The K9E stream never carries its end mark and goes on with further valid blocks.
+    void setEndlessStream(bool endless) { m_endless = endless; }
+
+    int recordBlocksRead() const { return m_recordBlocksRead; }
+    int endCollectionCount() const { return m_endCollections; }
+
+private:
+    Result inquiry(const std::array<std::uint8_t, 16>& cdb, std::uint8_t* data,
+                   std::uint32_t length) const;
+    Result readSettings(std::uint8_t* data, std::uint32_t length) const;
+    Result writeSettings(const std::uint8_t* data, std::uint32_t length);
+    Result readMemoryBlock(int blockNumber, std::uint8_t* data, std::uint32_t length);
+    Result readStreamBlock(std::uint8_t* data, std::uint32_t length);
+    Result deliverRecordBlock(const QByteArray& block, std::uint8_t* data, std::uint32_t length);
+    QByteArray endlessBlock(int index) const;
+
+    Model m_model;
+    char m_modelLetter;
+    QByteArray m_image;
+    QByteArray m_settings;
+    DeviceClock m_clock;
+    bool m_hasNewData = true;
+    int m_streamPosition = 0;
+
+    int m_blocksUntilGone = -1;
+    bool m_gone = false;
+    int m_failingReads = 0;
+    bool m_endless = false;
+    int m_recordBlocksRead = 0;
+    int m_endCollections = 0;
+};
+
+} // namespace trek::emu

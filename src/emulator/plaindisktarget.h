@@ -1,0 +1,22 @@
+#pragma once
+
+#include "emulator/scsitarget.h"
+
+#include <QtGlobal>
+
+namespace trek::emu {
+
+// An ordinary removable disk: it identifies itself and refuses every vendor command. Simulated
+// folder drives answer through it, so discovery sees them as the flash disks they stand for.
+class PlainDiskTarget final : public ScsiTarget
+{
+public:
+    PlainDiskTarget() = default;
+    Q_DISABLE_COPY_MOVE(PlainDiskTarget)
+    ~PlainDiskTarget() override = default;
+
+    Result execute(const std::array<std::uint8_t, 16>& cdb, Direction direction, std::uint8_t* data,
+                   std::uint32_t length) override;
+};
+
+} // namespace trek::emu

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "emulator/daysteps.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace trek::emu {
+
+// The four forms in which a wristband hands over its steps, byte for byte.
+
+// Text day file "YYYYMMDD.txt": one line "h:m~h:m steps" per run of walking minutes (CR LF).
+QString TextDayFileName(const QDate& date);
+QByteArray TextDayFile(const DaySteps& day);
+
+// Binary day file "YYYYMMDD.KDX": six 512-byte blocks of four hours; 60 big-endian minute values
+// per hour at (hour mod 4) * 120.
+QString KdxDayFileName(const QDate& date);
+QByteArray KdxDayFile(const DaySteps& day);
+
+// K7 record memory: 64-byte hour records (year-2000, month, day, hour, 30 big-endian two-minute
+// values), 8 to a block. The first region (blocks 8, 10, 12, 14) takes 32 records, the second
+// (blocks 96, 98, ... 124) 120 more; only hours with steps are recorded. The PC reads the second
+// region only when the first is empty, so history beyond 32 hours is written but not collected,
+// and beyond 152 hours it no longer fits at all.
+struct K7Image
+{
+    QByteArray bytes;
+    int hoursWritten = 0;
+    int hoursDropped = 0; // hours with steps that did not fit into the memory
+};
+inline constexpr int K7FirstRegionRecords = 32;
+inline constexpr int K7SecondRegionRecords = 120;
+K7Image MakeK7Image(const StepHistory& history);
+
+// K9E record stream: one block per 12 hours (year-2000, month, day, first hour, 144
+// little-endian five-minute values), byte 292 = 15 on the last block.
+QByteArray MakeK9EImage(const StepHistory& history);
+
+} // namespace trek::emu

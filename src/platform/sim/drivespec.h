@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace trek::platform {
+
+// One simulated drive as given on the command line ("--drive E=DIR", "--drive F=k9e:IMAGE",
+// "--drive *=k7:IMAGE").
+struct DriveSpec
+{
+    enum class Kind { Folder, K7, K9E };
+    static constexpr char NoLetter = '*'; // a pass-through wristband reached by its device path
+
+    char letter = 0; // 'D' to 'Z', or NoLetter
+    Kind kind = Kind::Folder;
+    QString path; // the folder that is the drive's root, or the record image
+
+    bool isPassThrough() const { return kind != Kind::Folder; }
+    friend bool operator==(const DriveSpec&, const DriveSpec&) = default;
+};
+
+struct DriveSpecParse
+{
+    std::optional<DriveSpec> spec;
+    QString error; // one sentence when `spec` is empty
+};
+
+// Reads "LETTER=DIR", "LETTER=k7:IMAGE" or "LETTER=k9e:IMAGE"; the letter is D to Z (either
+// case) or '*', which only an emulated wristband may use. Nothing is looked up on disk.
+DriveSpecParse ParseDriveSpec(const QString& text);
+
+} // namespace trek::platform

@@ -1,0 +1,95 @@
+#include "platform/sim/emulatortransport.h"
+
+#include "platform/sim/simulateddrivetable.h"
+
+#include <cerrno>
+
+namespace trek::platform {
+
+DeviceHandle EmulatorTransport::openIndex(int driveIndex)
+{
+    if (!m_drives.isPresent(driveIndex)) {
+        return InvalidDeviceHandle;
+    }
+    const DeviceHandle handle = m_nextHandle++;
+    m_open.emplace(handle, driveIndex);
+    return handle;
+}
+
+DeviceHandle EmulatorTransport::openVolume(char letter)
+{
+    return openIndex(m_drives.indexOfLetter(letter));
+}
+
+DeviceHandle EmulatorTransport::openDevicePath(const QString& path)
+{
+    return openIndex(m_drives.indexOfDevicePath(path));
+}
+
+void EmulatorTransport::close(DeviceHandle handle)
+{
+    m_open.erase(handle);
+}
+
+int EmulatorTransport::send(DeviceHandle handle, const PassThroughRequest& request)
+{
+    const int result = exchange(handle, request);
+    m_sent.push_back({request.cdb, request.direction, request.length, request.timeoutMs, result});
+    return result;
+}
+
+int EmulatorTransport::exchange(DeviceHandle handle, const PassThroughRequest& request)
+{
+    const auto open = m_open.find(handle);
+    if (open == m_open.end()) {
+        return EBADF;
+    }
+    emu::ScsiTarget* target = m_drives.target(open->second);
+    if (target == nullptr) {
+        return ENODEV; // unplugged since it was opened
+    }
+    const auto direction = static_cast<emu::ScsiTarget::Direction>(request.direction);
+    const std::uint32_t length = request.data != nullptr ? request.length : 0;
+    const emu::ScsiTarget::Result result =
+        target->execute(request.cdb, direction, request.data, length);
+    if (result.deviceGone) {
+        return ENODEV;
+    }
+    return -static_cast<int>(result.status);
+}
+
+int EmulatorTransport::lockOrUnlock(DeviceHandle handle, InjectedFailure& failure, int& attempts)
+{
+    ++attempts;
+    const auto open = m_open.find(handle);
+    if (open == m_open.end()) {
+        return EBADF;
+    }
+    if (failure.count > 0) {
+        --failure.count;
+        return failure.errorCode;
+    }
+    return m_drives.isPresent(open->second) ? 0 : ENODEV;
+}
+
+int EmulatorTransport::lock(DeviceHandle handle)
+{
+    return lockOrUnlock(handle, m_lockFailure, m_lockAttempts);
+}
+
+int EmulatorTransport::unlock(DeviceHandle handle)
+{
+    return lockOrUnlock(handle, m_unlockFailure, m_unlockAttempts);
+}
+
+void EmulatorTransport::failNextLocks(int count, int errorCode)
+{
+    m_lockFailure = {count, errorCode};
+}
+
+void EmulatorTransport::failNextUnlocks(int count, int errorCode)
+{
+    m_unlockFailure = {count, errorCode};
+}
+
+} // namespace trek::platform

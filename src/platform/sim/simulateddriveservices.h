@@ -1,0 +1,36 @@
+#pragma once
+
+#include "emulator/deviceclock.h"
+#include "platform/sim/emulatortransport.h"
+#include "platform/sim/simulateddrivetable.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace trek::platform {
+
+struct Services;
+
+// The simulated drives of a run and the transport that reaches them, created together because
+// the transport finds a drive's device through the table. When any drive is simulated, only
+// simulated drives exist: nothing depends on the disks of the machine.
+struct SimulatedDriveServices
+{
+    std::unique_ptr<SimulatedDriveTable> drives;
+    std::unique_ptr<EmulatorTransport> scsi;
+
+    // Puts the table and the transport into `services`; they must outlive its use.
+    void installInto(Services& services) const;
+};
+
+struct SimulatedDriveServicesResult
+{
+    std::unique_ptr<SimulatedDriveServices> services;
+    QString error; // one sentence when `services` is null
+};
+
+// Builds the drives from "--drive" values; a bad value or a letter given twice is an error.
+SimulatedDriveServicesResult createSimulatedDriveServices(const QStringList& driveSpecs,
+                                                          emu::ClockFunction hostNow = {});
+
+} // namespace trek::platform

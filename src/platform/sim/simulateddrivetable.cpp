@@ -1,0 +1,287 @@
+#include "platform/sim/simulateddrivetable.h"
+
+#include "emulator/recordimage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtDebug>
+
+namespace trek::platform {
+
+namespace {
+
+std::uint32_t bitOf(char letter)
+{
+    return std::uint32_t{1} << (letter - 'A');
+}
+
+// "E:", "E:\" and "E:/" all name the root of drive E.
+char letterOfRoot(const QString& root)
+{
+    if (root.size() < 2 || root.size() > 3 || root.at(1) != QLatin1Char(':')) {
+        return 0;
+    }
+    if (root.size() == 3 && root.at(2) != QLatin1Char('\\') && root.at(2) != QLatin1Char('/')) {
+        return 0;
+    }
+    const char letter = root.at(0).toUpper().toLatin1();
+    return letter >= 'A' && letter <= 'Z' ? letter : 0;
+}
+
+} // namespace
+
+SimulatedDriveTable::SimulatedDriveTable(std::vector<DriveSpec> specs, emu::ClockFunction hostNow,
+                                         QObject* parent)
+    : DriveTable(parent), m_hostNow(std::move(hostNow))
+{
+    int starCount = 0;
+    for (DriveSpec& spec : specs) {
+        Drive drive;
+        drive.spec = std::move(spec);
+        // Start-up may change the current folder; the drive must stay where it was given.
+        drive.spec.path = QFileInfo(drive.spec.path).absoluteFilePath();
+        if (drive.spec.letter == DriveSpec::NoLetter) {
+            ++starCount;
+            drive.devicePath = QLatin1String(DevicePathPrefix) +
+                               (starCount > 1 ? QString::number(starCount) : QString());
+        } else if (drive.spec.isPassThrough()) {
+            drive.emptyRoot = std::make_unique<QTemporaryDir>();
+        }
+        m_drives.push_back(std::move(drive));
+    }
+    // Drives present at start are simply there, as on a real machine: no arrival notices.
+    for (Drive& drive : m_drives) {
+        drive.present = lookAt(drive);
+    }
+    m_poll.setInterval(PollIntervalMs);
+    connect(&m_poll, &QTimer::timeout, this, &SimulatedDriveTable::rescan);
+    m_poll.start();
+}
+
+SimulatedDriveTable::~SimulatedDriveTable() = default;
+
+bool SimulatedDriveTable::loadImage(Drive& drive)
+{
+    const emu::LoadedImage image = emu::LoadRecordImage(drive.spec.path);
+    if (!image.ok()) {
+        if (drive.loadError != image.error) {
+            qWarning().noquote() << image.error;
+        }
+        drive.loadError = image.error;
+        return false;
+    }
+    drive.loadError.clear();
+    if (!drive.wristband) {
+        const auto model = drive.spec.kind == DriveSpec::Kind::K9E
+                               ? emu::PassThroughWristband::Model::K9E
+                               : emu::PassThroughWristband::Model::K7;
+        drive.wristband =
+            std::make_unique<emu::PassThroughWristband>(model, image.bytes, m_hostNow);
+    } else if (drive.wristband->image() != image.bytes) {
+        drive.wristband->loadImage(image.bytes); // new records: new data again
+    }
+    return true;
+}
+
+bool SimulatedDriveTable::lookAt(Drive& drive)
+{
+    if (drive.heldOut) {
+        return false;
+    }
+    const QFileInfo info(drive.spec.path);
+    if (!drive.spec.isPassThrough()) {
+        return info.isDir();
+    }
+    if (!info.isFile()) {
+        drive.imageSize = -1;
+        return false;
+    }
+    const bool changed =
+        info.size() != drive.imageSize || info.lastModified() != drive.imageModified;
+    if (changed || !drive.wristband) {
+        if (!loadImage(drive)) {
+            return false;
+        }
+        drive.imageSize = info.size();
+        drive.imageModified = info.lastModified();
+    }
+    if (!drive.present && drive.wristband->isGone()) {
+        return false;
+    }
+    if (!drive.present) {
+        drive.wristband->reconnect(); // plugged in again: its stream starts from the beginning
+    }
+    return !drive.wristband->isGone();
+}
+
+void SimulatedDriveTable::rescan()
+{
+    const std::uint32_t before = maskOfPresent();
+    const QStringList pathsBefore = presentDevicePaths();
+    for (Drive& drive : m_drives) {
+        drive.present = lookAt(drive);
+    }
+    const std::uint32_t after = maskOfPresent();
+    const QStringList pathsAfter = presentDevicePaths();
+
+    if (const std::uint32_t removed = before & ~after; removed != 0) {
+        emit volumeRemoved(removed);
+    }
+    if (const std::uint32_t arrived = after & ~before; arrived != 0) {
+        emit volumeArrived(arrived);
+    }
+    if (before != after || pathsBefore != pathsAfter) {
+        emit devicesChanged();
+    }
+}
+
+void SimulatedDriveTable::unplug(int index)
+{
+    if (index < 0 || index >= driveCount()) {
+        return;
+    }
+    Drive& drive = m_drives[static_cast<std::size_t>(index)];
+    drive.heldOut = true;
+    if (!drive.spec.isPassThrough() && drive.present &&
+        QFileInfo::exists(QDir(drive.spec.path).filePath(QStringLiteral("USBWATCH.DAT")))) {
+        if (const QString error = fileModel(index)->unplug(); !error.isEmpty()) {
+            qWarning().noquote() << error;
+        }
+    }
+    rescan();
+}
+
+void SimulatedDriveTable::plugIn(int index)
+{
+    if (index < 0 || index >= driveCount()) {
+        return;
+    }
+    m_drives[static_cast<std::size_t>(index)].heldOut = false;
+    rescan();
+}
+
+emu::FileModelWristband* SimulatedDriveTable::fileModel(int index)
+{
+    if (index < 0 || index >= driveCount()) {
+        return nullptr;
+    }
+    Drive& drive = m_drives[static_cast<std::size_t>(index)];
+    if (!drive.fileModel && !drive.spec.isPassThrough()) {
+        drive.fileModel = std::make_unique<emu::FileModelWristband>(drive.spec.path, m_hostNow);
+    }
+    return drive.fileModel.get();
+}
+
+std::uint32_t SimulatedDriveTable::maskOfPresent() const
+{
+    std::uint32_t mask = 0;
+    for (const Drive& drive : m_drives) {
+        if (drive.present && drive.spec.letter != DriveSpec::NoLetter) {
+            mask |= bitOf(drive.spec.letter);
+        }
+    }
+    return mask;
+}
+
+QStringList SimulatedDriveTable::presentDevicePaths() const
+{
+    QStringList paths;
+    for (const Drive& drive : m_drives) {
+        if (drive.present && !drive.devicePath.isEmpty()) {
+            paths << drive.devicePath;
+        }
+    }
+    return paths;
+}
+
+std::uint32_t SimulatedDriveTable::logicalDriveMask() const
+{
+    return maskOfPresent();
+}
+
+DriveType SimulatedDriveTable::driveType(const QString& rootOrDevicePath) const
+{
+    if (const char letter = letterOfRoot(rootOrDevicePath); letter != 0) {
+        return (maskOfPresent() & bitOf(letter)) != 0 ? DriveType::Removable
+                                                      : DriveType::NoRootDirectory;
+    }
+    // A device path, present or not, has no root folder: the answer a real one gives too.
+    return DriveType::NoRootDirectory;
+}
+
+QString SimulatedDriveTable::driveRoot(char letter) const
+{
+    const int index = indexOfLetter(letter);
+    if (index < 0 || !isPresent(index)) {
+        return {};
+    }
+    const Drive& drive = m_drives[static_cast<std::size_t>(index)];
+    return drive.emptyRoot ? drive.emptyRoot->path() : drive.spec.path;
+}
+
+QStringList SimulatedDriveTable::diskDevicePaths() const
+{
+    return presentDevicePaths();
+}
+
+int SimulatedDriveTable::indexOfLetter(char letter) const
+{
+    if (letter == DriveSpec::NoLetter) {
+        return -1;
+    }
+    const char upper =
+        (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+    for (std::size_t index = 0; index < m_drives.size(); ++index) {
+        if (m_drives[index].spec.letter == upper) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
+}
+
+int SimulatedDriveTable::indexOfDevicePath(const QString& devicePath) const
+{
+    for (std::size_t index = 0; index < m_drives.size(); ++index) {
+        if (!devicePath.isEmpty() && m_drives[index].devicePath == devicePath) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
+}
+
+QString SimulatedDriveTable::devicePath(int index) const
+{
+    return m_drives[static_cast<std::size_t>(index)].devicePath;
+}
+
+bool SimulatedDriveTable::isPresent(int index) const
+{
+    return index >= 0 && index < driveCount() && m_drives[static_cast<std::size_t>(index)].present;
+}
+
+emu::ScsiTarget* SimulatedDriveTable::target(int index)
+{
+    if (!isPresent(index)) {
+        return nullptr;
+    }
+    Drive& drive = m_drives[static_cast<std::size_t>(index)];
+    if (drive.spec.isPassThrough()) {
+        return drive.wristband.get();
+    }
+    return &m_plainDisk;
+}
+
+emu::PassThroughWristband* SimulatedDriveTable::wristband(int index)
+{
+    if (index < 0 || index >= driveCount()) {
+        return nullptr;
+    }
+    return m_drives[static_cast<std::size_t>(index)].wristband.get();
+}
+
+QString SimulatedDriveTable::loadError(int index) const
+{
+    return m_drives[static_cast<std::size_t>(index)].loadError;
+}
+
+} // namespace trek::platform
