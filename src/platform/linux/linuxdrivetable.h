@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/drivetable.h"
+#include "platform/linux/driveletters.h"
+#include "platform/linux/drivenodes.h"
+#include "platform/linux/mountinfo.h"
+#include "platform/linux/udevscan.h"
+
+#include <QByteArray>
+#include <QString>
+#include <map>
+#include <vector>
+
+class QSocketNotifier;
+struct udev;
+struct udev_monitor;
+
+namespace trek::platform {
+
+struct LinuxDriveTableConfig
+{
+    // Tests point this at a file of their own; the watch then never fires and they call rescan().
+    QString mountInfoPath = QStringLiteral("/proc/self/mountinfo");
+    // Whether to listen for udev events and mount changes.
+    bool watch = true;
+};
+
+// Drive letters for the mounted USB and removable volumes of this machine, from libudev and the
+// mount table, kept current by a udev monitor and the mount table's change notice.
+class LinuxDriveTable final : public DriveTable, public DriveNodeLookup
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LinuxDriveTable)
+public:
+    explicit LinuxDriveTable(LinuxDriveTableConfig config = {}, QObject* parent = nullptr);
+    ~LinuxDriveTable() override;
+
+    std::uint32_t logicalDriveMask() const override;
+    DriveType driveType(const QString& rootOrDevicePath) const override;
+    QString driveRoot(char letter) const override;
+    QStringList diskDevicePaths() const override;
+
+    std::optional<DiskNodes> nodesForLetter(char letter) const override;
+    std::optional<DiskNodes> nodesForDevicePath(const QString& devicePath) const override;
+
+    // Reads devices and mounts anew and announces what changed, then devicesChanged().
+    void rescan();
+
+private:
+    void refresh(bool announce);
+    bool readMountInfo(QByteArray& text) const;
+    void onUdevEvent();
+    void onMountsChanged();
+    void startWatching();
+
+    LinuxDriveTableConfig m_config;
+    udev* m_udev = nullptr;
+    udev_monitor* m_monitor = nullptr;
+    int m_mountInfoFd = -1;
+    QSocketNotifier* m_udevNotifier = nullptr;
+    QSocketNotifier* m_mountNotifier = nullptr;
+
+    std::vector<BlockDeviceInfo> m_devices;
+    std::vector<MountEntry> m_mounts;
+    LetterMap m_letters;
+    std::map<char, DiskNodes> m_letterNodes;
+};
+
+} // namespace trek::platform

@@ -1,0 +1,173 @@
+#include "platform/linux/sgtransport.h"
+
+#include "platform/linux/sgresult.h"
+
+#include <QFile>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <scsi/sg.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace trek::platform {
+
+namespace {
+
+int directionOf(DataDirection direction)
+{
+    switch (direction) {
+    case DataDirection::ToDevice:
+        return SG_DXFER_TO_DEV;
+    case DataDirection::FromDevice:
+        return SG_DXFER_FROM_DEV;
+    case DataDirection::None:
+        break;
+    }
+    return SG_DXFER_NONE;
+}
+
+void closeQuietly(int fd)
+{
+    // The descriptor is gone after close() even when it reports EINTR; never retry it.
+    static_cast<void>(::close(fd));
+}
+
+} // namespace
+
+SgTransport::SgTransport(const DriveNodeLookup& lookup) : m_lookup(lookup) {}
+
+SgTransport::~SgTransport()
+{
+    for (const auto& [handle, disk] : m_open) {
+        if (disk.lockFd >= 0) {
+            closeQuietly(disk.lockFd);
+        }
+        closeQuietly(handle);
+    }
+}
+
+DeviceHandle SgTransport::openVolume(char letter)
+{
+    const std::optional<DiskNodes> nodes = m_lookup.nodesForLetter(letter);
+    if (!nodes || nodes->sgNode.isEmpty()) {
+        return InvalidDeviceHandle;
+    }
+    return openNode(nodes->sgNode, nodes->wholeDiskNode);
+}
+
+DeviceHandle SgTransport::openDevicePath(const QString& path)
+{
+    const std::optional<DiskNodes> nodes = m_lookup.nodesForDevicePath(path);
+    return openNode(path, nodes ? nodes->wholeDiskNode : QString());
+}
+
+DeviceHandle SgTransport::openNode(const QString& sgNode, const QString& wholeDiskNode)
+{
+    if (sgNode.isEmpty()) {
+        return InvalidDeviceHandle;
+    }
+    const int fd = ::open(QFile::encodeName(sgNode).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return InvalidDeviceHandle;
+    }
+    m_open[fd] = OpenDisk{wholeDiskNode, -1};
+    return fd;
+}
+
+void SgTransport::close(DeviceHandle handle)
+{
+    const auto found = m_open.find(handle);
+    if (found == m_open.end()) {
+        return; // never ours: closing someone else's descriptor would be far worse than nothing
+    }
+    if (found->second.lockFd >= 0) {
+        closeQuietly(found->second.lockFd);
+    }
+    closeQuietly(handle);
+    m_open.erase(found);
+}
+
+int SgTransport::send(DeviceHandle handle, const PassThroughRequest& request)
+{
+    if (m_open.count(handle) == 0) {
+        return EBADF;
+    }
+    const bool carriesData = request.direction != DataDirection::None && request.length != 0;
+    if (carriesData && request.data == nullptr) {
+        return EINVAL;
+    }
+    std::array<std::uint8_t, 16> cdb = request.cdb;
+    std::array<std::uint8_t, SenseBufferLength> sense{};
+
+    sg_io_hdr_t header{};
+    header.interface_id = 'S';
+    header.dxfer_direction = carriesData ? directionOf(request.direction) : SG_DXFER_NONE;
+    header.cmd_len = static_cast<unsigned char>(cdb.size());
+    header.mx_sb_len = static_cast<unsigned char>(sense.size());
+    header.dxfer_len = carriesData ? request.length : 0;
+    header.dxferp = carriesData ? request.data : nullptr;
+    header.cmdp = cdb.data();
+    header.sbp = sense.data();
+    header.timeout = request.timeoutMs;
+
+    SgExchange exchange;
+    // No retry on EINTR: the command may already have reached the device.
+    if (::ioctl(handle, SG_IO, &header) < 0) {
+        exchange.ioctlErrno = errno;
+    } else {
+        exchange.scsiStatus = header.status;
+        exchange.hostStatus = header.host_status;
+        exchange.driverStatus = header.driver_status;
+        exchange.sense = sense.data();
+        exchange.senseLength = std::min<std::size_t>(header.sb_len_wr, sense.size());
+    }
+    return classifySgExchange(exchange);
+}
+
+int SgTransport::lock(DeviceHandle handle)
+{
+    const auto found = m_open.find(handle);
+    if (found == m_open.end()) {
+        return EBADF;
+    }
+    OpenDisk& disk = found->second;
+    if (disk.lockFd >= 0) {
+        return 0;
+    }
+    if (disk.wholeDiskNode.isEmpty()) {
+        return ENODEV;
+    }
+    const int fd = ::open(QFile::encodeName(disk.wholeDiskNode).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    // udev and well-behaved tools leave a disk alone while someone holds this lock.
+    if (::flock(fd, LOCK_EX | LOCK_NB) < 0) {
+        const int error = errno;
+        closeQuietly(fd);
+        return error;
+    }
+    disk.lockFd = fd;
+    return 0;
+}
+
+int SgTransport::unlock(DeviceHandle handle)
+{
+    const auto found = m_open.find(handle);
+    if (found == m_open.end()) {
+        return EBADF;
+    }
+    OpenDisk& disk = found->second;
+    // Nothing held is nothing to release; failing here would only make callers retry and wait.
+    if (disk.lockFd < 0) {
+        return 0;
+    }
+    closeQuietly(disk.lockFd); // closing the only descriptor drops the flock
+    disk.lockFd = -1;
+    return 0;
+}
+
+} // namespace trek::platform

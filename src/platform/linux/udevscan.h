@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+struct udev;
+
+namespace trek::platform {
+
+// A block device that may carry a volume of a removable drive: on the USB bus or with
+// removable media, a whole disk or one of its partitions.
+struct BlockDeviceInfo
+{
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+    QString node;          // e.g. /dev/sdb1
+    QString wholeDiskNode; // e.g. /dev/sdb
+    QString sgNode;        // e.g. /dev/sg2; empty when there is none
+    bool wholeDisk = false;
+    bool usb = false;
+};
+
+std::vector<BlockDeviceInfo> scanRemovableBlockDevices(udev* context);
+
+} // namespace trek::platform

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "emulator/scsitarget.h"
+#include "umockdevapi.h"
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace trek::test {
+
+// One SG_IO request as the kernel interface received it.
+struct SeenRequest
+{
+    int interfaceId = 0;
+    int direction = 0;
+    unsigned cmdLen = 0;
+    unsigned dxferLen = 0;
+    unsigned timeout = 0;
+    unsigned mxSbLen = 0;
+    std::array<std::uint8_t, 16> cdb{};
+    std::vector<std::uint8_t> written; // the data block of a write
+};
+
+// How the fake device ends the next exchange.
+struct Reply
+{
+    int ioctlErrno = 0;
+    std::uint8_t status = 0;
+    std::uint16_t hostStatus = 0;
+    std::uint16_t driverStatus = 0;
+    std::vector<std::uint8_t> sense;
+};
+
+// A small wristband: an INQUIRY answer with "Watch K7", model letter 'E' and new data, and
+// patterned blocks for the vendor reads, enough to see bytes travel both ways.
+class FakeWristband final : public trek::emu::ScsiTarget
+{
+public:
+    Result execute(const std::array<std::uint8_t, 16>& cdb, Direction direction, std::uint8_t* data,
+                   std::uint32_t length) override;
+};
+
+// Answers SG_IO on one device node of a umockdev test bed and records what arrived. The
+// handler runs on umockdev's worker thread, hence the lock.
+class SgResponder
+{
+public:
+    SgResponder(UMockdevTestbed* testbed, const char* devnode);
+    ~SgResponder();
+    SgResponder(const SgResponder&) = delete;
+    SgResponder& operator=(const SgResponder&) = delete;
+
+    bool attached() const { return m_attached; }
+    std::vector<SeenRequest> seen();
+    void replyNext(Reply reply);
+
+    // Called on the worker thread.
+    bool handle(UMockdevIoctlClient* client);
+
+private:
+    UMockdevTestbed* m_testbed;
+    const char* m_devnode;
+    UMockdevIoctlBase* m_handler;
+    bool m_attached = false;
+    std::mutex m_mutex;
+    std::vector<SeenRequest> m_seen;
+    Reply m_next;
+    FakeWristband m_device;
+};
+
+} // namespace trek::test
