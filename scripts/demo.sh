@@ -4,9 +4,42 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh -DTREK_BUILD_TESTS=OFF -DTREK_BUILD_BENCH=OFF
-bin="${BUILD_DIR:-build}/src/app/window/trekkomat"
-if [ -n "${DISPLAY:-}" ]; then
-  exec "$bin"
-else
-  QT_QPA_PLATFORM=offscreen "$bin" --screenshot "$PWD/demo-window.png"
+build="${BUILD_DIR:-build}"
+case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
+bin="$build/src/app/window/trekkomat"
+cli="$build/src/cli/trekkomat-cli"
+
+# A demo working folder (settings file, store, raw copies) and a wristband's disk holding two
+# weeks of generated text day files; both start afresh on every run.
+demo="$PWD/demo"
+work="$demo/work"
+disk="$demo/wristband"
+rm -rf "$work" "$disk"
+mkdir -p "$work"
+"$cli" emulate make-disk "$disk" --days 14 --seed 1
+echo "Day files on the wristband: $(ls "$disk" | grep -c '^[0-9]\{8\}\.txt$' || true)"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$bin" ]; then
+  # The window finds the wristband as drive E:, asks whether to collect, and shows the steps.
+  cd "$work"
+  exec "$bin" --drive "E=$disk"
+fi
+
+echo
+echo "== Collecting from the emulated wristband (drive E:)"
+"$cli" --workdir "$work" --drive "E=$disk" collect
+echo
+echo "== The store now"
+ls -l "$work/Data"
+grep -A2 '^\[Summary\]' "$work/Trekkomat2.INI"
+echo
+echo "== The first minutes with steps (trekkomat-cli export csv)"
+"$cli" --workdir "$work" export csv > "$demo/steps.csv"
+head -n 12 "$demo/steps.csv"
+echo "... $(($(wc -l < "$demo/steps.csv") - 1)) minutes with steps in all, written to $demo/steps.csv"
+
+if [ -x "$bin" ]; then
+  echo
+  (cd "$work" && QT_QPA_PLATFORM=offscreen "$bin" --no-update-check \
+    --screenshot "$demo/demo-window.png") || echo "The picture of the main window could not be made."
 fi
