@@ -1,0 +1,76 @@
+#include "app/startup.h"
+#include "app/window/platformsetup.h"
+#include "app/window/startupoptions.h"
+#include "app/window/windowshot.h"
+#include "app/window/wristbanddlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Long enough for the layout, the first clock tick and the discovery half a second after
+// opening, so the picture shows the window as a person would first see it.
+constexpr int ScreenshotDelayMs = 800;
+
+void PrintError(const QString& message)
+{
+    (void)std::fprintf(stderr, "trekkomat: %s\n", qUtf8Printable(message));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool headless = trek::ShouldRunHeadless();
+    if (headless) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("trekkomat"));
+
+    QString error;
+    auto options = trek::ParseStartupOptions(QApplication::arguments(), &error);
+    if (!options) {
+        PrintError(error);
+        return 2;
+    }
+    if (headless && options->screenshotPath.isEmpty()) {
+        options->screenshotPath = trek::HeadlessScreenshotPath();
+    }
+
+    trek::PlatformSetup platform;
+    platform.InstallLinux();
+    if (!platform.InstallSimulatedDrives(options->driveSpecs, &error)) {
+        PrintError(error);
+        return 2;
+    }
+    trek::InitialiseStartupValues(QDir::currentPath());
+
+    int result = 0;
+    {
+        trek::CWristbandDlg::Options windowOptions;
+        windowOptions.updateCheckAllowed = options->updateCheck;
+        trek::CWristbandDlg window(windowOptions);
+        if (!options->screenshotPath.isEmpty()) {
+            const QString path = QFileInfo(options->screenshotPath).absoluteFilePath();
+            QTimer::singleShot(ScreenshotDelayMs, &window, [&window, &result, path] {
+                const auto saved = trek::SaveWindowShot(window, path);
+                if (saved) {
+                    (void)std::printf("Main window picture: %s\n", qUtf8Printable(path));
+                    (void)std::fflush(stdout);
+                } else {
+                    PrintError(path + QStringLiteral(": ") + saved.error());
+                    result = 1;
+                }
+                window.done(0);
+            });
+        }
+        window.exec();
+    }
+    trek::HandOverToUpdater({});
+    return result;
+}

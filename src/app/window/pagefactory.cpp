@@ -1,0 +1,31 @@
+#include "app/window/pagefactory.h"
+
+#include "app/window/tabpage.h"
+
+#include <array>
+
+namespace trek {
+
+namespace {
+constexpr std::array<int, PageCount> TitleRows{23, 24, 25, 26, 59, 99};
+constexpr std::array<const char*, PageCount> ObjectNames{
+    "reportPage", "dayLifePage", "missionPage", "personalPage", "maintainPage", "userOptionPage"};
+} // namespace
+
+int PageTitleRow(int index)
+{
+    return index >= 0 && index < PageCount ? TitleRows.at(index) : -1;
+}
+
+CTabPage* CreatePage(int index, QWidget* parent)
+{
+    // The pages come with their own issues; until then each tab holds an empty page that
+    // still takes part in the message routing.
+    auto* page = new CTabPage(parent);
+    if (index >= 0 && index < PageCount) {
+        page->setObjectName(QLatin1String(ObjectNames.at(index)));
+    }
+    return page;
+}
+
+} // namespace trek

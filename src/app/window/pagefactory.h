@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace trek {
+
+class CTabPage;
+
+enum class PageIndex : int {
+    Report = 0,
+    DayLife = 1,
+    Mission = 2,
+    PersonalInformation = 3,
+    Maintain = 4,
+    UserOption = 5,
+};
+inline constexpr int PageCount = 6;
+
+// Language row of each page's tab text, in tab order.
+int PageTitleRow(int index);
+// Creates page `index` of the main window.
+CTabPage* CreatePage(int index, QWidget* parent);
+
+} // namespace trek

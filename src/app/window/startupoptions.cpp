@@ -1,0 +1,62 @@
+#include "app/window/startupoptions.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace trek {
+
+std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, QString* error)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption drive(QStringLiteral("drive"),
+                                   QStringLiteral("Simulate a drive: E=DIR, F=k9e:IMAGE, "
+                                                  "F=k7:IMAGE or *=k9e:IMAGE."),
+                                   QStringLiteral("SPEC"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Draw the main window into a PNG file once it is up, then quit."),
+        QStringLiteral("FILE.png"));
+    const QCommandLineOption noUpdate(QStringLiteral("no-update-check"),
+                                      QStringLiteral("Do not look for a newer version."));
+    parser.addOptions({drive, screenshot, noUpdate});
+
+    if (!parser.parse(arguments)) {
+        if (error != nullptr) {
+            *error = parser.errorText();
+        }
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        if (error != nullptr) {
+            *error = QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first();
+        }
+        return std::nullopt;
+    }
+
+    StartupOptions options;
+    options.driveSpecs = parser.values(drive);
+    options.screenshotPath = parser.value(screenshot);
+    if (parser.isSet(screenshot) && options.screenshotPath.isEmpty()) {
+        if (error != nullptr) {
+            *error = QStringLiteral("--screenshot needs a file name.");
+        }
+        return std::nullopt;
+    }
+    options.updateCheck = !parser.isSet(noUpdate);
+    return options;
+}
+
+bool ShouldRunHeadless()
+{
+    return qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+QString HeadlessScreenshotPath()
+{
+    return QDir::current().absoluteFilePath(QStringLiteral("trekkomat-window.png"));
+}
+
+} // namespace trek

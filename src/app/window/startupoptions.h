@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace trek {
+
+// What the command line of the program asks for.
+struct StartupOptions
+{
+    QStringList driveSpecs;  // "--drive E=DIR" and friends, in the order given
+    QString screenshotPath;  // empty: run the window for a person
+    bool updateCheck = true; // false with --no-update-check
+};
+
+// Parses the program's arguments (the first one is the program). On a bad command line returns
+// nothing and puts a message for the person in `error`.
+std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, QString* error);
+
+// True when there is no display to show a window on and no platform was asked for, so the
+// program should draw offscreen and leave a picture of the window instead.
+bool ShouldRunHeadless();
+// Where the headless run leaves its picture, in the current folder.
+QString HeadlessScreenshotPath();
+
+} // namespace trek

@@ -1,0 +1,52 @@
+#include "app/window/windowuserinterface.h"
+
+#include "app/window/wristbanddlg.h"
+#include "app/window/wristbandtab.h"
+#include "widgets/messagebox.h"
+#include "widgets/wbmessages.h"
+#include "widgets/yesnobox.h"
+
+#include <QCoreApplication>
+
+namespace trek {
+
+void WindowUserInterface::setStatusText(const QString& text)
+{
+    m_window.SetStatusText(text);
+}
+
+void WindowUserInterface::setDriveLabel(const QString& text)
+{
+    m_window.SetDriveLabel(text);
+}
+
+int WindowUserInterface::askYesNo(const QString& title, const QString& message)
+{
+    CYesNoBox box(title, message, &m_window);
+    return box.DoModal();
+}
+
+void WindowUserInterface::showMessage(const QString& title, const QString& message)
+{
+    ShowMessageBox(&m_window, title, message);
+}
+
+void WindowUserInterface::pumpMessages()
+{
+    // Every waiting event runs, timer ticks and device notices included, so the window stays
+    // alive during long device and file work; re-entry is the caller's to guard.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void WindowUserInterface::notifyDataChanged()
+{
+    WbMessageEvent::send(m_window.TabControl(), WbMessage::DataChanged);
+}
+
+void WindowUserInterface::notifyRefresh()
+{
+    WbMessageEvent::send(m_window.TabControl(), WbMessage::Refresh);
+    WbMessageEvent::send(&m_window, WbMessage::Refresh);
+}
+
+} // namespace trek

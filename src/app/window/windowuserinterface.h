@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/userinterface.h"
+
+#include <QtGlobal>
+
+namespace trek {
+
+class CWristbandDlg;
+
+// The main window as the wristband and collection code sees it.
+class WindowUserInterface final : public UserInterface
+{
+    Q_DISABLE_COPY_MOVE(WindowUserInterface)
+public:
+    explicit WindowUserInterface(CWristbandDlg& window) : m_window(window) {}
+    ~WindowUserInterface() override = default;
+
+    void setStatusText(const QString& text) override;
+    void setDriveLabel(const QString& text) override;
+    int askYesNo(const QString& title, const QString& message) override;
+    void showMessage(const QString& title, const QString& message) override;
+    void pumpMessages() override;
+    void notifyDataChanged() override;
+    void notifyRefresh() override;
+
+private:
+    CWristbandDlg& m_window;
+};
+
+} // namespace trek

@@ -1,0 +1,392 @@
+#include "app/window/wristbanddlg.h"
+
+#include "app/appstate.h"
+#include "app/lang/langtable.h"
+#include "app/settingstable.h"
+#include "app/window/fittedlabel.h"
+#include "app/window/pagefactory.h"
+#include "app/window/tabpage.h"
+#include "app/window/weblink.h"
+#include "app/window/windowuserinterface.h"
+#include "app/window/wristbandtab.h"
+#include "platform/drivetable.h"
+#include "platform/scsitransport.h"
+#include "platform/services.h"
+#include "platform/systemservices.h"
+#include "widgets/hoverbutton2.h"
+#include "widgets/pictures.h"
+#include "widgets/textprogressbar.h"
+#include "widgets/wbmessages.h"
+
+#ifdef TREK_HAVE_DEVICE
+#include "device/discovery.h"
+#endif
+
+#include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace trek {
+
+namespace {
+constexpr int ClockPeriodMs = 500;
+constexpr int DiscoveryDelayMs = 500;
+const QColor ProgressBlue(0, 0, 200);
+} // namespace
+
+CWristbandDlg::CWristbandDlg(QWidget* parent) : CWristbandDlg(Options{}, parent) {}
+
+CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
+    : QDialog(parent), m_options(options)
+{
+    setObjectName(QStringLiteral("wristbandDlg"));
+    setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(pictures::ProgramIconSet());
+    buildControls();
+
+    ReadLanguageSetting();
+    setWindowTitle(BuildTitle());
+
+    m_webButton->LoadBitmap(pictures::WebButton);
+
+    AppState& state = appState();
+    state.link.discoverySuspended = false;
+    ReadStartSettings();
+#ifdef TREK_HAVE_DEVICE
+    ResetLink();
+#else
+    // TODO(lead): link trek_device so that the window resets the link here.
+#endif
+
+    m_progress->SetShowText(false); // inactive until a long operation uses it
+    m_progress->SetPos(0);
+    m_progress->SetRange(0, 100);
+    m_progress->SetBarColor(ProgressBlue);
+    m_progress->SetTextColor(ProgressBlue);
+
+    state.link.plugged = true;
+    state.selectedDate = m_calendar->selectedDate();
+    state.link.volume = platform::InvalidDeviceHandle;
+    state.link.driveLetter = 0;
+    state.wristband.ledPowerControl = false;
+    state.wristband.ledPowerFromHour = 8;
+    state.wristband.ledPowerToHour = 18;
+
+    createPages();
+    layOutControls();
+    fitToScreen();
+    refreshTexts();
+    SetDriveLabel(QStringLiteral("< No Disk >"));
+    showTime();
+
+    m_ui = std::make_unique<WindowUserInterface>(*this);
+    state.ui = m_ui.get();
+    connectDeviceNotifications();
+
+    m_clockTimer.setInterval(ClockPeriodMs);
+    connect(&m_clockTimer, &QTimer::timeout, this, &CWristbandDlg::onClockTick);
+    m_clockTimer.start();
+    m_discoveryTimer.setSingleShot(true);
+    m_discoveryTimer.setInterval(DiscoveryDelayMs);
+    connect(&m_discoveryTimer, &QTimer::timeout, this, &CWristbandDlg::onDiscoveryTimer);
+    if (m_options.startDiscovery) {
+        m_discoveryTimer.start();
+    }
+    // The update check (started here when "EnableUpgrade" is on and m_options allows it) comes
+    // with the online update.
+}
+
+CWristbandDlg::~CWristbandDlg()
+{
+    m_clockTimer.stop();
+    m_discoveryTimer.stop();
+    AppState& state = appState();
+    if (state.link.volume != platform::InvalidDeviceHandle) {
+        if (platform::ScsiTransport* scsi = platform::services().scsi) {
+            scsi->close(state.link.volume);
+        }
+        state.link.volume = platform::InvalidDeviceHandle;
+    }
+    state.link.driveLetter = 0;
+    if (state.ui == m_ui.get()) {
+        state.ui = nullptr;
+    }
+}
+
+QString CWristbandDlg::VersionText()
+{
+    return QStringLiteral("2.010    2014/09/01");
+}
+
+QString CWristbandDlg::BuildTitle()
+{
+    return QStringLiteral("K7") + GetLangText(0) + QStringLiteral(", Ver ") + VersionText();
+}
+
+void CWristbandDlg::buildControls()
+{
+    m_calendar = new QCalendarWidget(this);
+    m_calendar->setObjectName(QStringLiteral("calendar"));
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setGridVisible(true);
+    connect(m_calendar, &QCalendarWidget::selectionChanged, this, &CWristbandDlg::onDateSelected);
+
+    m_clock = new CFittedLabel(3.0 / 4.0, 3.2, this);
+    m_clock->setObjectName(QStringLiteral("clock"));
+    m_clock->setFrameShape(QFrame::StyledPanel);
+    m_clock->setFrameShadow(QFrame::Sunken);
+
+    m_driveLabel = new CFittedLabel(5.0 / 6.0, 2.0, this);
+    m_driveLabel->setObjectName(QStringLiteral("driveLabel"));
+    m_driveLabel->setAccessibleDescription(QStringLiteral("Wristband"));
+
+    m_webButton = new CHoverButton2(this);
+    m_webButton->setObjectName(QStringLiteral("webButton"));
+    m_webButton->setAccessibleName(QStringLiteral("Web site"));
+    m_webButton->setAccessibleDescription(MakerWebSite());
+    m_webButton->setToolTip(MakerWebSite());
+    connect(m_webButton, &CHoverButton2::clicked, this, &CWristbandDlg::onWebButtonClicked);
+
+    m_tab = new CWristbandTab(this);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("statusLine"));
+    m_status->setFrameShape(QFrame::StyledPanel);
+    m_status->setFrameShadow(QFrame::Sunken);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setAccessibleDescription(QStringLiteral("Status"));
+    m_status->setMinimumWidth(m_status->fontMetrics().averageCharWidth() * 20);
+
+    m_progress = new CTextProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progressBar"));
+    m_progress->setAccessibleDescription(QStringLiteral("Progress"));
+}
+
+void CWristbandDlg::layOutControls()
+{
+    auto* side = new QVBoxLayout;
+    side->addWidget(m_calendar, 0);
+    side->addWidget(m_clock, 2);
+    side->addWidget(m_driveLabel, 1);
+    side->addWidget(m_webButton, 3);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(side, 2);
+    body->addWidget(m_tab, 5);
+
+    // The bar paints every pixel of itself, so its border comes from a frame around it.
+    auto* progressFrame = new QFrame(this);
+    progressFrame->setFrameShape(QFrame::StyledPanel);
+    progressFrame->setFrameShadow(QFrame::Sunken);
+    auto* progressLayout = new QHBoxLayout(progressFrame);
+    progressLayout->setContentsMargins(0, 0, 0, 0);
+    progressLayout->addWidget(m_progress);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_status, 3);
+    bottom->addWidget(progressFrame, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(bottom, 0);
+}
+
+void CWristbandDlg::fitToScreen()
+{
+    QSize size = sizeHint();
+    // The offscreen platform's screen is a made-up 800 x 600; pictures drawn there should show
+    // the window at its natural size.
+    const QScreen* display = screen();
+    if (display != nullptr && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        size = size.boundedTo(display->availableSize() * 9 / 10);
+    }
+    resize(size.expandedTo(minimumSizeHint()));
+}
+
+QSize CWristbandDlg::sizeHint() const
+{
+    // The window was designed at 665 by 320 dialog units; keep its proportions at any font size.
+    // A dialog unit is a quarter of the mean width of the Latin letters and an eighth of the
+    // line height of the window's font.
+    const QFontMetrics metrics = fontMetrics();
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int unitWidth = metrics.horizontalAdvance(letters) / 52;
+    const QSize designed(665 * unitWidth / 4, 320 * metrics.height() / 8);
+    return designed.expandedTo(minimumSizeHint());
+}
+
+void CWristbandDlg::createPages()
+{
+    for (int index = 0; index < PageCount; ++index) {
+        m_tab->AddPage(CreatePage(index, m_tab), GetLangText(PageTitleRow(index)));
+    }
+    m_tab->setCurrentIndex(static_cast<int>(PageIndex::Report));
+    const SettingsValues& values = appState().values;
+    if (values.height <= 0 || values.weightGrams <= 0 || values.stepSize <= 0) {
+        m_tab->setCurrentIndex(static_cast<int>(PageIndex::PersonalInformation));
+    }
+}
+
+void CWristbandDlg::connectDeviceNotifications() const
+{
+    platform::DriveTable* drives = platform::services().drives;
+    if (drives == nullptr) {
+        return;
+    }
+    connect(drives, &platform::DriveTable::volumeArrived, this, &CWristbandDlg::OnVolumeArrival);
+    connect(drives, &platform::DriveTable::volumeRemoved, this, &CWristbandDlg::OnVolumeRemoval);
+    connect(drives, &platform::DriveTable::devicesChanged, this, &CWristbandDlg::OnDeviceChange);
+}
+
+QLabel* CWristbandDlg::ClockLabel() const
+{
+    return m_clock;
+}
+
+void CWristbandDlg::SetStatusText(const QString& text)
+{
+    m_status->setText(text);
+}
+
+void CWristbandDlg::SetDriveLabel(const QString& text)
+{
+    m_driveLabel->setFittedText(text);
+}
+
+QString CWristbandDlg::StatusText() const
+{
+    return m_status->text();
+}
+
+QString CWristbandDlg::DriveLabelText() const
+{
+    return m_driveLabel->text();
+}
+
+void CWristbandDlg::showTime()
+{
+    m_clock->setFittedText(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void CWristbandDlg::onClockTick()
+{
+    showTime();
+    m_ui->pumpMessages();
+}
+
+void CWristbandDlg::onDiscoveryTimer()
+{
+    m_discoveryTimer.stop();
+#ifdef TREK_HAVE_DEVICE
+    DiscoverWristband();
+#else
+    // TODO(lead): link trek_device so that discovery runs here.
+#endif
+}
+
+void CWristbandDlg::onDateSelected()
+{
+    appState().selectedDate = m_calendar->selectedDate();
+    WbMessageEvent::send(m_tab, WbMessage::DateSelected);
+}
+
+void CWristbandDlg::onWebButtonClicked()
+{
+    if (platform::DesktopServices* desktop = platform::services().desktop) {
+        desktop->openUrl(MakerWebSite());
+    }
+}
+
+void CWristbandDlg::OnVolumeArrival(std::uint32_t unitMask)
+{
+    if (appState().link.discoverySuspended) {
+        return;
+    }
+#ifdef TREK_HAVE_DEVICE
+    trek::OnVolumeArrival(unitMask);
+#else
+    Q_UNUSED(unitMask); // TODO(lead): link trek_device.
+#endif
+}
+
+void CWristbandDlg::OnVolumeRemoval(std::uint32_t unitMask)
+{
+    if (appState().link.discoverySuspended) {
+        return;
+    }
+#ifdef TREK_HAVE_DEVICE
+    trek::OnVolumeRemoval(unitMask);
+#else
+    Q_UNUSED(unitMask); // TODO(lead): link trek_device.
+#endif
+}
+
+void CWristbandDlg::OnDeviceChange()
+{
+    if (appState().link.discoverySuspended) {
+        return;
+    }
+#ifdef TREK_HAVE_DEVICE
+    trek::OnDeviceChange();
+#endif
+}
+
+void CWristbandDlg::refreshTexts()
+{
+    setWindowTitle(BuildTitle());
+    m_tab->RetitlePages();
+    applyCalendarLanguage();
+}
+
+void CWristbandDlg::applyCalendarLanguage()
+{
+    // A new locale may move the first day of the week; Qt then leaves the highlight in the old
+    // cell, so the selected date is set afresh afterwards (without telling anyone).
+    const QSignalBlocker quiet(m_calendar);
+    const QDate selected = m_calendar->selectedDate();
+    switch (static_cast<Language>(appState().language)) {
+    case Language::SimplifiedChinese:
+        m_calendar->setLocale(
+            QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
+        break;
+    case Language::TraditionalChinese:
+        m_calendar->setLocale(
+            QLocale(QLocale::Chinese, QLocale::TraditionalHanScript, QLocale::Taiwan));
+        break;
+    default:
+        m_calendar->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        break;
+    }
+    m_calendar->setSelectedDate(selected.addDays(1));
+    m_calendar->setSelectedDate(selected);
+}
+
+bool CWristbandDlg::event(QEvent* event)
+{
+    if (const WbMessageEvent* message = WbMessageEvent::from(event)) {
+        switch (message->message()) {
+        case WbMessage::HandCursor:
+            if (message->wParam() == 0) {
+                m_webButton->setCursor(Qt::PointingHandCursor);
+            } else {
+                m_webButton->setCursor(Qt::ArrowCursor);
+            }
+            return true;
+        case WbMessage::Refresh:
+            refreshTexts();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::event(event);
+}
+
+} // namespace trek

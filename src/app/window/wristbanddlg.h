@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+
+class QCalendarWidget;
+class QLabel;
+
+namespace trek {
+
+class CColorLabel;
+class CFittedLabel;
+class CHoverButton2;
+class CTabPage;
+class CTextProgressBar;
+class CWristbandTab;
+class WindowUserInterface;
+
+// The program's one main window: the six pages, the calendar the reports follow, the clock, the
+// drive label, the status line and the progress bar. It also turns the device notifications into
+// discovery and hands the private messages on to the pages.
+class CWristbandDlg final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CWristbandDlg)
+public:
+    struct Options
+    {
+        bool updateCheckAllowed = true; // false for tests, demos and --no-update-check
+        bool startDiscovery = true;     // the one-shot discovery half a second after opening
+    };
+
+    explicit CWristbandDlg(QWidget* parent = nullptr);
+    CWristbandDlg(const Options& options, QWidget* parent = nullptr);
+    ~CWristbandDlg() override;
+
+    static QString VersionText();
+    // "K7", language row 0, ", Ver " and the version, in the current language.
+    static QString BuildTitle();
+
+    void SetStatusText(const QString& text);
+    void SetDriveLabel(const QString& text);
+    QString StatusText() const;
+    QString DriveLabelText() const;
+
+    CWristbandTab* TabControl() const { return m_tab; }
+    CTextProgressBar* ProgressBar() const { return m_progress; }
+    QCalendarWidget* Calendar() const { return m_calendar; }
+    CHoverButton2* WebButton() const { return m_webButton; }
+    QLabel* ClockLabel() const;
+
+    // Device notifications; each does nothing while discovery is suspended.
+    void OnVolumeArrival(std::uint32_t unitMask);
+    void OnVolumeRemoval(std::uint32_t unitMask);
+    void OnDeviceChange();
+
+    QSize sizeHint() const override;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void buildControls();
+    void layOutControls();
+    void fitToScreen();
+    void createPages();
+    void connectDeviceNotifications() const;
+    void showTime();
+    void onClockTick();
+    void onDiscoveryTimer();
+    void onDateSelected();
+    void onWebButtonClicked();
+    void refreshTexts();
+    void applyCalendarLanguage();
+
+    Options m_options;
+    QLabel* m_status = nullptr;
+    QCalendarWidget* m_calendar = nullptr;
+    CFittedLabel* m_clock = nullptr;
+    CFittedLabel* m_driveLabel = nullptr;
+    CTextProgressBar* m_progress = nullptr;
+    CHoverButton2* m_webButton = nullptr;
+    CWristbandTab* m_tab = nullptr;
+    QTimer m_clockTimer;     // timer 1
+    QTimer m_discoveryTimer; // timer 99, fires once
+    std::unique_ptr<WindowUserInterface> m_ui;
+};
+
+} // namespace trek

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace trek::pictures {
+
+// Resource numbers of the pictures, as the dialogs and pages name them.
+inline constexpr int ProgramIcon = 128;
+inline constexpr int WebButton = 165;
+inline constexpr int TrophyMissionA = 178;
+inline constexpr int TrophyMissionB = 179;
+inline constexpr int ProgramBox = 182;
+
+// Resource path of a picture; empty for a number we have no picture for.
+QString PicturePath(int id);
+// The picture drawn at `pixelSize` (its own size when empty); a null pixmap for an unknown id.
+// Pictures are vectors, so every size is drawn afresh rather than stretched from a small bitmap.
+QPixmap LoadPicture(int id, QSize pixelSize = {});
+QSize NaturalSize(int id);
+// The program icon in the sizes window managers ask for.
+QIcon ProgramIconSet();
+
+} // namespace trek::pictures
