@@ -1,0 +1,141 @@
+// Medians of the two heaviest collections: a leap year of KDX day files (366 imports, each one
+// saved durably before its day file goes) and a K9E stream of 99 blocks. The working folder lies
+// on the file system of TMPDIR, so that the fsyncs reach a real disk unless TMPDIR says otherwise.
+
+#include "app/appstate.h"
+#include "data/dayfiles.h"
+#include "data/passthroughreaders.h"
+#include "emulator/passthroughwristband.h"
+#include "emulator/recordgenerator.h"
+#include "emulator/recordwriters.h"
+#include "platform/linux/iniprofile.h"
+#include "platform/services.h"
+#include "platform/sim/simulateddriveservices.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <vector>
+
+using namespace trek;
+
+namespace {
+
+// Carries commands straight to one emulated wristband.
+class DirectTransport final : public platform::ScsiTransport
+{
+public:
+    explicit DirectTransport(emu::ScsiTarget& target) : m_target(target) {}
+    platform::DeviceHandle openVolume(char) override { return 1; }
+    platform::DeviceHandle openDevicePath(const QString&) override { return 1; }
+    void close(platform::DeviceHandle) override {}
+    int send(platform::DeviceHandle, const platform::PassThroughRequest& request) override
+    {
+        const auto result = m_target.execute(
+            request.cdb, static_cast<emu::ScsiTarget::Direction>(request.direction), request.data,
+            request.length);
+        if (result.deviceGone) {
+            return ENODEV;
+        }
+        return result.status == 0 ? 0 : -result.status;
+    }
+    int lock(platform::DeviceHandle) override { return 0; }
+    int unlock(platform::DeviceHandle) override { return 0; }
+
+private:
+    emu::ScsiTarget& m_target;
+};
+
+void UseWorkingFolder(const QString& folder)
+{
+    resetAppState();
+    appState().workingFolder = folder;
+    appState().settingsPath = folder + QStringLiteral("/Trekkomat2.INI");
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// One run: a fresh disk with 366 day files and an empty working folder; answers milliseconds.
+double ImportLeapYear(const emu::StepHistory& year, bool& ok)
+{
+    QTemporaryDir scratch;
+    const QString disk = scratch.filePath(QStringLiteral("disk"));
+    QDir().mkpath(disk);
+    for (const emu::DaySteps& day : year) {
+        QFile file(disk + u'/' + emu::KdxDayFileName(day.date));
+        ok = ok && file.open(QIODevice::WriteOnly) && file.write(emu::KdxDayFile(day)) == 3072;
+    }
+    auto drives = platform::createSimulatedDriveServices({QStringLiteral("E=") + disk});
+    drives.services->installInto(platform::services());
+    UseWorkingFolder(scratch.filePath(QStringLiteral("work")));
+    QDir().mkpath(appState().workingFolder);
+
+    QElapsedTimer timer;
+    timer.start();
+    const int imported = CopyDayFiles('E');
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    ok = ok && imported == 366 && QDir(disk).entryList(QDir::Files).isEmpty();
+    platform::services().drives = nullptr;
+    platform::services().scsi = nullptr;
+    return ms;
+}
+
+double ReadStream(const QByteArray& image, bool& ok)
+{
+    QTemporaryDir scratch;
+    UseWorkingFolder(scratch.path());
+    emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E, image);
+    DirectTransport transport(device);
+    platform::services().scsi = &transport;
+
+    QElapsedTimer timer;
+    timer.start();
+    ok = ok && ReadK9EBlocks(1) && device.endCollectionCount() == 1;
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    platform::services().scsi = nullptr;
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    platform::IniProfile profile;
+    platform::services().profile = &profile;
+
+    const emu::RecordGenerator generator(2024);
+    const emu::StepHistory year = generator.generate(366, QDate(2024, 12, 31));
+    // 49.5 days of twelve-hour blocks: the 99th carries the end mark.
+    QByteArray stream = emu::MakeK9EImage(generator.generate(50, QDate(2024, 2, 19)));
+    stream.truncate(qsizetype{99} * 512);
+    stream[98 * 512 + 292] = 15;
+
+    bool ok = true;
+    std::vector<double> yearMs;
+    std::vector<double> streamMs;
+    for (int run = 0; run < runs; ++run) {
+        yearMs.push_back(ImportLeapYear(year, ok));
+        streamMs.push_back(ReadStream(stream, ok));
+    }
+    std::printf("working folders under %s\n", qPrintable(QDir::tempPath()));
+    std::printf("leap year of KDX day files (366 imports): median %.1f ms over %d runs "
+                "(%.2f ms a file)\n",
+                Median(yearMs), runs, Median(yearMs) / 366.0);
+    std::printf("K9E stream of 99 blocks: median %.1f ms over %d runs\n", Median(streamMs), runs);
+    if (!ok) {
+        (void)std::fprintf(stderr, "a run did not collect everything\n");
+        return 1;
+    }
+    return 0;
+}

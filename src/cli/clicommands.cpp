@@ -1,0 +1,143 @@
+#include "cli/clicommands.h"
+
+#include "app/appstate.h"
+#include "cli/terminalui.h"
+#include "data/collectionreport.h"
+#include "data/collectionrun.h"
+#include "data/csvexport.h"
+#include "device/discovery.h"
+#include "device/passthrough.h"
+#include "emulator/filemodelwristband.h"
+#include "emulator/recordgenerator.h"
+#include "emulator/recordimage.h"
+#include "emulator/recordwriters.h"
+
+#include <QDir>
+#include <cstdio>
+
+namespace trek::cli {
+
+namespace {
+
+emu::StepHistory GenerateHistory(const CliRequest& request)
+{
+    const QDate end = request.end.isValid() ? request.end : QDate::currentDate();
+    return emu::RecordGenerator(request.seed).generate(request.days, end);
+}
+
+int TotalSteps(const emu::StepHistory& history)
+{
+    int total = 0;
+    for (const emu::DaySteps& day : history) {
+        total += day.total();
+    }
+    return total;
+}
+
+} // namespace
+
+int RunCollect()
+{
+    // Nobody is there to answer: the question is taken as confirmed.
+    appState().values.autoConfirm = true;
+    InstallCollectionRun();
+    CurrentCollectionReport() = CollectionReport{};
+    DiscoverWristband();
+
+    WristbandLink& link = appState().link;
+    const bool found = link.driveLetter != 0;
+    if (link.volume != platform::InvalidDeviceHandle) {
+        UnlockVolume(link.volume);
+        CloseDevice(link.volume);
+        link.volume = platform::InvalidDeviceHandle;
+    }
+    if (!found) {
+        PrintError(QStringLiteral("### Not found Stepo-Disk ###"));
+        return ExitFailed;
+    }
+    const CollectionReport& report = CurrentCollectionReport();
+    if (report.failed()) {
+        PrintError(QStringLiteral("The collection did not complete: %1").arg(report.lastError));
+        return ExitFailed;
+    }
+    return ExitSuccess;
+}
+
+int RunExportCsv(const CliRequest& request)
+{
+    // Whole lines are buffered; the stream is flushed once at the end.
+    QByteArray buffer;
+    const auto flush = [&buffer] {
+        // A short write leaves the stream in error, which the final fflush reports.
+        (void)std::fwrite(buffer.constData(), 1, static_cast<std::size_t>(buffer.size()), stdout);
+        buffer.clear();
+    };
+    const platform::FileResult result =
+        ExportCsv(appState().workingFolder, {request.from, request.to, request.allMinutes},
+                  [&](const QString& line) {
+                      buffer += line.toUtf8();
+                      buffer += '\n';
+                      if (buffer.size() > 1 << 16) {
+                          flush();
+                      }
+                  });
+    flush();
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        PrintError(QStringLiteral("The lines could not be written to standard output."));
+        return ExitFailed;
+    }
+    if (!result) {
+        PrintError(result.error());
+        return ExitFailed;
+    }
+    return ExitSuccess;
+}
+
+int RunMakeDisk(const CliRequest& request)
+{
+    const emu::StepHistory history = GenerateHistory(request);
+    emu::FileModelWristband wristband(QDir(request.target).absolutePath());
+    const QString error =
+        wristband.makeDisk(history, request.kind == QStringLiteral("kdx") ? emu::DayFileKind::Kdx
+                                                                          : emu::DayFileKind::Text);
+    if (!error.isEmpty()) {
+        PrintError(error);
+        return ExitFailed;
+    }
+    PrintOut(QStringLiteral("Made a wristband disk in %1: %2 %3 day files, %4 steps.")
+                 .arg(QDir::toNativeSeparators(wristband.root()))
+                 .arg(history.size())
+                 .arg(request.kind)
+                 .arg(TotalSteps(history)));
+    return ExitSuccess;
+}
+
+int RunMakeImage(const CliRequest& request)
+{
+    const emu::StepHistory history = GenerateHistory(request);
+    QByteArray bytes;
+    QString note;
+    if (request.kind == QStringLiteral("k7")) {
+        const emu::K7Image image = emu::MakeK7Image(history);
+        bytes = image.bytes;
+        if (image.hoursDropped > 0) {
+            note = QStringLiteral(" %1 hours with steps did not fit into the K7 memory.")
+                       .arg(image.hoursDropped);
+        }
+    } else {
+        bytes = emu::MakeK9EImage(history);
+    }
+    if (const QString error = emu::SaveRecordImage(request.target, bytes); !error.isEmpty()) {
+        PrintError(error);
+        return ExitFailed;
+    }
+    PrintOut(QStringLiteral("Wrote a %1 record image to %2: %3 blocks for %4 days, %5 steps.%6")
+                 .arg(request.kind.toUpper(), QDir::toNativeSeparators(request.target))
+                 .arg(emu::BlockCount(bytes))
+                 .arg(history.size())
+                 .arg(TotalSteps(history))
+                 .arg(note));
+    return ExitSuccess;
+}
+
+} // namespace trek::cli

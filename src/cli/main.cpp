@@ -1,0 +1,111 @@
+// trekkomat-cli: the collection and the store without a window, for scripts, tests and machines
+// without a display.
+
+#include "app/appstate.h"
+#include "app/settingstable.h"
+#include "app/startup.h"
+#include "cli/cliarguments.h"
+#include "cli/clicommands.h"
+#include "cli/terminalui.h"
+#include "platform/linux/iniprofile.h"
+#include "platform/linux/linuxdriveservices.h"
+#include "platform/linux/systemservices_linux.h"
+#include "platform/services.h"
+#include "platform/sim/simulateddriveservices.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace trek;
+using namespace trek::cli;
+
+namespace {
+
+// Owns whichever drive services the run uses; the process-wide table only points at them.
+struct DriveServices
+{
+    std::unique_ptr<platform::SimulatedDriveServices> simulated;
+    std::unique_ptr<platform::LinuxDriveServices> real;
+};
+
+bool InstallDrives(const QStringList& specs, DriveServices& owned)
+{
+    if (!specs.isEmpty()) {
+        platform::SimulatedDriveServicesResult result =
+            platform::createSimulatedDriveServices(specs);
+        if (!result.services) {
+            PrintError(result.error);
+            return false;
+        }
+        owned.simulated = std::move(result.services);
+        owned.simulated->installInto(platform::services());
+        return true;
+    }
+    owned.real = platform::createLinuxDriveServices();
+    platform::services().drives = owned.real->drives.get();
+    platform::services().scsi = owned.real->scsi.get();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trekkomat-cli"));
+
+    const CliParse parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
+    if (!parsed.request) {
+        PrintError(parsed.error);
+        return ExitUsage;
+    }
+    const CliRequest& request = *parsed.request;
+    if (request.command == CliRequest::Command::Help) {
+        (void)std::fputs(CliHelpText().toUtf8().constData(), stdout);
+        return ExitSuccess;
+    }
+
+    platform::LinuxSystemServices system;
+    platform::IniProfile profile;
+    platform::services().system = &system;
+    platform::services().profile = &profile;
+
+    const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
+    if (request.command == CliRequest::Command::Collect ||
+        request.command == CliRequest::Command::ExportCsv) {
+        if (!QFileInfo(workdir).isDir()) {
+            PrintError(QStringLiteral("The working folder %1 does not exist.")
+                           .arg(QDir::toNativeSeparators(workdir)));
+            return ExitUsage;
+        }
+        InitialiseStartupValues(QDir(workdir).absolutePath());
+        ReadLanguageSetting();
+        ReadStartSettings();
+    }
+
+    switch (request.command) {
+    case CliRequest::Command::Collect: {
+        DriveServices drives;
+        if (!InstallDrives(request.drives, drives)) {
+            return ExitUsage;
+        }
+        TerminalUi ui;
+        appState().ui = &ui;
+        const int status = RunCollect();
+        appState().ui = nullptr;
+        platform::services().drives = nullptr;
+        platform::services().scsi = nullptr;
+        return status;
+    }
+    case CliRequest::Command::ExportCsv:
+        return RunExportCsv(request);
+    case CliRequest::Command::MakeDisk:
+        return RunMakeDisk(request);
+    case CliRequest::Command::MakeImage:
+        return RunMakeImage(request);
+    case CliRequest::Command::Help:
+        break;
+    }
+    return ExitSuccess;
+}

@@ -1,0 +1,66 @@
+#include "cli/terminalui.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace trek::cli {
+
+namespace {
+
+void PrintLine(std::FILE* stream, const QString& line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    // Nothing sensible is left to do when the terminal itself cannot be written to.
+    (void)std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    (void)std::fflush(stream);
+}
+
+// A message box may hold several lines; on the terminal it is one.
+QString OneLine(const QString& text)
+{
+    QString line = text;
+    line.replace(u'\n', u' ');
+    line.remove(u'\r');
+    return line.simplified();
+}
+
+} // namespace
+
+void PrintOut(const QString& line)
+{
+    PrintLine(stdout, line);
+}
+
+void PrintError(const QString& line)
+{
+    PrintLine(stderr, line);
+}
+
+void TerminalUi::setStatusText(const QString& text)
+{
+    PrintOut(text);
+}
+
+void TerminalUi::setDriveLabel(const QString& text)
+{
+    PrintOut(text);
+}
+
+int TerminalUi::askYesNo(const QString& title, const QString& message)
+{
+    PrintOut(OneLine(title + QStringLiteral(": ") + message) + QStringLiteral(" yes"));
+    return UserInterface::Yes;
+}
+
+void TerminalUi::showMessage(const QString& title, const QString& message)
+{
+    Q_UNUSED(title);
+    PrintError(OneLine(message));
+}
+
+void TerminalUi::pumpMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+} // namespace trek::cli

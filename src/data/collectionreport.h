@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace trek {
+
+// What the last collection run achieved, for callers that must tell success from failure (the
+// command-line tool's exit status); the window shows the same through its message boxes.
+struct CollectionReport
+{
+    bool collected = false; // records were read (the user agreed, or nothing was to be asked)
+    int filesImported = 0;
+    int filesFailed = 0;     // day files left on the wristband after an error
+    bool readFailed = false; // a reading was given up; its records stay on the device
+    bool streamWithoutEnd = false;
+    QString lastError; // the reason of the last failure, one sentence
+    bool failed() const { return filesFailed > 0 || readFailed || streamWithoutEnd; }
+};
+
+CollectionReport& CurrentCollectionReport();
+
+// A plain message box; `reason` (may be empty) follows the message on its own line.
+void ShowCollectionMessage(const QString& message, const QString& reason = QString());
+
+} // namespace trek

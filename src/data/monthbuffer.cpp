@@ -1,0 +1,161 @@
+#include "data/monthbuffer.h"
+
+#include "app/appstate.h"
+#include "data/storepath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace trek {
+
+using platform::FileResult;
+
+MonthBuffer::MonthBuffer() : m_slots(SlotCount, 0) {}
+
+FileResult MonthBuffer::Load(const QString& workingFolder, int year, int month)
+{
+    m_year = year;
+    m_month = month;
+    m_path = StoreFilePath(workingFolder, year, month);
+    std::fill(m_slots.begin(), m_slots.end(), std::uint16_t{0});
+
+    const QFileInfo info(m_path);
+    if (!info.exists()) {
+        return FileResult::success();
+    }
+    if (info.size() > FileSize) {
+        return FileResult::failure(
+            QStringLiteral("The store file %1 holds %2 bytes instead of %3; it was left as it is.")
+                .arg(QDir::toNativeSeparators(m_path))
+                .arg(info.size())
+                .arg(FileSize));
+    }
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return FileResult::failure(QStringLiteral("The store file %1 cannot be read: %2.")
+                                       .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+    }
+    const QByteArray bytes = file.read(FileSize);
+    if (file.error() != QFileDevice::NoError) {
+        return FileResult::failure(QStringLiteral("The store file %1 cannot be read: %2.")
+                                       .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+    }
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        m_slots[static_cast<std::size_t>(i / 2)] =
+            static_cast<std::uint16_t>(data[i] | (data[i + 1] << 8));
+    }
+    return FileResult::success();
+}
+
+FileResult MonthBuffer::Load(int year, int month)
+{
+    return Load(appState().workingFolder, year, month);
+}
+
+QByteArray MonthBuffer::toBytes() const
+{
+    QByteArray bytes(FileSize, '\0');
+    char* out = bytes.data();
+    for (const std::uint16_t slot : m_slots) {
+        *out++ = static_cast<char>(slot & 0xFF);
+        *out++ = static_cast<char>(slot >> 8);
+    }
+    return bytes;
+}
+
+FileResult MonthBuffer::Save() const
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        return FileResult::failure(QStringLiteral("The store folder %1 cannot be created.")
+                                       .arg(QDir::toNativeSeparators(folder)));
+    }
+    return platform::writeFileAtomically(m_path, toBytes());
+}
+
+void MonthBuffer::AddToSlot(int index, int amount)
+{
+    if (index < 0 || index >= SlotCount) {
+        return;
+    }
+    auto& slot = m_slots[static_cast<std::size_t>(index)];
+    slot = static_cast<std::uint16_t>(slot + static_cast<unsigned>(amount));
+}
+
+void MonthBuffer::AddTextSpan(int day, int startHour, int startMinute, int endHour, int endMinute,
+                              int steps, StepCounters& counters)
+{
+    const int s = SlotIndex(day, startHour, startMinute);
+    const int e = SlotIndex(day, endHour, endMinute) + 1;
+    // A span that ends before it starts has no minutes to hold its steps; counting them anyway
+    // would make the totals disagree with the store for good, so such a line is left out.
+    if (s >= e) {
+        return;
+    }
+    const int n = e - s;
+    const int share = steps / n;
+    counters.AddSteps(steps);
+    counters.AddPeriod(n);
+    counters.AddMissionSteps(steps);
+    for (int i = s; i < e; ++i) {
+        AddToSlot(i, share);
+    }
+    const int left = steps - n * share;
+    for (int i = 0; i < left; ++i) {
+        AddToSlot(s + i, 1);
+    }
+}
+
+void MonthBuffer::AddMinute(int day, int hour, int minute, int steps, StepCounters& counters)
+{
+    AddToSlot(SlotIndex(day, hour, minute), steps);
+    counters.AddSteps(steps);
+    if (steps != 0) {
+        counters.AddPeriod(1);
+    }
+    counters.AddMissionSteps(steps);
+}
+
+void MonthBuffer::AddTwoMinuteValue(int day, int hour, int k, int value, StepCounters& counters)
+{
+    const int first = value / 2;
+    const int second = first + value % 2;
+    const int index = SlotIndex(day, hour, 2 * k);
+    AddToSlot(index, first);
+    AddToSlot(index + 1, second);
+    counters.AddSteps(value);
+    counters.AddPeriod((first != 0 ? 1 : 0) + (second != 0 ? 1 : 0));
+    // A wristband shaken while its wearer sits still must not carry a mission forward.
+    if (first > counters.slightMoving) {
+        counters.AddMissionSteps(value);
+    }
+}
+
+int FiveMinuteShare(int value, int minuteInFive)
+{
+    return value / 5 + (minuteInFive == 4 ? value % 5 : 0);
+}
+
+void CountFiveMinuteValue(int value, StepCounters& counters)
+{
+    counters.AddSteps(value);
+    if (value != 0) {
+        counters.AddPeriod(5);
+    }
+    if (value / 5 > counters.slightMoving) {
+        counters.AddMissionSteps(value);
+    }
+}
+
+void MonthBuffer::AddFiveMinuteValue(int day, int hour, int k, int value, StepCounters& counters)
+{
+    const int first = SlotIndex(day, hour, 5 * k);
+    for (int j = 0; j < 5; ++j) {
+        AddToSlot(first + j, FiveMinuteShare(value, j));
+    }
+    CountFiveMinuteValue(value, counters);
+}
+
+} // namespace trek

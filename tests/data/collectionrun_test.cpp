@@ -1,0 +1,135 @@
+#include "app/appstate.h"
+#include "app/lang/langtable.h"
+#include "data/collectionreport.h"
+#include "data/collectionrun.h"
+#include "datatestsupport.h"
+#include "emulator/passthroughwristband.h"
+#include "platform/services.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace trek {
+namespace {
+
+using test::MonthBytes;
+using test::SlotIndex;
+
+class CollectionRunTest : public test::DataTest
+{
+protected:
+    void PlugFileModel()
+    {
+        drives.add('F', dir.filePath(QStringLiteral("disk")));
+        dir.write(QStringLiteral("disk/20140301.txt"), "10:00~10:00 5\r\n");
+        WristbandLink& link = appState().link;
+        link.driveLetter = 'F';
+        link.passThrough = false;
+    }
+    QString ConnectedF() const
+    {
+        return QStringLiteral("K7") + GetLangText(0) + QStringLiteral(" (F:)");
+    }
+};
+
+TEST_F(CollectionRunTest, AutoConfirmCollectsWithoutAQuestionAndLeavesTheMarker)
+{
+    PlugFileModel();
+    appState().values.autoConfirm = true;
+    CollectWristband();
+
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 5}}));
+    EXPECT_FALSE(dir.exists(QStringLiteral("disk/20140301.txt")));
+    EXPECT_EQ(ui.statusTexts, (QStringList{QStringLiteral(" Collecting data from Disk-F:"),
+                                           QStringLiteral(" >>> Collecting F: Complete <<<")}));
+    EXPECT_EQ(ui.driveLabels, QStringList{ConnectedF()});
+    QByteArray marker("F://USBWATCH.DAT");
+    marker.resize(MarkerFileLength, '\0');
+    EXPECT_EQ(dir.read(QStringLiteral("disk/USBWATCH.DAT")), marker);
+    EXPECT_EQ(appState().link.collectingLetter, 0);
+    EXPECT_EQ(ui.dataChanged, 2);
+    EXPECT_TRUE(CurrentCollectionReport().collected);
+    EXPECT_FALSE(CurrentCollectionReport().failed());
+}
+
+TEST_F(CollectionRunTest, NoAnswerReadsNothingButKeepsAnExistingMarker)
+{
+    PlugFileModel();
+    dir.write(QStringLiteral("disk/usbwatch.dat"), "theirs");
+    ui.answer = UserInterface::No;
+    CollectWristband();
+
+    ASSERT_EQ(ui.questions.size(), 1);
+    EXPECT_EQ(ui.questions[0],
+              GetLangText(21) + u'|' +
+                  GetLangText(22).replace(QStringLiteral("%c"), QStringLiteral("F")));
+    EXPECT_TRUE(ui.statusTexts.isEmpty());
+    EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140301.txt")));
+    EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
+    EXPECT_EQ(dir.read(QStringLiteral("disk/usbwatch.dat")), QByteArray("theirs"));
+    EXPECT_FALSE(dir.exists(QStringLiteral("disk/USBWATCH.DAT")));
+    EXPECT_EQ(appState().link.collectingLetter, 0);
+}
+
+TEST_F(CollectionRunTest, RunStartedAgainWhileCollectingReturnsAtOnce)
+{
+    PlugFileModel();
+    int nested = 0;
+    ui.onPump = [&nested] {
+        if (nested++ == 0) {
+            CollectWristband(); // discovery served from the message pump
+        }
+    };
+    CollectWristband();
+    EXPECT_EQ(ui.questions.size(), 1);
+    EXPECT_EQ(ui.driveLabels.size(), 1);
+    EXPECT_EQ(appState().values.totalSteps, 5);
+    EXPECT_EQ(appState().link.collectingLetter, 0);
+}
+
+TEST_F(CollectionRunTest, PassThroughWithoutNewDataGoesStraightToTheSettings)
+{
+    emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E,
+                                     test::K9EBlock(14, 3, 1, 0, {10}, true));
+    device.setHasNewData(false);
+    test::TargetTransport transport(device);
+    platform::services().scsi = &transport;
+    WristbandLink& link = appState().link;
+    link.driveLetter = '*';
+    link.passThrough = true;
+    link.modelLetter = 'E';
+    link.volume = 1;
+
+    CollectWristband();
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_TRUE(std::none_of(ui.statusTexts.begin(), ui.statusTexts.end(), [](const QString& t) {
+        return t.contains(QStringLiteral("Collecting"));
+    }));
+    EXPECT_EQ(ui.driveLabels.value(0), QStringLiteral("K7") + GetLangText(0));
+    EXPECT_EQ(device.recordBlocksRead(), 0);
+    EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
+}
+
+TEST_F(CollectionRunTest, PassThroughWithNewDataIsAskedAndRead)
+{
+    emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E,
+                                     test::K9EBlock(14, 3, 1, 0, {10}, true));
+    test::TargetTransport transport(device);
+    platform::services().scsi = &transport;
+    WristbandLink& link = appState().link;
+    link.driveLetter = 'G';
+    link.passThrough = true;
+    link.hasNewData = true;
+    link.modelLetter = 'E';
+    link.volume = 1;
+
+    CollectWristband();
+    EXPECT_EQ(ui.questions.size(), 1);
+    EXPECT_EQ(device.endCollectionCount(), 1);
+    EXPECT_FALSE(device.hasNewData());
+    EXPECT_EQ(appState().values.totalSteps, 10);
+}
+
+} // namespace
+} // namespace trek

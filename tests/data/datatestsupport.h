@@ -1,0 +1,120 @@
+#pragma once
+
+#include "app/userinterface.h"
+#include "emulator/scsitarget.h"
+#include "platform/drivetable.h"
+#include "platform/profile.h"
+#include "platform/scsitransport.h"
+#include "support/tempdir.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace trek::test {
+
+// Records what the collection code shows and answers questions as told.
+class RecordingUi final : public UserInterface
+{
+public:
+    void setStatusText(const QString& text) override { statusTexts << text; }
+    void setDriveLabel(const QString& text) override { driveLabels << text; }
+    int askYesNo(const QString& title, const QString& message) override
+    {
+        questions << title + u'|' + message;
+        return answer;
+    }
+    void showMessage(const QString& title, const QString& message) override
+    {
+        Q_UNUSED(title);
+        messages << message;
+    }
+    void pumpMessages() override
+    {
+        ++pumps;
+        if (onPump) {
+            onPump();
+        }
+    }
+    void notifyDataChanged() override { ++dataChanged; }
+    void notifyRefresh() override {}
+
+    int answer = UserInterface::Yes;
+    QStringList statusTexts, driveLabels, questions, messages;
+    int pumps = 0;
+    int dataChanged = 0;
+    std::function<void()> onPump;
+};
+
+// Drive letters mapped to folders, as a plain removable disk shows them.
+class FolderDrives final : public platform::DriveTable
+{
+public:
+    void add(char letter, const QString& root) { m_roots.insert(letter, root); }
+    std::uint32_t logicalDriveMask() const override
+    {
+        std::uint32_t mask = 0;
+        for (auto it = m_roots.begin(); it != m_roots.end(); ++it) {
+            mask |= 1U << (it.key() - 'A');
+        }
+        return mask;
+    }
+    platform::DriveType driveType(const QString&) const override
+    {
+        return platform::DriveType::Removable;
+    }
+    QString driveRoot(char letter) const override { return m_roots.value(letter); }
+    QStringList diskDevicePaths() const override { return {}; }
+
+private:
+    QMap<char, QString> m_roots;
+};
+
+// Carries commands to one emulated device; handle 1 is the device.
+class TargetTransport final : public platform::ScsiTransport
+{
+public:
+    explicit TargetTransport(emu::ScsiTarget& target) : m_target(target) {}
+    platform::DeviceHandle openVolume(char) override { return 1; }
+    platform::DeviceHandle openDevicePath(const QString&) override { return 1; }
+    void close(platform::DeviceHandle) override {}
+    int send(platform::DeviceHandle handle, const platform::PassThroughRequest& request) override;
+    int lock(platform::DeviceHandle) override { return 0; }
+    int unlock(platform::DeviceHandle) override { return 0; }
+
+private:
+    emu::ScsiTarget& m_target;
+};
+
+// A clean process state around each test: a working folder with a real settings file, the user
+// interface above, and the given drives and transport.
+class DataTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString storePath(int year, int month) const;
+    QByteArray storeBytes(int year, int month) const { return dir.read(storeFile(year, month)); }
+    static QString storeFile(int year, int month);
+    int settingInt(const char* section, const char* key) const;
+
+    TempDir dir;
+    RecordingUi ui;
+    FolderDrives drives;
+    std::unique_ptr<platform::Profile> profile;
+};
+
+// A month image of 89,280 zero bytes with the given 16-bit slotValues set.
+QByteArray MonthBytes(const std::vector<std::pair<int, int>>& slotValues);
+int SlotIndex(int day, int hour, int minute);
+
+// Blocks of the record formats, built byte by byte for the tests.
+QByteArray K7Record(int yearByte, int month, int day, int hour, const std::vector<int>& values);
+QByteArray K9EBlock(int yearByte, int month, int day, int hour, const std::vector<int>& values,
+                    bool last);
+
+} // namespace trek::test
