@@ -8,10 +8,9 @@
 #include "cli/clicommands.h"
 #include "cli/terminalui.h"
 #include "platform/linux/iniprofile.h"
-#include "platform/linux/linuxdriveservices.h"
 #include "platform/linux/systemservices_linux.h"
 #include "platform/services.h"
-#include "platform/sim/simulateddriveservices.h"
+#include "platform/setup/drivesetup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,36 +18,6 @@
 
 using namespace trek;
 using namespace trek::cli;
-
-namespace {
-
-// Owns whichever drive services the run uses; the process-wide table only points at them.
-struct DriveServices
-{
-    std::unique_ptr<platform::SimulatedDriveServices> simulated;
-    std::unique_ptr<platform::LinuxDriveServices> real;
-};
-
-bool InstallDrives(const QStringList& specs, DriveServices& owned)
-{
-    if (!specs.isEmpty()) {
-        platform::SimulatedDriveServicesResult result =
-            platform::createSimulatedDriveServices(specs);
-        if (!result.services) {
-            PrintError(result.error);
-            return false;
-        }
-        owned.simulated = std::move(result.services);
-        owned.simulated->installInto(platform::services());
-        return true;
-    }
-    owned.real = platform::createLinuxDriveServices();
-    platform::services().drives = owned.real->drives.get();
-    platform::services().scsi = owned.real->scsi.get();
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -86,16 +55,16 @@ int main(int argc, char** argv)
 
     switch (request.command) {
     case CliRequest::Command::Collect: {
-        DriveServices drives;
-        if (!InstallDrives(request.drives, drives)) {
+        QString error;
+        const auto drives = platform::InstalledDrives::install(request.drives, &error);
+        if (!drives) {
+            PrintError(error);
             return ExitUsage;
         }
         TerminalUi ui;
         appState().ui = &ui;
         const int status = RunCollect();
         appState().ui = nullptr;
-        platform::services().drives = nullptr;
-        platform::services().scsi = nullptr;
         return status;
     }
     case CliRequest::Command::ExportCsv:

@@ -3,6 +3,7 @@
 #include "app/window/startupoptions.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
+#include "data/collectionrun.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,12 +44,12 @@ int main(int argc, char** argv)
     }
 
     trek::PlatformSetup platform;
-    platform.InstallLinux();
-    if (!platform.InstallSimulatedDrives(options->driveSpecs, &error)) {
+    if (!platform.Install(options->driveSpecs, &error)) {
         PrintError(error);
         return 2;
     }
     trek::InitialiseStartupValues(QDir::currentPath());
+    trek::InstallCollectionRun();
 
     int result = 0;
     {

@@ -16,11 +16,10 @@ public:
     PlatformSetup();
     ~PlatformSetup();
 
-    // The real services of this machine.
-    void InstallLinux();
-    // Replaces the drives with simulated ones ("E=DIR", "F=k9e:IMAGE", ...). False, with a
-    // message in `error`, when a drive is given wrongly or simulation is not available.
-    bool InstallSimulatedDrives(const QStringList& specs, QString* error);
+    // The services of this machine, with its real drives, or only simulated drives when any
+    // spec ("E=DIR", "F=k9e:IMAGE", ...) is given. False, with a message in `error`, when a
+    // drive is given wrongly.
+    bool Install(const QStringList& driveSpecs, QString* error);
 
 private:
     struct Owned;

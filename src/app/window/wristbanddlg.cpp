@@ -9,6 +9,7 @@
 #include "app/window/weblink.h"
 #include "app/window/windowuserinterface.h"
 #include "app/window/wristbandtab.h"
+#include "device/discovery.h"
 #include "platform/drivetable.h"
 #include "platform/scsitransport.h"
 #include "platform/services.h"
@@ -17,10 +18,6 @@
 #include "widgets/pictures.h"
 #include "widgets/textprogressbar.h"
 #include "widgets/wbmessages.h"
-
-#ifdef TREK_HAVE_DEVICE
-#include "device/discovery.h"
-#endif
 
 #include <QCalendarWidget>
 #include <QCoreApplication>
@@ -59,11 +56,7 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
     AppState& state = appState();
     state.link.discoverySuspended = false;
     ReadStartSettings();
-#ifdef TREK_HAVE_DEVICE
     ResetLink();
-#else
-    // TODO(lead): link trek_device so that the window resets the link here.
-#endif
 
     m_progress->SetShowText(false); // inactive until a long operation uses it
     m_progress->SetPos(0);
@@ -284,11 +277,7 @@ void CWristbandDlg::onClockTick()
 void CWristbandDlg::onDiscoveryTimer()
 {
     m_discoveryTimer.stop();
-#ifdef TREK_HAVE_DEVICE
     DiscoverWristband();
-#else
-    // TODO(lead): link trek_device so that discovery runs here.
-#endif
 }
 
 void CWristbandDlg::onDateSelected()
@@ -309,11 +298,7 @@ void CWristbandDlg::OnVolumeArrival(std::uint32_t unitMask)
     if (appState().link.discoverySuspended) {
         return;
     }
-#ifdef TREK_HAVE_DEVICE
     trek::OnVolumeArrival(unitMask);
-#else
-    Q_UNUSED(unitMask); // TODO(lead): link trek_device.
-#endif
 }
 
 void CWristbandDlg::OnVolumeRemoval(std::uint32_t unitMask)
@@ -321,11 +306,7 @@ void CWristbandDlg::OnVolumeRemoval(std::uint32_t unitMask)
     if (appState().link.discoverySuspended) {
         return;
     }
-#ifdef TREK_HAVE_DEVICE
     trek::OnVolumeRemoval(unitMask);
-#else
-    Q_UNUSED(unitMask); // TODO(lead): link trek_device.
-#endif
 }
 
 void CWristbandDlg::OnDeviceChange()
@@ -333,9 +314,7 @@ void CWristbandDlg::OnDeviceChange()
     if (appState().link.discoverySuspended) {
         return;
     }
-#ifdef TREK_HAVE_DEVICE
     trek::OnDeviceChange();
-#endif
 }
 
 void CWristbandDlg::refreshTexts()
