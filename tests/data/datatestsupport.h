@@ -5,6 +5,7 @@
 #include "platform/drivetable.h"
 #include "platform/profile.h"
 #include "platform/scsitransport.h"
+#include "support/recordingui.h"
 #include "support/tempdir.h"
 
 #include <QByteArray>
@@ -15,39 +16,6 @@
 #include <vector>
 
 namespace trek::test {
-
-// Records what the collection code shows and answers questions as told.
-class RecordingUi final : public UserInterface
-{
-public:
-    void setStatusText(const QString& text) override { statusTexts << text; }
-    void setDriveLabel(const QString& text) override { driveLabels << text; }
-    int askYesNo(const QString& title, const QString& message) override
-    {
-        questions << title + u'|' + message;
-        return answer;
-    }
-    void showMessage(const QString& title, const QString& message) override
-    {
-        Q_UNUSED(title);
-        messages << message;
-    }
-    void pumpMessages() override
-    {
-        ++pumps;
-        if (onPump) {
-            onPump();
-        }
-    }
-    void notifyDataChanged() override { ++dataChanged; }
-    void notifyRefresh() override {}
-
-    int answer = UserInterface::Yes;
-    QStringList statusTexts, driveLabels, questions, messages;
-    int pumps = 0;
-    int dataChanged = 0;
-    std::function<void()> onPump;
-};
 
 // Drive letters mapped to folders, as a plain removable disk shows them.
 class FolderDrives final : public platform::DriveTable

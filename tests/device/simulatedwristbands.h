@@ -2,7 +2,7 @@
 
 #include "platform/sim/memoryprofile.h"
 #include "platform/sim/simulateddriveservices.h"
-#include "recordingui.h"
+#include "support/recordingui.h"
 #include "tempdir.h"
 
 #include <QDateTime>
