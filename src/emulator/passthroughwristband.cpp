@@ -140,6 +140,9 @@ ScsiTarget::Result PassThroughWristband::execute(const std::array<std::uint8_t, 
         m_hasNewData = false;
         m_streamPosition = 0;
         ++m_endCollections;
+        if (m_endCollectionObserver) {
+            m_endCollectionObserver();
+        }
         return {0, 0, false};
     case NextRecordCommand:
         return readStreamBlock(data, length);

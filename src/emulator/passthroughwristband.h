@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 #include <array>
+#include <functional>
 
 namespace trek::emu {
 
@@ -58,6 +59,13 @@ public:
     // The K9E stream never carries its end mark and goes on with further valid blocks.
     void setEndlessStream(bool endless) { m_endless = endless; }
 
+    // Called after each end-of-collection command, so whoever holds the records can remember
+    // that they were taken.
+    void setEndCollectionObserver(std::function<void()> observer)
+    {
+        m_endCollectionObserver = std::move(observer);
+    }
+
     int recordBlocksRead() const { return m_recordBlocksRead; }
     int endCollectionCount() const { return m_endCollections; }
 
@@ -85,6 +93,7 @@ private:
     bool m_endless = false;
     int m_recordBlocksRead = 0;
     int m_endCollections = 0;
+    std::function<void()> m_endCollectionObserver;
 };
 
 } // namespace trek::emu

@@ -284,5 +284,27 @@ TEST(SimulatedDriveTable, NewImageContentMeansNewDataAndBadImagesStayUnplugged)
     EXPECT_TRUE(tooLarge->drives->loadError(0).contains(QStringLiteral("huge.img")));
 }
 
+TEST(SimulatedDriveTable, CollectedRecordsStayCollectedInTheNextRun)
+{
+    QTemporaryDir temp;
+    const QString image = temp.filePath(QStringLiteral("k9e.img"));
+    WriteFile(image, QByteArray(512, '\1'));
+    {
+        auto first = Create({QStringLiteral("F=k9e:") + image});
+        EXPECT_TRUE(first->drives->wristband(0)->hasNewData());
+        const DeviceHandle band = first->scsi->openVolume('F');
+        ASSERT_NE(band, InvalidDeviceHandle);
+        EXPECT_EQ(Send(*first->scsi, band, {0xFE, 0x03}, 0).result, 0);
+    }
+    // A new process sees the same image: nothing new to collect.
+    auto second = Create({QStringLiteral("F=k9e:") + image});
+    EXPECT_FALSE(second->drives->wristband(0)->hasNewData());
+
+    // Once the wristband records more, its records are new again.
+    WriteFile(image, QByteArray(1024, '\2'));
+    auto third = Create({QStringLiteral("F=k9e:") + image});
+    EXPECT_TRUE(third->drives->wristband(0)->hasNewData());
+}
+
 } // namespace
 } // namespace trek::platform

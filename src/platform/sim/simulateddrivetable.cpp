@@ -1,6 +1,7 @@
 #include "platform/sim/simulateddrivetable.h"
 
 #include "emulator/recordimage.h"
+#include "platform/sim/collectedmark.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -77,8 +78,14 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
                                : emu::PassThroughWristband::Model::K7;
         drive.wristband =
             std::make_unique<emu::PassThroughWristband>(model, image.bytes, m_hostNow);
+        emu::PassThroughWristband* band = drive.wristband.get();
+        const QString path = drive.spec.path;
+        band->setEndCollectionObserver([band, path] { MarkCollected(path, band->image()); });
     } else if (drive.wristband->image() != image.bytes) {
         drive.wristband->loadImage(image.bytes); // new records: new data again
+    }
+    if (IsMarkedCollected(drive.spec.path, image.bytes)) {
+        drive.wristband->setHasNewData(false);
     }
     return true;
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace trek::platform {
+
+// An emulated wristband lives only as long as the process, while its image file stays. A small
+// mark beside the image remembers that exactly these records were collected, so that the next
+// run sees a wristband without new data, as a real one would be, instead of counting the same
+// steps again.
+QString CollectedMarkPath(const QString& imagePath);
+bool IsMarkedCollected(const QString& imagePath, const QByteArray& image);
+void MarkCollected(const QString& imagePath, const QByteArray& image);
+
+} // namespace trek::platform
