@@ -216,7 +216,7 @@ CliParse ParseCliArguments(const QStringList& arguments)
 QString CliHelpText()
 {
     return QStringLiteral(
-        "Usage: trekkomat-cli [--workdir DIR] [--drive SPEC]... COMMAND [OPTIONS]\n"
+        "Usage: trekkomat-cli [--workdir DIR] [--drive LETTER=SOURCE]... COMMAND [OPTIONS]\n"
         "\n"
         "Takes the step records off a wristband into the monthly store of a working folder and\n"
         "reads them back out, without a window.\n"
@@ -224,7 +224,8 @@ QString CliHelpText()
         "Global options:\n"
         "  --workdir DIR   the working folder: settings file, Data and Trekkomat2 folders\n"
         "                  (default: the current folder)\n"
-        "  --drive SPEC    a simulated drive instead of the machine's drives; may be repeated:\n"
+        "  --drive LETTER=SOURCE\n"
+        "                  a simulated drive instead of the machine's drives; may be repeated:\n"
         "                    E=DIR        the folder DIR is the root of removable drive E:\n"
         "                    F=k7:IMAGE   an emulated K7 wristband with this record image\n"
         "                    F=k9e:IMAGE  an emulated K9E wristband with this record image\n"

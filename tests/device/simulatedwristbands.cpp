@@ -42,14 +42,14 @@ void SimulatedWristbandTest::TearDown()
     m_sim.reset();
 }
 
-void SimulatedWristbandTest::useDrives(const QStringList& specs)
+void SimulatedWristbandTest::useDrives(const QStringList& options)
 {
     QStringList absolute;
-    for (const QString& spec : specs) {
-        const qsizetype at = spec.indexOf(u'=');
-        const qsizetype colon = spec.indexOf(u':', at);
+    for (const QString& option : options) {
+        const qsizetype at = option.indexOf(u'=');
+        const qsizetype colon = option.indexOf(u':', at);
         const qsizetype pathAt = colon > 0 ? colon + 1 : at + 1;
-        absolute << spec.left(pathAt) + dir.filePath(spec.mid(pathAt));
+        absolute << option.left(pathAt) + dir.filePath(option.mid(pathAt));
     }
     platform::SimulatedDriveServicesResult made =
         platform::createSimulatedDriveServices(absolute, [this] { return pcNow; });

@@ -21,7 +21,7 @@ protected:
     void TearDown() override;
 
     // Installs the drives of "--drive" values; relative paths are taken inside the temp folder.
-    void useDrives(const QStringList& specs);
+    void useDrives(const QStringList& options);
     // A folder drive's root, created with the given files (name -> content).
     QString makeFolder(const QString& name, const QStringList& files);
     // A record image of zero blocks, enough for an emulated wristband to be plugged in.

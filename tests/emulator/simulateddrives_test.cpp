@@ -25,9 +25,9 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-std::unique_ptr<SimulatedDriveServices> Create(const QStringList& specs)
+std::unique_ptr<SimulatedDriveServices> Create(const QStringList& options)
 {
-    auto created = createSimulatedDriveServices(specs);
+    auto created = createSimulatedDriveServices(options);
     EXPECT_NE(created.services, nullptr) << created.error.toStdString();
     return std::move(created.services);
 }

@@ -25,8 +25,8 @@ protected:
         if (!trek::test::umockdevActive()) {
             GTEST_SKIP() << "needs the umockdev preload library (package umockdev)";
         }
-        m_bed.addDisk(trek::test::FakeDiskSpec{});
-        m_bed.addDisk(trek::test::FakeDiskSpec{
+        m_bed.addDisk(trek::test::FakeDiskLayout{});
+        m_bed.addDisk(trek::test::FakeDiskLayout{
             .host = 8, .disk = "sdd", .diskMinor = 48, .generic = "sg4", .genericMinor = 4});
         m_dir.write(QStringLiteral("mountinfo"), "22 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
                                                  "90 22 8:17 / /media/w rw - vfat /dev/sdb1 rw\n");

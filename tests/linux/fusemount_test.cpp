@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 using namespace trek::platform;
-using trek::test::FakeDiskSpec;
+using trek::test::FakeDiskLayout;
 using trek::test::MockBed;
 
 namespace {
@@ -146,7 +146,7 @@ TEST_F(FuseMountTest, TheMountTableWatchSeesAFatVolumeComeAndGo)
     ASSERT_FALSE(firstDevice.isEmpty());
 
     MockBed bed;
-    const trek::test::FakeDisk disk = bed.addDisk(FakeDiskSpec{});
+    const trek::test::FakeDisk disk = bed.addDisk(FakeDiskLayout{});
     giveDeviceNumber(bed, disk.partition, firstDevice);
 
     LinuxDriveTable table; // the real /proc/self/mountinfo, watched

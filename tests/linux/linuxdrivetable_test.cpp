@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace trek::platform;
-using trek::test::FakeDiskSpec;
+using trek::test::FakeDiskLayout;
 using trek::test::MockBed;
 using trek::test::TempDir;
 
@@ -54,25 +54,25 @@ TEST_F(LinuxDriveTableTest, LettersGoToMountedUsbAndRemovableVolumesOnly)
 {
     MockBed bed;
     // An internal disk holding the root file system: mounted, but never a drive letter.
-    bed.addDisk(FakeDiskSpec{.host = 0,
-                             .disk = "sda",
-                             .diskMinor = 0,
-                             .generic = "sg0",
-                             .genericMinor = 0,
-                             .usb = false,
-                             .removable = false,
-                             .vendor = "ATA"});
+    bed.addDisk(FakeDiskLayout{.host = 0,
+                               .disk = "sda",
+                               .diskMinor = 0,
+                               .generic = "sg0",
+                               .genericMinor = 0,
+                               .usb = false,
+                               .removable = false,
+                               .vendor = "ATA"});
     // The wristband, its FAT volume on the partition.
-    bed.addDisk(FakeDiskSpec{});
+    bed.addDisk(FakeDiskLayout{});
     // A card reader on an internal bus with removable media, no partition table.
-    bed.addDisk(FakeDiskSpec{.host = 7,
-                             .disk = "sdc",
-                             .diskMinor = 32,
-                             .partition = false,
-                             .generic = "sg3",
-                             .genericMinor = 3,
-                             .usb = false,
-                             .vendor = "Generic"});
+    bed.addDisk(FakeDiskLayout{.host = 7,
+                               .disk = "sdc",
+                               .diskMinor = 32,
+                               .partition = false,
+                               .generic = "sg3",
+                               .genericMinor = 3,
+                               .usb = false,
+                               .vendor = "Generic"});
     writeMounts(RootMount + mountLine(90, "8:17", "/media/user/WATCH\\040DISK") +
                 mountLine(91, "8:32", "/media/user/CARD") +
                 mountLine(92, "8:17", "/srv/second-mount"));
@@ -105,11 +105,11 @@ TEST_F(LinuxDriveTableTest, LettersGoToMountedUsbAndRemovableVolumesOnly)
 TEST_F(LinuxDriveTableTest, UnmountedUsbDisksAreDevicePaths)
 {
     MockBed bed;
-    bed.addDisk(FakeDiskSpec{});
-    bed.addDisk(FakeDiskSpec{
+    bed.addDisk(FakeDiskLayout{});
+    bed.addDisk(FakeDiskLayout{
         .host = 8, .disk = "sdd", .diskMinor = 48, .generic = "sg4", .genericMinor = 4});
     // A USB disk whose sg driver is not loaded cannot be reached by pass-through at all.
-    bed.addDisk(FakeDiskSpec{.host = 9, .disk = "sde", .diskMinor = 64, .generic = nullptr});
+    bed.addDisk(FakeDiskLayout{.host = 9, .disk = "sde", .diskMinor = 64, .generic = nullptr});
     writeMounts(RootMount + mountLine(90, "8:49", "/media/user/OTHER"));
 
     LinuxDriveTable table(config());
@@ -125,8 +125,8 @@ TEST_F(LinuxDriveTableTest, UnmountedUsbDisksAreDevicePaths)
 TEST_F(LinuxDriveTableTest, RescanKeepsLettersAndReportsChanges)
 {
     MockBed bed;
-    bed.addDisk(FakeDiskSpec{});
-    bed.addDisk(FakeDiskSpec{
+    bed.addDisk(FakeDiskLayout{});
+    bed.addDisk(FakeDiskLayout{
         .host = 8, .disk = "sdd", .diskMinor = 48, .generic = "sg4", .genericMinor = 4});
     writeMounts(RootMount + mountLine(90, "8:17", "/media/a") + mountLine(91, "8:49", "/media/b"));
     LinuxDriveTable table(config());
@@ -178,7 +178,7 @@ TEST_F(LinuxDriveTableTest, HotplugEventsReachTheSignals)
     QSignalSpy removed(&table, &DriveTable::volumeRemoved);
     QSignalSpy changed(&table, &DriveTable::devicesChanged);
 
-    const trek::test::FakeDisk disk = bed.addDisk(FakeDiskSpec{});
+    const trek::test::FakeDisk disk = bed.addDisk(FakeDiskLayout{});
     bed.uevent(disk.disk, "add");
     ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() > 0; }, 5000))
         << "no udev event arrived";

@@ -126,12 +126,12 @@ void MockBed::createNode(const QByteArray& name, bool block) const
     }
 }
 
-FakeDisk MockBed::addDisk(const FakeDiskSpec& spec)
+FakeDisk MockBed::addDisk(const FakeDiskLayout& option)
 {
-    const QByteArray host = QByteArray::number(spec.host);
+    const QByteArray host = QByteArray::number(option.host);
     const QByteArray hctl = host + ":0:0:0";
     QByteArray parent;
-    if (spec.usb) {
+    if (option.usb) {
         const QByteArray usbDevice = addDevice("usb", "usb" + host, {}, {"busnum", host},
                                                {"DEVTYPE", "usb_device", "BUSNUM", host});
         parent = addDevice("usb", host + "-1:1.0", usbDevice, {"bInterfaceClass", "08"},
@@ -145,35 +145,36 @@ FakeDisk MockBed::addDisk(const FakeDiskSpec& spec)
         addDevice("scsi", "target" + host + ":0:0", scsiHost, {}, {"DEVTYPE", "scsi_target"});
     FakeDisk disk;
     disk.scsiDevice =
-        addDevice("scsi", hctl, target, {"vendor", spec.vendor, "model", "E-Band", "type", "0"},
+        addDevice("scsi", hctl, target, {"vendor", option.vendor, "model", "E-Band", "type", "0"},
                   {"DEVTYPE", "scsi_device"});
 
-    const QByteArray diskName(spec.disk);
-    const QByteArray diskDev = "8:" + QByteArray::number(spec.diskMinor);
+    const QByteArray diskName(option.disk);
+    const QByteArray diskDev = "8:" + QByteArray::number(option.diskMinor);
     QList<QByteArray> diskProperties{"DEVNAME", "/dev/" + diskName,
                                      "DEVTYPE", "disk",
                                      "MAJOR",   "8",
-                                     "MINOR",   QByteArray::number(spec.diskMinor)};
-    if (spec.usb) {
+                                     "MINOR",   QByteArray::number(option.diskMinor)};
+    if (option.usb) {
         diskProperties << "ID_BUS"
                        << "usb";
     }
-    disk.disk = addDevice("block", "block/" + diskName, disk.scsiDevice,
-                          {"dev", diskDev, "removable", spec.removable ? "1" : "0", "size", "2048"},
-                          diskProperties);
+    disk.disk =
+        addDevice("block", "block/" + diskName, disk.scsiDevice,
+                  {"dev", diskDev, "removable", option.removable ? "1" : "0", "size", "2048"},
+                  diskProperties);
     createNode(diskName, true);
-    if (spec.partition) {
+    if (option.partition) {
         const QByteArray partName = diskName + "1";
-        const QByteArray partMinor = QByteArray::number(spec.diskMinor + 1);
+        const QByteArray partMinor = QByteArray::number(option.diskMinor + 1);
         disk.partition =
             addDevice("block", partName, disk.disk, {"dev", "8:" + partMinor, "partition", "1"},
                       {"DEVNAME", "/dev/" + partName, "DEVTYPE", "partition", "MAJOR", "8", "MINOR",
                        partMinor});
         createNode(partName, true);
     }
-    if (spec.generic != nullptr) {
-        const QByteArray genericName(spec.generic);
-        const QByteArray minor = QByteArray::number(spec.genericMinor);
+    if (option.generic != nullptr) {
+        const QByteArray genericName(option.generic);
+        const QByteArray minor = QByteArray::number(option.genericMinor);
         disk.generic = addDevice("scsi_generic", "scsi_generic/" + genericName, disk.scsiDevice,
                                  {"dev", "21:" + minor},
                                  {"DEVNAME", "/dev/" + genericName, "MAJOR", "21", "MINOR", minor});

@@ -12,7 +12,7 @@ namespace trek::test {
 // /dev into the test bed. The test programs of this folder restart themselves with it.
 bool umockdevActive();
 
-struct FakeDiskSpec
+struct FakeDiskLayout
 {
     int host = 6;             // SCSI host number; unique per disk
     const char* disk = "sdb"; // block device name; the node is /dev/<disk>
@@ -47,7 +47,7 @@ public:
 
     // The whole chain usb_device, usb_interface, scsi host, target, scsi_device, disk,
     // partition and scsi_generic, with device node files for the disk and the sg node.
-    FakeDisk addDisk(const FakeDiskSpec& spec);
+    FakeDisk addDisk(const FakeDiskLayout& option);
     void setAttribute(const QByteArray& syspath, const char* name, const QByteArray& value);
     void uevent(const QByteArray& syspath, const char* action);
     void remove(const QByteArray& syspath);

@@ -13,7 +13,7 @@
 #include <vector>
 
 using namespace trek::platform;
-using trek::test::FakeDiskSpec;
+using trek::test::FakeDiskLayout;
 using trek::test::MockBed;
 using trek::test::Reply;
 using trek::test::SeenRequest;
@@ -38,7 +38,7 @@ protected:
         if (!trek::test::umockdevActive()) {
             GTEST_SKIP() << "needs the umockdev preload library (package umockdev)";
         }
-        m_bed.addDisk(FakeDiskSpec{});
+        m_bed.addDisk(FakeDiskLayout{});
         m_dir.write(
             QStringLiteral("mountinfo"),
             "22 1 8:2 / / rw - ext4 /dev/sda2 rw\n90 22 8:17 / /media/w rw - vfat /dev/sdb1 rw\n");

@@ -19,7 +19,7 @@ TEST(StartupOptions, PlainStartRunsTheWindowWithUpdateCheck)
     QString error;
     const auto options = ParseStartupOptions(Args({}), &error);
     ASSERT_TRUE(options.has_value()) << error.toStdString();
-    EXPECT_TRUE(options->driveSpecs.isEmpty());
+    EXPECT_TRUE(options->driveOptions.isEmpty());
     EXPECT_TRUE(options->screenshotPath.isEmpty());
     EXPECT_TRUE(options->updateCheck);
 }
@@ -32,7 +32,7 @@ TEST(StartupOptions, CollectsEveryDriveInOrderAndTheOtherSwitches)
                                   "--drive=*=k9e:/tmp/img.bin", "--screenshot", "shot.png"}),
                             &error);
     ASSERT_TRUE(options.has_value()) << error.toStdString();
-    EXPECT_EQ(options->driveSpecs,
+    EXPECT_EQ(options->driveOptions,
               QStringList({QStringLiteral("E=/media/band"), QStringLiteral("*=k9e:/tmp/img.bin")}));
     EXPECT_EQ(options->screenshotPath, QStringLiteral("shot.png"));
     EXPECT_FALSE(options->updateCheck);

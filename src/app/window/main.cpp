@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     }
 
     trek::PlatformSetup platform;
-    if (!platform.Install(options->driveSpecs, &error)) {
+    if (!platform.Install(options->driveOptions, &error)) {
         PrintError(error);
         return 2;
     }

@@ -24,9 +24,9 @@ PlatformSetup::~PlatformSetup()
     platform::services() = platform::Services{};
 }
 
-bool PlatformSetup::Install(const QStringList& driveSpecs, QString* error)
+bool PlatformSetup::Install(const QStringList& driveOptions, QString* error)
 {
-    m_owned->drives = platform::InstalledDrives::install(driveSpecs, error);
+    m_owned->drives = platform::InstalledDrives::install(driveOptions, error);
     if (!m_owned->drives) {
         return false;
     }

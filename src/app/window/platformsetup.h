@@ -17,9 +17,9 @@ public:
     ~PlatformSetup();
 
     // The services of this machine, with its real drives, or only simulated drives when any
-    // spec ("E=DIR", "F=k9e:IMAGE", ...) is given. False, with a message in `error`, when a
+    // option ("E=DIR", "F=k9e:IMAGE", ...) is given. False, with a message in `error`, when a
     // drive is given wrongly.
-    bool Install(const QStringList& driveSpecs, QString* error);
+    bool Install(const QStringList& driveOptions, QString* error);
 
 private:
     struct Owned;

@@ -12,7 +12,7 @@ std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, 
     const QCommandLineOption drive(QStringLiteral("drive"),
                                    QStringLiteral("Simulate a drive: E=DIR, F=k9e:IMAGE, "
                                                   "F=k7:IMAGE or *=k9e:IMAGE."),
-                                   QStringLiteral("SPEC"));
+                                   QStringLiteral("LETTER=SOURCE"));
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Draw the main window into a PNG file once it is up, then quit."),
@@ -35,7 +35,7 @@ std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, 
     }
 
     StartupOptions options;
-    options.driveSpecs = parser.values(drive);
+    options.driveOptions = parser.values(drive);
     options.screenshotPath = parser.value(screenshot);
     if (parser.isSet(screenshot) && options.screenshotPath.isEmpty()) {
         if (error != nullptr) {

@@ -9,9 +9,9 @@ namespace trek {
 // What the command line of the program asks for.
 struct StartupOptions
 {
-    QStringList driveSpecs;  // "--drive E=DIR" and friends, in the order given
-    QString screenshotPath;  // empty: run the window for a person
-    bool updateCheck = true; // false with --no-update-check
+    QStringList driveOptions; // "--drive E=DIR" and friends, in the order given
+    QString screenshotPath;   // empty: run the window for a person
+    bool updateCheck = true;  // false with --no-update-check
 };
 
 // Parses the program's arguments (the first one is the program). On a bad command line returns

@@ -20,11 +20,11 @@ InstalledDrives::~InstalledDrives()
     services().scsi = nullptr;
 }
 
-std::unique_ptr<InstalledDrives> InstalledDrives::install(const QStringList& driveSpecs,
+std::unique_ptr<InstalledDrives> InstalledDrives::install(const QStringList& driveOptions,
                                                           QString* error)
 {
     std::unique_ptr<InstalledDrives> installed(new InstalledDrives);
-    if (driveSpecs.isEmpty()) {
+    if (driveOptions.isEmpty()) {
         installed->m_owned->real = createLinuxDriveServices();
         services().drives = installed->m_owned->real->drives.get();
         services().scsi = installed->m_owned->real->scsi.get();
@@ -32,7 +32,7 @@ std::unique_ptr<InstalledDrives> InstalledDrives::install(const QStringList& dri
     }
     // Tests and demos must not depend on the machine's disks: with any simulated drive, the
     // real table is never created.
-    SimulatedDriveServicesResult simulated = createSimulatedDriveServices(driveSpecs);
+    SimulatedDriveServicesResult simulated = createSimulatedDriveServices(driveOptions);
     if (!simulated.services) {
         if (error != nullptr) {
             *error = simulated.error;

@@ -7,7 +7,7 @@
 
 namespace trek::platform {
 
-// The drives a run works with: the machine's real removable disks, or, when any --drive spec is
+// The drives a run works with: the machine's real removable disks, or, when any --drive option is
 // given, only simulated ones. Installs them in services() and takes them out again when it goes.
 class InstalledDrives final
 {
@@ -15,8 +15,9 @@ class InstalledDrives final
 public:
     ~InstalledDrives();
 
-    // Null, with one sentence in `error`, when a spec is wrong.
-    static std::unique_ptr<InstalledDrives> install(const QStringList& driveSpecs, QString* error);
+    // Null, with one sentence in `error`, when a option is wrong.
+    static std::unique_ptr<InstalledDrives> install(const QStringList& driveOptions,
+                                                    QString* error);
 
 private:
     InstalledDrives();

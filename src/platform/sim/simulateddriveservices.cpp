@@ -10,25 +10,27 @@ void SimulatedDriveServices::installInto(Services& services) const
     services.scsi = scsi.get();
 }
 
-SimulatedDriveServicesResult createSimulatedDriveServices(const QStringList& driveSpecs,
+SimulatedDriveServicesResult createSimulatedDriveServices(const QStringList& driveOptions,
                                                           emu::ClockFunction hostNow)
 {
-    std::vector<DriveSpec> specs;
-    for (const QString& text : driveSpecs) {
-        DriveSpecParse parsed = ParseDriveSpec(text);
-        if (!parsed.spec) {
+    std::vector<DriveOption> options;
+    for (const QString& text : driveOptions) {
+        DriveOptionParse parsed = ParseDriveOption(text);
+        if (!parsed.option) {
             return {nullptr, parsed.error};
         }
-        for (const DriveSpec& earlier : specs) {
-            if (earlier.letter == parsed.spec->letter && earlier.letter != DriveSpec::NoLetter) {
+        for (const DriveOption& earlier : options) {
+            if (earlier.letter == parsed.option->letter &&
+                earlier.letter != DriveOption::NoLetter) {
                 return {nullptr, QStringLiteral("Drive %1: is given twice.")
-                                     .arg(QLatin1Char(parsed.spec->letter))};
+                                     .arg(QLatin1Char(parsed.option->letter))};
             }
         }
-        specs.push_back(*parsed.spec);
+        options.push_back(*parsed.option);
     }
     auto services = std::make_unique<SimulatedDriveServices>();
-    services->drives = std::make_unique<SimulatedDriveTable>(std::move(specs), std::move(hostNow));
+    services->drives =
+        std::make_unique<SimulatedDriveTable>(std::move(options), std::move(hostNow));
     services->scsi = std::make_unique<EmulatorTransport>(*services->drives);
     return {std::move(services), {}};
 }

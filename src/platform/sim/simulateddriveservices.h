@@ -30,7 +30,7 @@ struct SimulatedDriveServicesResult
 };
 
 // Builds the drives from "--drive" values; a bad value or a letter given twice is an error.
-SimulatedDriveServicesResult createSimulatedDriveServices(const QStringList& driveSpecs,
+SimulatedDriveServicesResult createSimulatedDriveServices(const QStringList& driveOptions,
                                                           emu::ClockFunction hostNow = {});
 
 } // namespace trek::platform

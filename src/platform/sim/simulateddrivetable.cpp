@@ -31,21 +31,21 @@ char letterOfRoot(const QString& root)
 
 } // namespace
 
-SimulatedDriveTable::SimulatedDriveTable(std::vector<DriveSpec> specs, emu::ClockFunction hostNow,
-                                         QObject* parent)
+SimulatedDriveTable::SimulatedDriveTable(std::vector<DriveOption> options,
+                                         emu::ClockFunction hostNow, QObject* parent)
     : DriveTable(parent), m_hostNow(std::move(hostNow))
 {
     int starCount = 0;
-    for (DriveSpec& spec : specs) {
+    for (DriveOption& option : options) {
         Drive drive;
-        drive.spec = std::move(spec);
+        drive.option = std::move(option);
         // Start-up may change the current folder; the drive must stay where it was given.
-        drive.spec.path = QFileInfo(drive.spec.path).absoluteFilePath();
-        if (drive.spec.letter == DriveSpec::NoLetter) {
+        drive.option.path = QFileInfo(drive.option.path).absoluteFilePath();
+        if (drive.option.letter == DriveOption::NoLetter) {
             ++starCount;
             drive.devicePath = QLatin1String(DevicePathPrefix) +
                                (starCount > 1 ? QString::number(starCount) : QString());
-        } else if (drive.spec.isPassThrough()) {
+        } else if (drive.option.isPassThrough()) {
             drive.emptyRoot = std::make_unique<QTemporaryDir>();
         }
         m_drives.push_back(std::move(drive));
@@ -63,7 +63,7 @@ SimulatedDriveTable::~SimulatedDriveTable() = default;
 
 bool SimulatedDriveTable::loadImage(Drive& drive)
 {
-    const emu::LoadedImage image = emu::LoadRecordImage(drive.spec.path);
+    const emu::LoadedImage image = emu::LoadRecordImage(drive.option.path);
     if (!image.ok()) {
         if (drive.loadError != image.error) {
             qWarning().noquote() << image.error;
@@ -73,18 +73,18 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
     }
     drive.loadError.clear();
     if (!drive.wristband) {
-        const auto model = drive.spec.kind == DriveSpec::Kind::K9E
+        const auto model = drive.option.kind == DriveOption::Kind::K9E
                                ? emu::PassThroughWristband::Model::K9E
                                : emu::PassThroughWristband::Model::K7;
         drive.wristband =
             std::make_unique<emu::PassThroughWristband>(model, image.bytes, m_hostNow);
         emu::PassThroughWristband* band = drive.wristband.get();
-        const QString path = drive.spec.path;
+        const QString path = drive.option.path;
         band->setEndCollectionObserver([band, path] { MarkCollected(path, band->image()); });
     } else if (drive.wristband->image() != image.bytes) {
         drive.wristband->loadImage(image.bytes); // new records: new data again
     }
-    if (IsMarkedCollected(drive.spec.path, image.bytes)) {
+    if (IsMarkedCollected(drive.option.path, image.bytes)) {
         drive.wristband->setHasNewData(false);
     }
     return true;
@@ -95,8 +95,8 @@ bool SimulatedDriveTable::lookAt(Drive& drive)
     if (drive.heldOut) {
         return false;
     }
-    const QFileInfo info(drive.spec.path);
-    if (!drive.spec.isPassThrough()) {
+    const QFileInfo info(drive.option.path);
+    if (!drive.option.isPassThrough()) {
         return info.isDir();
     }
     if (!info.isFile()) {
@@ -149,8 +149,8 @@ void SimulatedDriveTable::unplug(int index)
     }
     Drive& drive = m_drives[static_cast<std::size_t>(index)];
     drive.heldOut = true;
-    if (!drive.spec.isPassThrough() && drive.present &&
-        QFileInfo::exists(QDir(drive.spec.path).filePath(QStringLiteral("USBWATCH.DAT")))) {
+    if (!drive.option.isPassThrough() && drive.present &&
+        QFileInfo::exists(QDir(drive.option.path).filePath(QStringLiteral("USBWATCH.DAT")))) {
         if (const QString error = fileModel(index)->unplug(); !error.isEmpty()) {
             qWarning().noquote() << error;
         }
@@ -173,8 +173,8 @@ emu::FileModelWristband* SimulatedDriveTable::fileModel(int index)
         return nullptr;
     }
     Drive& drive = m_drives[static_cast<std::size_t>(index)];
-    if (!drive.fileModel && !drive.spec.isPassThrough()) {
-        drive.fileModel = std::make_unique<emu::FileModelWristband>(drive.spec.path, m_hostNow);
+    if (!drive.fileModel && !drive.option.isPassThrough()) {
+        drive.fileModel = std::make_unique<emu::FileModelWristband>(drive.option.path, m_hostNow);
     }
     return drive.fileModel.get();
 }
@@ -183,8 +183,8 @@ std::uint32_t SimulatedDriveTable::maskOfPresent() const
 {
     std::uint32_t mask = 0;
     for (const Drive& drive : m_drives) {
-        if (drive.present && drive.spec.letter != DriveSpec::NoLetter) {
-            mask |= bitOf(drive.spec.letter);
+        if (drive.present && drive.option.letter != DriveOption::NoLetter) {
+            mask |= bitOf(drive.option.letter);
         }
     }
     return mask;
@@ -223,7 +223,7 @@ QString SimulatedDriveTable::driveRoot(char letter) const
         return {};
     }
     const Drive& drive = m_drives[static_cast<std::size_t>(index)];
-    return drive.emptyRoot ? drive.emptyRoot->path() : drive.spec.path;
+    return drive.emptyRoot ? drive.emptyRoot->path() : drive.option.path;
 }
 
 QStringList SimulatedDriveTable::diskDevicePaths() const
@@ -233,13 +233,13 @@ QStringList SimulatedDriveTable::diskDevicePaths() const
 
 int SimulatedDriveTable::indexOfLetter(char letter) const
 {
-    if (letter == DriveSpec::NoLetter) {
+    if (letter == DriveOption::NoLetter) {
         return -1;
     }
     const char upper =
         (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
     for (std::size_t index = 0; index < m_drives.size(); ++index) {
-        if (m_drives[index].spec.letter == upper) {
+        if (m_drives[index].option.letter == upper) {
             return static_cast<int>(index);
         }
     }
@@ -272,7 +272,7 @@ emu::ScsiTarget* SimulatedDriveTable::target(int index)
         return nullptr;
     }
     Drive& drive = m_drives[static_cast<std::size_t>(index)];
-    if (drive.spec.isPassThrough()) {
+    if (drive.option.isPassThrough()) {
         return drive.wristband.get();
     }
     return &m_plainDisk;

@@ -5,7 +5,7 @@
 #include "emulator/passthroughwristband.h"
 #include "emulator/plaindisktarget.h"
 #include "platform/drivetable.h"
-#include "platform/sim/drivespec.h"
+#include "platform/sim/driveoption.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>
@@ -27,7 +27,7 @@ public:
     static constexpr char DevicePathPrefix[] = "sim:/dev/sg-star";
 
     // Letters must be distinct; createSimulatedDriveServices() checks that for its callers.
-    explicit SimulatedDriveTable(std::vector<DriveSpec> specs, emu::ClockFunction hostNow = {},
+    explicit SimulatedDriveTable(std::vector<DriveOption> options, emu::ClockFunction hostNow = {},
                                  QObject* parent = nullptr);
     ~SimulatedDriveTable() override;
 
@@ -48,9 +48,9 @@ public:
     emu::FileModelWristband* fileModel(int index);
 
     int driveCount() const { return static_cast<int>(m_drives.size()); }
-    const DriveSpec& spec(int index) const
+    const DriveOption& option(int index) const
     {
-        return m_drives[static_cast<std::size_t>(index)].spec;
+        return m_drives[static_cast<std::size_t>(index)].option;
     }
     // Index of the drive with this letter ('*' drives have none) or device path; -1 when none.
     int indexOfLetter(char letter) const;
@@ -67,7 +67,7 @@ public:
 private:
     struct Drive
     {
-        DriveSpec spec;
+        DriveOption option;
         QString devicePath;
         bool present = false;
         std::unique_ptr<emu::PassThroughWristband> wristband;

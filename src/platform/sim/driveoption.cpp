@@ -1,17 +1,17 @@
-#include "platform/sim/drivespec.h"
+#include "platform/sim/driveoption.h"
 
 namespace trek::platform {
 
 namespace {
 
-DriveSpecParse failure(const QString& text, const QString& reason)
+DriveOptionParse failure(const QString& text, const QString& reason)
 {
     return {std::nullopt, QStringLiteral("Invalid drive \"%1\": %2.").arg(text, reason)};
 }
 
 } // namespace
 
-DriveSpecParse ParseDriveSpec(const QString& text)
+DriveOptionParse ParseDriveOption(const QString& text)
 {
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0) {
@@ -21,12 +21,12 @@ DriveSpecParse ParseDriveSpec(const QString& text)
     if (equals != 1) {
         return failure(text, QStringLiteral("the drive must be one letter from D to Z, or *"));
     }
-    DriveSpec spec;
+    DriveOption option;
     const QChar letter = text.at(0).toUpper();
-    if (letter == QLatin1Char(DriveSpec::NoLetter)) {
-        spec.letter = DriveSpec::NoLetter;
+    if (letter == QLatin1Char(DriveOption::NoLetter)) {
+        option.letter = DriveOption::NoLetter;
     } else if (letter >= QLatin1Char('D') && letter <= QLatin1Char('Z')) {
-        spec.letter = letter.toLatin1();
+        option.letter = letter.toLatin1();
     } else {
         return failure(text, QStringLiteral("the drive must be one letter from D to Z, or *"));
     }
@@ -35,22 +35,22 @@ DriveSpecParse ParseDriveSpec(const QString& text)
     const QString k7 = QStringLiteral("k7:");
     const QString k9e = QStringLiteral("k9e:");
     if (target.startsWith(k7, Qt::CaseInsensitive)) {
-        spec.kind = DriveSpec::Kind::K7;
+        option.kind = DriveOption::Kind::K7;
         target = target.mid(k7.size());
     } else if (target.startsWith(k9e, Qt::CaseInsensitive)) {
-        spec.kind = DriveSpec::Kind::K9E;
+        option.kind = DriveOption::Kind::K9E;
         target = target.mid(k9e.size());
     }
     if (target.isEmpty()) {
-        return failure(text, spec.isPassThrough() ? QStringLiteral("the image file is missing")
-                                                  : QStringLiteral("the folder is missing"));
+        return failure(text, option.isPassThrough() ? QStringLiteral("the image file is missing")
+                                                    : QStringLiteral("the folder is missing"));
     }
-    if (spec.letter == DriveSpec::NoLetter && !spec.isPassThrough()) {
+    if (option.letter == DriveOption::NoLetter && !option.isPassThrough()) {
         return failure(text, QStringLiteral("a drive without a letter must be an emulated "
                                             "wristband (*=k7:IMAGE or *=k9e:IMAGE)"));
     }
-    spec.path = target;
-    return {spec, {}};
+    option.path = target;
+    return {option, {}};
 }
 
 } // namespace trek::platform

@@ -1,4 +1,4 @@
-#include "platform/sim/drivespec.h"
+#include "platform/sim/driveoption.h"
 #include "platform/sim/simulateddriveservices.h"
 
 #include <gtest/gtest.h>
@@ -6,14 +6,14 @@
 namespace trek::platform {
 namespace {
 
-using Kind = DriveSpec::Kind;
+using Kind = DriveOption::Kind;
 
-TEST(ParseDriveSpec, ReadsFoldersImagesAndTheLetterlessWristband)
+TEST(ParseDriveOption, ReadsFoldersImagesAndTheLetterlessWristband)
 {
     const struct
     {
         const char* text;
-        DriveSpec expected;
+        DriveOption expected;
     } cases[] = {
         {"E=/tmp/band", {'E', Kind::Folder, QStringLiteral("/tmp/band")}},
         {"f=k7:/tmp/k7.img", {'F', Kind::K7, QStringLiteral("/tmp/k7.img")}},
@@ -23,26 +23,26 @@ TEST(ParseDriveSpec, ReadsFoldersImagesAndTheLetterlessWristband)
         {"G=k9:dir", {'G', Kind::Folder, QStringLiteral("k9:dir")}}, // not a model prefix
     };
     for (const auto& [text, expected] : cases) {
-        const DriveSpecParse parsed = ParseDriveSpec(QString::fromUtf8(text));
-        ASSERT_TRUE(parsed.spec.has_value()) << text << ": " << parsed.error.toStdString();
-        EXPECT_EQ(*parsed.spec, expected) << text;
+        const DriveOptionParse parsed = ParseDriveOption(QString::fromUtf8(text));
+        ASSERT_TRUE(parsed.option.has_value()) << text << ": " << parsed.error.toStdString();
+        EXPECT_EQ(*parsed.option, expected) << text;
         EXPECT_TRUE(parsed.error.isEmpty());
     }
 }
 
-TEST(ParseDriveSpec, RefusesWhatCannotBeADrive)
+TEST(ParseDriveOption, RefusesWhatCannotBeADrive)
 {
     for (const char* text : {"", "E", "/tmp/dir", "EF=/x", "C=/x", "A=k7:/x", "1=/x",
                              "E=", "E=k7:", "F=k9e:", "*=/tmp/dir", "=x"}) {
-        const DriveSpecParse parsed = ParseDriveSpec(QString::fromUtf8(text));
-        EXPECT_FALSE(parsed.spec.has_value()) << text;
+        const DriveOptionParse parsed = ParseDriveOption(QString::fromUtf8(text));
+        EXPECT_FALSE(parsed.option.has_value()) << text;
         EXPECT_TRUE(parsed.error.startsWith(QStringLiteral("Invalid drive \"") +
                                             QString::fromUtf8(text) + QStringLiteral("\": ")))
             << parsed.error.toStdString();
     }
 }
 
-TEST(CreateSimulatedDriveServices, RefusesBadSpecsAndALetterGivenTwice)
+TEST(CreateSimulatedDriveServices, RefusesBadOptionsAndALetterGivenTwice)
 {
     const auto bad = createSimulatedDriveServices({QStringLiteral("E=/a"), QStringLiteral("Q")});
     EXPECT_EQ(bad.services, nullptr);

@@ -7,7 +7,7 @@ namespace trek::platform {
 
 // One simulated drive as given on the command line ("--drive E=DIR", "--drive F=k9e:IMAGE",
 // "--drive *=k7:IMAGE").
-struct DriveSpec
+struct DriveOption
 {
     enum class Kind { Folder, K7, K9E };
     static constexpr char NoLetter = '*'; // a pass-through wristband reached by its device path
@@ -17,17 +17,17 @@ struct DriveSpec
     QString path; // the folder that is the drive's root, or the record image
 
     bool isPassThrough() const { return kind != Kind::Folder; }
-    friend bool operator==(const DriveSpec&, const DriveSpec&) = default;
+    friend bool operator==(const DriveOption&, const DriveOption&) = default;
 };
 
-struct DriveSpecParse
+struct DriveOptionParse
 {
-    std::optional<DriveSpec> spec;
-    QString error; // one sentence when `spec` is empty
+    std::optional<DriveOption> option;
+    QString error; // one sentence when `option` is empty
 };
 
 // Reads "LETTER=DIR", "LETTER=k7:IMAGE" or "LETTER=k9e:IMAGE"; the letter is D to Z (either
 // case) or '*', which only an emulated wristband may use. Nothing is looked up on disk.
-DriveSpecParse ParseDriveSpec(const QString& text);
+DriveOptionParse ParseDriveOption(const QString& text);
 
 } // namespace trek::platform
