@@ -1,11 +1,12 @@
 #include "cli/cliarguments.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace trek::cli {
 namespace {
 
-CliParse Parse(std::initializer_list<const char*> words)
+CliParse Parse(const std::vector<const char*>& words)
 {
     QStringList arguments;
     for (const char* word : words) {
@@ -68,7 +69,7 @@ TEST(CliArguments, HelpWinsOverEverythingElse)
 
 TEST(CliArguments, UsageErrorsSaySoInOneSentence)
 {
-    const std::vector<std::initializer_list<const char*>> bad{
+    const std::vector<std::vector<const char*>> bad{
         {},
         {"collect", "now"},
         {"collect", "--all"},
