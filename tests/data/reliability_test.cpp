@@ -11,10 +11,12 @@
 #include "emulator/passthroughwristband.h"
 #include "platform/services.h"
 #include "platform/sim/memoryprofile.h"
+#include "support/scratchmount.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 #include <signal.h>
 #include <sys/mount.h>
@@ -33,26 +35,29 @@ class StoreDiskFailureTest : public test::DataTest
 protected:
     void TearDown() override
     {
-        if (!m_mounted.isEmpty()) {
-            ::umount2(m_mounted.toLocal8Bit().constData(), MNT_DETACH);
+        m_dataMount.reset();
+        if (!m_boundDisk.isEmpty()) {
+            ::umount2(m_boundDisk.toLocal8Bit().constData(), MNT_DETACH);
         }
         DataTest::TearDown();
     }
 
-    // Puts a tmpfs of `kilobytes` on the Data folder, holding `oldMonth` as March 2014.
-    bool MountData(int kilobytes, const QByteArray& oldMonth, bool readOnly)
+    // Puts a tmpfs of `kilobytes` on the Data folder, holding `oldMonth` as March 2014. Empty
+    // when that is not possible here, with the reason.
+    QString MountData(int kilobytes, const QByteArray& oldMonth, bool readOnly)
     {
         const QString data = dir.filePath(QStringLiteral("Data"));
         QDir().mkpath(data);
-        const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
-        if (::mount("tmpfs", data.toLocal8Bit().constData(), "tmpfs", 0, options.constData()) !=
-            0) {
-            return false;
+        m_dataMount = std::make_unique<test::ScratchMount>(
+            QString::number(kilobytes) + QStringLiteral("k"), data);
+        if (!m_dataMount->mounted()) {
+            return m_dataMount->error();
         }
-        m_mounted = data;
         dir.write(storeFile(2014, 3), oldMonth);
-        return !readOnly || ::mount("tmpfs", data.toLocal8Bit().constData(), "tmpfs",
-                                    MS_REMOUNT | MS_RDONLY, options.constData()) == 0;
+        if (readOnly && !m_dataMount->remountReadOnly()) {
+            return m_dataMount->error();
+        }
+        return {};
     }
 
     void ExpectNothingChanged(const QByteArray& oldMonth)
@@ -77,14 +82,15 @@ protected:
     }
 
     const QByteArray m_oldMonth = MonthBytes({{SlotIndex(1, 10, 0), 11}});
-    QString m_mounted;
+    std::unique_ptr<test::ScratchMount> m_dataMount;
+    QString m_boundDisk;
 };
 
 TEST_F(StoreDiskFailureTest, FullDataFolderKeepsDayFileOldMonthAndCounters)
 {
     // Room for the old month but not for its replacement beside it.
-    if (!MountData(120, m_oldMonth, false)) {
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << strerror(errno);
+    if (const QString why = MountData(120, m_oldMonth, false); !why.isEmpty()) {
+        GTEST_SKIP() << why.toStdString();
     }
     StartWithCounters();
     PutDayFileOnDisk();
@@ -95,8 +101,7 @@ TEST_F(StoreDiskFailureTest, FullDataFolderKeepsDayFileOldMonthAndCounters)
     EXPECT_EQ(ui.messages.size(), 1);
 
     // Once there is room, the same day file is counted exactly once.
-    ::umount2(m_mounted.toLocal8Bit().constData(), MNT_DETACH);
-    m_mounted.clear();
+    m_dataMount.reset();
     dir.write(storeFile(2014, 3), m_oldMonth);
     EXPECT_EQ(CopyDayFiles('E'), 1);
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 16}}));
@@ -105,8 +110,8 @@ TEST_F(StoreDiskFailureTest, FullDataFolderKeepsDayFileOldMonthAndCounters)
 
 TEST_F(StoreDiskFailureTest, ReadOnlyDataFolderKeepsTheWristbandsRecords)
 {
-    if (!MountData(512, m_oldMonth, true)) {
-        GTEST_SKIP() << "cannot mount a read-only tmpfs here (needs root): " << strerror(errno);
+    if (const QString why = MountData(512, m_oldMonth, true); !why.isEmpty()) {
+        GTEST_SKIP() << why.toStdString();
     }
     StartWithCounters();
     PassThroughWristband device(PassThroughWristband::Model::K9E,
@@ -151,7 +156,7 @@ TEST_F(StoreDiskFailureTest, ReadOnlyWristbandDiskIsNotImportedFrom)
         ::umount2(disk.toLocal8Bit().constData(), MNT_DETACH);
         GTEST_SKIP() << "cannot make a read-only bind mount here (needs root): " << strerror(errno);
     }
-    m_mounted = disk;
+    m_boundDisk = disk;
     // Its day files could not be deleted afterwards and would be counted again next time.
     EXPECT_EQ(CopyDayFiles('E'), 0);
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));

@@ -1,4 +1,5 @@
 #include "device/clocktext.h"
+#include "resetsettings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,18 +8,11 @@ namespace {
 
 const QDateTime PcNow(QDate(2026, 3, 7), QTime(9, 5, 3));
 
-WristbandSettings resetSettings()
-{
-    WristbandSettings s;
-    s.scrollSpeed = 4;
-    s.displayEntries = WristbandSettings::ResetDisplayEntries;
-    s.picture.fill(0xFF);
-    return s;
-}
+using test::ResetSettings;
 
 WristbandSettings parsed(const QByteArray& text)
 {
-    WristbandSettings s = resetSettings();
+    WristbandSettings s = ResetSettings();
     ParseClockText(text, s);
     return s;
 }
@@ -35,7 +29,7 @@ QByteArray lineWith(const QByteArray& text, const QByteArray& key)
 
 TEST(ClockTextSetup, WholeFileInItsOrder)
 {
-    WristbandSettings s = resetSettings();
+    WristbandSettings s = ResetSettings();
     s.hourMode = 1;
     s.clockCorrection = -12;
     const QByteArray message("Go!");
@@ -52,7 +46,7 @@ TEST(ClockTextSetup, WholeFileInItsOrder)
 
 TEST(ClockTextSetup, PictureLinesAsHexUpToTheEndMark)
 {
-    WristbandSettings s = resetSettings();
+    WristbandSettings s = ResetSettings();
     s.picture[0] = 0;
     s.picture[1] = 0;
     s.picture[2] = 0x40; // dot 1 of line 3

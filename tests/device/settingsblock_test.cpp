@@ -1,4 +1,5 @@
 #include "device/settingsblock.h"
+#include "resetsettings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,7 @@ namespace {
 
 const QDateTime PcNow(QDate(2026, 6, 10), QTime(14, 30, 15));
 
-WristbandSettings resetSettings()
-{
-    WristbandSettings s;
-    s.scrollSpeed = 4;
-    s.displayEntries = WristbandSettings::ResetDisplayEntries;
-    s.picture.fill(0xFF);
-    return s;
-}
+using test::ResetSettings;
 
 void putTime(SettingsBlock& block, int offset, const QDateTime& time)
 {
@@ -42,7 +36,7 @@ SettingsBlock statusBlock(const QDateTime& watch, const QDateTime& lastSet, int 
 
 TEST(SettingsBlockBuild, FieldsAtTheirOffsets)
 {
-    WristbandSettings s = resetSettings();
+    WristbandSettings s = ResetSettings();
     s.hourMode = 1;
     s.clockCorrection = -5;
     s.scrollSpeed = 7;
@@ -93,7 +87,7 @@ TEST(SettingsBlockBuild, FieldsAtTheirOffsets)
 
 TEST(SettingsBlockBuild, DarkLinesAfterTheLastLitLineEndThePicture)
 {
-    WristbandSettings s = resetSettings();
+    WristbandSettings s = ResetSettings();
     s.picture.fill(0);
     s.picture[2] = 0x40;
     const SettingsBlock block = BuildSettingsBlock(s, PcNow, 'E');
@@ -108,7 +102,7 @@ TEST(SettingsBlockBuild, DarkLinesAfterTheLastLitLineEndThePicture)
 
 TEST(SettingsBlockBuild, ReadBackGivesTheSameSettings)
 {
-    WristbandSettings s = resetSettings();
+    WristbandSettings s = ResetSettings();
     s.hourMode = 1;
     s.scrollSpeed = 2;
     s.displayEntries = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
@@ -123,7 +117,7 @@ TEST(SettingsBlockBuild, ReadBackGivesTheSameSettings)
     s.sleepStopMinute = 15;
     s.keptFlag1 = true;
 
-    WristbandSettings back = resetSettings();
+    WristbandSettings back = ResetSettings();
     TakeOverBlockSettings(BuildSettingsBlock(s, PcNow, 'E'), TakeOverScope::Collection, back);
     EXPECT_EQ(back.hourMode, 1);
     EXPECT_EQ(back.scrollSpeed, 2);
@@ -150,7 +144,7 @@ TEST(SettingsBlockRead, ClockCheckTakesOnlyWhatThePageShows)
     block[176] = 3;
     std::fill(block.begin() + 112, block.begin() + 152, 0x11);
 
-    WristbandSettings s = resetSettings();
+    WristbandSettings s = ResetSettings();
     TakeOverBlockSettings(block, TakeOverScope::ClockCheck, s);
     EXPECT_EQ(s.hourMode, 0);
     EXPECT_EQ(s.displayEntries[0], 10);

@@ -22,10 +22,11 @@ QString run(const QStringList& arguments)
 
 } // namespace
 
-ScratchMount::ScratchMount(const QString& size)
+ScratchMount::ScratchMount(const QString& size, const QString& mountPoint)
+    : m_path(mountPoint.isEmpty() ? m_dir.path() : mountPoint)
 {
     m_error = run({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                   QStringLiteral("size=") + size, QStringLiteral("tmpfs"), m_dir.path()});
+                   QStringLiteral("size=") + size, QStringLiteral("tmpfs"), m_path});
     m_mounted = m_error.isEmpty();
     if (!m_mounted) {
         m_error = QStringLiteral("cannot mount a tmpfs (root needed): ") + m_error;
@@ -35,13 +36,13 @@ ScratchMount::ScratchMount(const QString& size)
 ScratchMount::~ScratchMount()
 {
     if (m_mounted) {
-        QProcess::execute(QStringLiteral("umount"), {m_dir.path()});
+        QProcess::execute(QStringLiteral("umount"), {m_path});
     }
 }
 
 bool ScratchMount::remountReadOnly()
 {
-    m_error = run({QStringLiteral("-o"), QStringLiteral("remount,ro"), m_dir.path()});
+    m_error = run({QStringLiteral("-o"), QStringLiteral("remount,ro"), m_path});
     return m_error.isEmpty();
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "device/wristbandsettings.h"
+
+namespace trek::test {
+
+// The settings a freshly reset wristband record holds, written out here rather than taken from
+// the code under test so that a wrong reset value shows up.
+inline WristbandSettings ResetSettings()
+{
+    WristbandSettings s;
+    s.scrollSpeed = 4;
+    s.displayEntries = WristbandSettings::ResetDisplayEntries;
+    s.picture.fill(0xFF);
+    return s;
+}
+
+} // namespace trek::test
