@@ -72,7 +72,7 @@ int RunExportCsv(const CliRequest& request)
         (void)std::fwrite(buffer.constData(), 1, static_cast<std::size_t>(buffer.size()), stdout);
         buffer.clear();
     };
-    const platform::FileResult result =
+    const Result<> result =
         ExportCsv(appState().workingFolder, {request.from, request.to, request.allMinutes},
                   [&](const QString& line) {
                       buffer += line.toUtf8();

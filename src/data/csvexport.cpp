@@ -34,14 +34,14 @@ std::vector<int> StoredMonths(const QString& workingFolder)
 
 } // namespace
 
-platform::FileResult ExportCsv(const QString& workingFolder, const CsvExportRange& range,
+Result<> ExportCsv(const QString& workingFolder, const CsvExportRange& range,
                                const std::function<void(const QString&)>& write)
 {
     write(QStringLiteral("minute,steps"));
     const std::vector<int> stored = StoredMonths(workingFolder);
     if ((stored.empty() && (range.from.isNull() || range.to.isNull())) ||
         (!range.from.isNull() && !range.to.isNull() && range.from > range.to)) {
-        return platform::FileResult::success();
+        return Result<>{};
     }
     const int first =
         range.from.isNull() ? stored.front() : MonthNumber(range.from.year(), range.from.month());
@@ -52,7 +52,7 @@ platform::FileResult ExportCsv(const QString& workingFolder, const CsvExportRang
         const int year = number / 12;
         const int month = number % 12 + 1;
         MonthBuffer buffer;
-        if (platform::FileResult loaded = buffer.Load(workingFolder, year, month); !loaded) {
+        if (Result<> loaded = buffer.Load(workingFolder, year, month); !loaded) {
             return loaded;
         }
         const int daysInMonth = QDate(year, month, 1).daysInMonth();
@@ -74,7 +74,7 @@ platform::FileResult ExportCsv(const QString& workingFolder, const CsvExportRang
             }
         }
     }
-    return platform::FileResult::success();
+    return Result<>{};
 }
 
 } // namespace trek

@@ -111,7 +111,7 @@ bool ImportDayFile(DayFileKind kind, const QString& copyPath, const QString& nam
         SetReason(reason, store.error());
         return false;
     }
-    if (const platform::FileResult committed = store.Commit(); !committed) {
+    if (const Result<> committed = store.Commit(); !committed) {
         SetReason(reason, committed.error());
         return false;
     }
@@ -183,7 +183,7 @@ int TakeDayFiles(DayFileKind kind, const std::map<int, std::vector<QFileInfo>>& 
         return 0;
     }
     PumpMessages();
-    if (const platform::FileResult committed = store.Commit(); !committed) {
+    if (const Result<> committed = store.Commit(); !committed) {
         CurrentCollectionReport().filesFailed += static_cast<int>(merged.size()) - 1;
         ReportFailedFile(committed.error());
         return 0;

@@ -9,11 +9,10 @@
 
 namespace trek {
 
-using platform::FileResult;
 
 MonthBuffer::MonthBuffer() : m_slots(SlotCount, 0) {}
 
-FileResult MonthBuffer::Load(const QString& workingFolder, int year, int month)
+Result<> MonthBuffer::Load(const QString& workingFolder, int year, int month)
 {
     m_year = year;
     m_month = month;
@@ -22,10 +21,10 @@ FileResult MonthBuffer::Load(const QString& workingFolder, int year, int month)
 
     const QFileInfo info(m_path);
     if (!info.exists()) {
-        return FileResult::success();
+        return Result<>{};
     }
     if (info.size() > FileSize) {
-        return FileResult::failure(
+        return fail(
             QStringLiteral("The store file %1 holds %2 bytes instead of %3; it was left as it is.")
                 .arg(QDir::toNativeSeparators(m_path))
                 .arg(info.size())
@@ -33,12 +32,12 @@ FileResult MonthBuffer::Load(const QString& workingFolder, int year, int month)
     }
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return FileResult::failure(QStringLiteral("The store file %1 cannot be read: %2.")
+        return fail(QStringLiteral("The store file %1 cannot be read: %2.")
                                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
     }
     const QByteArray bytes = file.read(FileSize);
     if (file.error() != QFileDevice::NoError) {
-        return FileResult::failure(QStringLiteral("The store file %1 cannot be read: %2.")
+        return fail(QStringLiteral("The store file %1 cannot be read: %2.")
                                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
@@ -46,10 +45,10 @@ FileResult MonthBuffer::Load(const QString& workingFolder, int year, int month)
         m_slots[static_cast<std::size_t>(i / 2)] =
             static_cast<std::uint16_t>(data[i] | (data[i + 1] << 8));
     }
-    return FileResult::success();
+    return Result<>{};
 }
 
-FileResult MonthBuffer::Load(int year, int month)
+Result<> MonthBuffer::Load(int year, int month)
 {
     return Load(appState().workingFolder, year, month);
 }
@@ -65,11 +64,11 @@ QByteArray MonthBuffer::toBytes() const
     return bytes;
 }
 
-FileResult MonthBuffer::Save() const
+Result<> MonthBuffer::Save() const
 {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        return FileResult::failure(QStringLiteral("The store folder %1 cannot be created.")
+        return fail(QStringLiteral("The store folder %1 cannot be created.")
                                        .arg(QDir::toNativeSeparators(folder)));
     }
     return platform::writeFileAtomically(m_path, toBytes());

@@ -26,11 +26,11 @@ public:
     // Reads the month's store file of the working folder; a missing file is an empty month and a
     // shorter one is zero past its end. A longer or unreadable file is reported, never guessed
     // at, so that a save can never overwrite what this program does not understand.
-    [[nodiscard]] platform::FileResult Load(const QString& workingFolder, int year, int month);
+    [[nodiscard]] Result<> Load(const QString& workingFolder, int year, int month);
     // The same with the working folder of appState().
-    [[nodiscard]] platform::FileResult Load(int year, int month);
+    [[nodiscard]] Result<> Load(int year, int month);
     // Replaces the store file as a whole; either the old or the new month is on disk afterwards.
-    [[nodiscard]] platform::FileResult Save() const;
+    [[nodiscard]] Result<> Save() const;
 
     int year() const { return m_year; }
     int month() const { return m_month; }

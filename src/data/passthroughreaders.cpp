@@ -39,7 +39,7 @@ void ReportStoreFailure(const QString& reason)
 bool CommitAndEnd(platform::DeviceHandle handle, StoreTransaction& store)
 {
     PumpMessages();
-    if (const platform::FileResult committed = store.Commit(); !committed) {
+    if (const Result<> committed = store.Commit(); !committed) {
         ReportStoreFailure(committed.error());
         return false;
     }

@@ -8,7 +8,6 @@
 
 namespace trek {
 
-using platform::FileResult;
 
 StoreTransaction::StoreTransaction()
     : m_workingFolder(appState().workingFolder), m_counters(StepCounters::FromAppState()),
@@ -27,7 +26,7 @@ MonthBuffer* StoreTransaction::Month(int year, int month)
         return &found->second.buffer;
     }
     OpenMonth open;
-    if (const FileResult loaded = open.buffer.Load(m_workingFolder, year, month); !loaded) {
+    if (const Result<> loaded = open.buffer.Load(m_workingFolder, year, month); !loaded) {
         m_error = loaded.error();
         return nullptr;
     }
@@ -49,7 +48,7 @@ void StoreTransaction::RollBack(const std::map<int, OpenMonth>::iterator& end)
     for (auto it = m_months.begin(); it != end; ++it) {
         const QString& path = it->second.buffer.path();
         if (it->second.existed) {
-            if (const FileResult undone = platform::writeFileAtomically(path, it->second.original);
+            if (const Result<> undone = platform::writeFileAtomically(path, it->second.original);
                 !undone) {
                 m_error += QStringLiteral(" The earlier content of %1 could not be put back: %2")
                                .arg(QDir::toNativeSeparators(path), undone.error());
@@ -61,25 +60,25 @@ void StoreTransaction::RollBack(const std::map<int, OpenMonth>::iterator& end)
     }
 }
 
-FileResult StoreTransaction::Commit()
+Result<> StoreTransaction::Commit()
 {
     for (auto it = m_months.begin(); it != m_months.end(); ++it) {
-        if (const FileResult saved = it->second.buffer.Save(); !saved) {
+        if (const Result<> saved = it->second.buffer.Save(); !saved) {
             m_error = saved.error();
             RollBack(it);
-            return FileResult::failure(m_error);
+            return fail(m_error);
         }
     }
     if (!WriteCounters(m_counters, m_original)) {
         m_error = QStringLiteral("The step counters cannot be written to the settings file %1.")
                       .arg(QDir::toNativeSeparators(appState().settingsPath));
         RollBack(m_months.end());
-        return FileResult::failure(m_error);
+        return fail(m_error);
     }
     m_counters.ApplyToAppState();
     m_original = m_counters;
     m_months.clear();
-    return FileResult::success();
+    return Result<>{};
 }
 
 } // namespace trek

@@ -30,7 +30,7 @@ public:
     const QString& error() const { return m_error; }
     int monthCount() const { return static_cast<int>(m_months.size()); }
 
-    [[nodiscard]] platform::FileResult Commit();
+    [[nodiscard]] Result<> Commit();
 
 private:
     struct OpenMonth

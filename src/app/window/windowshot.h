@@ -8,6 +8,6 @@ class QString;
 namespace trek {
 
 // Draws `window` as it looks now into a PNG at `path`. The file is replaced whole or not at all.
-platform::FileResult SaveWindowShot(QWidget& window, const QString& path);
+Result<> SaveWindowShot(QWidget& window, const QString& path);
 
 } // namespace trek

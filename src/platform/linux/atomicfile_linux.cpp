@@ -17,9 +17,9 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-FileResult failure(const QString& what, const QString& path, int error)
+Result<> failure(const QString& what, const QString& path, int error)
 {
-    return FileResult::failure(QStringLiteral("%1 %2: %3").arg(what, path, systemError(error)));
+    return fail(QStringLiteral("%1 %2: %3").arg(what, path, systemError(error)));
 }
 
 // Closes a descriptor on every path out of a function; EINTR on close is not retried on Linux
@@ -100,7 +100,7 @@ int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& 
 
 } // namespace
 
-FileResult writeFileAtomically(const QString& path, QByteArrayView bytes)
+Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
 {
     const QString target = resolvedTarget(path);
     const QFileInfo targetInfo(target);
@@ -111,7 +111,7 @@ FileResult writeFileAtomically(const QString& path, QByteArrayView bytes)
     {};
     const bool hadFile = ::stat(targetName.constData(), &existing) == 0;
     if (hadFile && S_ISDIR(existing.st_mode)) {
-        return FileResult::failure(QStringLiteral("%1 is a folder").arg(target));
+        return fail(QStringLiteral("%1 is a folder").arg(target));
     }
 
     QByteArray tempPath;
@@ -150,7 +150,7 @@ FileResult writeFileAtomically(const QString& path, QByteArrayView bytes)
     if (::fsync(dir.get()) != 0 && errno != EINVAL) {
         return failure(QStringLiteral("Cannot flush the folder of"), target, errno);
     }
-    return FileResult::success();
+    return Result<>{};
 }
 
 } // namespace trek::platform

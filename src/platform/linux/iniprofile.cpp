@@ -102,7 +102,7 @@ bool IniProfile::writeString(const QString& section, const QString& key, const Q
     if (after == *before && QFileInfo::exists(path)) {
         return true;
     }
-    const FileResult written = writeFileAtomically(path, after);
+    const Result<> written = writeFileAtomically(path, after);
     m_lastError = written.error();
     return written.ok();
 }

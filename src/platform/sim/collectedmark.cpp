@@ -33,7 +33,7 @@ bool IsMarkedCollected(const QString& imagePath, const QByteArray& image)
 
 void MarkCollected(const QString& imagePath, const QByteArray& image)
 {
-    const FileResult written =
+    const Result<> written =
         writeFileAtomically(CollectedMarkPath(imagePath), QByteArray(Fingerprint(image) + '\n'));
     if (!written) {
         // Only the next run is affected: it offers the same records again.
