@@ -2,6 +2,6 @@
 # durable. Run with `ctest -L bench`; the argument is the number of runs (the median is printed).
 add_executable(collection_bench ${CMAKE_CURRENT_LIST_DIR}/collection_bench.cpp)
 target_link_libraries(collection_bench PRIVATE trek_options trek_data trek_emulator
-  trek_drives_sim)
+  trek_platform_sim trek_testdoubles)
 add_test(NAME collection_bench COMMAND collection_bench 5)
 set_tests_properties(collection_bench PROPERTIES LABELS bench)

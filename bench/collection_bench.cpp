@@ -3,13 +3,13 @@
 // on the file system of TMPDIR, so that the fsyncs reach a real disk unless TMPDIR says otherwise.
 
 #include "app/appstate.h"
+#include "data/collectionreport.h"
 #include "data/dayfiles.h"
 #include "data/passthroughreaders.h"
 #include "emulator/passthroughwristband.h"
 #include "emulator/recordgenerator.h"
 #include "emulator/recordwriters.h"
 #include "platform/linux/iniprofile.h"
-#include "platform/services.h"
 #include "platform/sim/simulateddriveservices.h"
 
 #include <QCoreApplication>
@@ -75,17 +75,18 @@ double ImportLeapYear(const emu::StepHistory& year, bool& ok)
         ok = ok && file.open(QIODevice::WriteOnly) && file.write(emu::KdxDayFile(day)) == 3072;
     }
     auto drives = platform::createSimulatedDriveServices({QStringLiteral("E=") + disk});
-    drives.services->installInto(platform::services());
+    (*drives)->installInto(appState().services);
     UseWorkingFolder(scratch.filePath(QStringLiteral("work")));
     QDir().mkpath(appState().workingFolder);
 
+    CollectionReport report;
     QElapsedTimer timer;
     timer.start();
-    const int imported = CopyDayFiles('E');
+    const int imported = CopyDayFiles('E', report);
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     ok = ok && imported == 366 && QDir(disk).entryList(QDir::Files).isEmpty();
-    platform::services().drives = nullptr;
-    platform::services().scsi = nullptr;
+    appState().services.drives = nullptr;
+    appState().services.scsi = nullptr;
     return ms;
 }
 
@@ -95,13 +96,14 @@ double ReadStream(const QByteArray& image, bool& ok)
     UseWorkingFolder(scratch.path());
     emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E, image);
     DirectTransport transport(device);
-    platform::services().scsi = &transport;
+    appState().services.scsi = &transport;
 
+    CollectionReport report;
     QElapsedTimer timer;
     timer.start();
-    ok = ok && ReadK9EBlocks(1) && device.endCollectionCount() == 1;
+    ok = ok && ReadK9EBlocks(1, report) && device.endCollectionCount() == 1;
     const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    platform::services().scsi = nullptr;
+    appState().services.scsi = nullptr;
     return ms;
 }
 
@@ -112,7 +114,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     platform::IniProfile profile;
-    platform::services().profile = &profile;
+    appState().services.profile = &profile;
 
     const emu::RecordGenerator generator(2024);
     const emu::StepHistory year = generator.generate(366, QDate(2024, 12, 31));

@@ -6,9 +6,9 @@
 #include "app/startup.h"
 #include "app/window/wristbanddlg.h"
 #include "platform/services.h"
-#include "platform/sim/memoryprofile.h"
-#include "platform/sim/simdesktopservices.h"
-#include "platform/sim/simsystemservices.h"
+#include "doubles/memoryprofile.h"
+#include "doubles/simdesktopservices.h"
+#include "doubles/simsystemservices.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     trek::platform::MemoryProfile profile;
     trek::platform::SimSystemServices system;
     trek::platform::SimDesktopServices desktop;
-    trek::platform::Services& services = trek::platform::services();
+    trek::platform::Services& services = trek::appState().services;
     services.profile = &profile;
     services.system = &system;
     services.desktop = &desktop;

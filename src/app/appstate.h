@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/hooks.h"
 #include "app/settingsvalues.h"
-#include "device/wristbandlink.h"
-#include "device/wristbandsettings.h"
+#include "app/wristbandlink.h"
+#include "app/wristbandsettings.h"
+#include "platform/services.h"
 
 #include <QDate>
 #include <QString>
@@ -11,10 +13,12 @@ namespace trek {
 
 class UserInterface;
 
-// The process-wide values every part of the program shares. Held in one place so that tests can
-// start from a clean slate with resetAppState().
+// Everything the process shares, in one place: the installed platform services, the values read
+// from the settings file, the connected wristband, the selected date, the user interface and the
+// hooks. Tests start from a clean slate with resetAppState().
 struct AppState
 {
+    platform::Services services; // not owned
     QString workingFolder;
     QString settingsPath;
     int platformGeneration = 0;
@@ -25,9 +29,14 @@ struct AppState
     WristbandSettings wristband;
     QDate selectedDate;
     UserInterface* ui = nullptr; // not owned
+    Hooks hooks;
 };
 
 AppState& appState();
 void resetAppState();
+
+// The installed user interface, or a silent one that agrees to nothing while none is installed
+// (tests, the first moments of start-up).
+UserInterface& user();
 
 } // namespace trek

@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 
 namespace trek {
 

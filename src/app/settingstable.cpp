@@ -1,10 +1,9 @@
 #include "app/settingstable.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "app/realtext.h"
 #include "platform/profile.h"
-#include "platform/services.h"
 #include "platform/systemservices.h"
 
 #include <algorithm>
@@ -21,7 +20,7 @@ QString name(const char* latin1)
 
 std::uint32_t currentTick()
 {
-    const platform::SystemServices* system = platform::services().system;
+    const platform::SystemServices* system = appState().services.system;
     return system != nullptr ? system->tickCount() : 0;
 }
 
@@ -56,7 +55,7 @@ MissionValues readMission(char letter)
 
 int ReadSettingInt(const char* section, const char* key, int defaultValue)
 {
-    const platform::Profile* profile = platform::services().profile;
+    const platform::Profile* profile = appState().services.profile;
     if (profile == nullptr) {
         return defaultValue;
     }
@@ -65,7 +64,7 @@ int ReadSettingInt(const char* section, const char* key, int defaultValue)
 
 QString ReadSettingString(const char* section, const char* key, const QString& defaultValue)
 {
-    const platform::Profile* profile = platform::services().profile;
+    const platform::Profile* profile = appState().services.profile;
     if (profile == nullptr) {
         return defaultValue;
     }
@@ -74,7 +73,7 @@ QString ReadSettingString(const char* section, const char* key, const QString& d
 
 bool WriteSettingString(const char* section, const char* key, const QString& value)
 {
-    platform::Profile* profile = platform::services().profile;
+    platform::Profile* profile = appState().services.profile;
     if (profile == nullptr) {
         return false;
     }
@@ -88,7 +87,7 @@ bool WriteSettingInt(const char* section, const char* key, int value)
 
 void ReadLanguageSetting()
 {
-    const platform::SystemServices* system = platform::services().system;
+    const platform::SystemServices* system = appState().services.system;
     const int localeDefault =
         DefaultLanguageForLocale(system != nullptr ? system->localeAbbreviation() : QString());
     appState().language = ReadSettingInt(keys::Advance, "Language", localeDefault);

@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
 #include "app/appstate.h"
+#include "app/settingstable.h"
 #include "platform/atomicfile.h"
-#include "platform/services.h"
 #include "platform/systemservices.h"
 
 #include <QDir>
@@ -50,15 +50,30 @@ void InitialiseStartupValues(const QString& currentDirectory)
     AppState& state = appState();
     state.workingFolder = TrimWorkingFolder(currentDirectory);
     state.settingsPath = SettingsFilePath(state.workingFolder);
-    const platform::SystemServices* system = platform::services().system;
+    const platform::SystemServices* system = appState().services.system;
     state.platformGeneration = system != nullptr ? system->platformGeneration() : 0;
     state.updateReady = false;
+}
+
+void StartUp(const QString& currentDirectory)
+{
+    InitialiseStartupValues(currentDirectory);
+    ReadLanguageSetting();
+    ReadStartSettings();
+
+    AppState& state = appState();
+    state.link = WristbandLink{};
+    ResetWristbandSettings(true);
+    // The wristband's display stays lit from 8 to 18 o'clock unless the user says otherwise.
+    state.wristband.ledPowerControl = false;
+    state.wristband.ledPowerFromHour = 8;
+    state.wristband.ledPowerToHour = 18;
 }
 
 bool HandOverToUpdater(const QByteArray& updaterImage)
 {
     const AppState& state = appState();
-    platform::SystemServices* system = platform::services().system;
+    platform::SystemServices* system = appState().services.system;
     if (!state.updateReady || !state.values.enableUpgrade || system == nullptr ||
         updaterImage.isEmpty()) {
         return false;

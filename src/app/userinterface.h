@@ -4,8 +4,8 @@
 
 namespace trek {
 
-// What the wristband and collection code needs from whoever shows the program: the main window
-// in the GUI, the terminal in the command-line tool.
+// The one way the core asks and tells the user: the main window in the GUI, the terminal in the
+// command-line tool, a recorder in tests. Nothing below the pages opens a box of its own.
 class UserInterface
 {
 public:
@@ -20,8 +20,8 @@ public:
     // Shows `text` in the drive label with its large font.
     virtual void setDriveLabel(const QString& text) = 0;
     virtual int askYesNo(const QString& title, const QString& message) = 0;
-    // A plain message box with an OK button.
-    virtual void showMessage(const QString& title, const QString& message) = 0;
+    // A plain message box with an OK button, titled with the program's name.
+    virtual void showMessage(const QString& message) = 0;
     // Lets waiting events run so the window stays alive during long device and file work.
     virtual void pumpMessages() = 0;
     // The store or the link changed: every page reloads.

@@ -6,7 +6,6 @@
 #include "data/collectionrun.h"
 #include "data/csvexport.h"
 #include "device/discovery.h"
-#include "device/passthrough.h"
 #include "emulator/filemodelwristband.h"
 #include "emulator/recordgenerator.h"
 #include "emulator/recordimage.h"
@@ -40,22 +39,17 @@ int RunCollect()
 {
     // Nobody is there to answer: the question is taken as confirmed.
     appState().values.autoConfirm = true;
-    InstallCollectionRun();
-    CurrentCollectionReport() = CollectionReport{};
+    CollectionReport report;
+    appState().hooks.collectionRun = [&report] { report = CollectWristband(); };
     DiscoverWristband();
+    appState().hooks.collectionRun = nullptr;
 
-    WristbandLink& link = appState().link;
-    const bool found = link.driveLetter != 0;
-    if (link.volume != platform::InvalidDeviceHandle) {
-        UnlockVolume(link.volume);
-        CloseDevice(link.volume);
-        link.volume = platform::InvalidDeviceHandle;
-    }
+    const bool found = appState().link.driveLetter != 0;
+    ReleaseLinkVolume();
     if (!found) {
         PrintError(QStringLiteral("### Not found Stepo-Disk ###"));
         return ExitFailed;
     }
-    const CollectionReport& report = CurrentCollectionReport();
     if (report.failed()) {
         PrintError(QStringLiteral("The collection did not complete: %1").arg(report.lastError));
         return ExitFailed;

@@ -2,15 +2,11 @@
 // without a display.
 
 #include "app/appstate.h"
-#include "app/settingstable.h"
 #include "app/startup.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
 #include "cli/terminalui.h"
-#include "platform/linux/iniprofile.h"
-#include "platform/linux/systemservices_linux.h"
-#include "platform/services.h"
-#include "platform/setup/drivesetup.h"
+#include "platform/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,32 +31,28 @@ int main(int argc, char** argv)
         return ExitSuccess;
     }
 
-    platform::LinuxSystemServices system;
-    platform::IniProfile profile;
-    platform::services().system = &system;
-    platform::services().profile = &profile;
-
-    const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
+    // The emulator commands make wristbands; only the others work on a working folder.
+    std::unique_ptr<platform::Platform> platform;
     if (request.command == CliRequest::Command::Collect ||
         request.command == CliRequest::Command::ExportCsv) {
+        const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
         if (!QFileInfo(workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
                            .arg(QDir::toNativeSeparators(workdir)));
             return ExitUsage;
         }
-        InitialiseStartupValues(QDir(workdir).absolutePath());
-        ReadLanguageSetting();
-        ReadStartSettings();
+        auto created = platform::CreatePlatform(request.drives);
+        if (!created) {
+            PrintError(created.error());
+            return ExitUsage;
+        }
+        platform = std::move(*created);
+        appState().services = platform->services();
+        StartUp(QDir(workdir).absolutePath());
     }
 
     switch (request.command) {
     case CliRequest::Command::Collect: {
-        QString error;
-        const auto drives = platform::InstalledDrives::install(request.drives, &error);
-        if (!drives) {
-            PrintError(error);
-            return ExitUsage;
-        }
         TerminalUi ui;
         appState().ui = &ui;
         const int status = RunCollect();

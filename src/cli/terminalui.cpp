@@ -52,9 +52,8 @@ int TerminalUi::askYesNo(const QString& title, const QString& message)
     return UserInterface::Yes;
 }
 
-void TerminalUi::showMessage(const QString& title, const QString& message)
+void TerminalUi::showMessage(const QString& message)
 {
-    Q_UNUSED(title);
     PrintError(OneLine(message));
 }
 

@@ -1,19 +1,14 @@
 #include "data/collectionreport.h"
 
-#include "device/linkfeedback.h"
+#include "app/appstate.h"
+#include "app/userinterface.h"
 
 namespace trek {
 
-CollectionReport& CurrentCollectionReport()
+void CollectionReport::tell(const QString& message, const QString& reason)
 {
-    static CollectionReport report;
-    return report;
-}
-
-void ShowCollectionMessage(const QString& message, const QString& reason)
-{
-    CurrentCollectionReport().lastError = reason.isEmpty() ? message : reason;
-    ShowMessage(reason.isEmpty() ? message : message + u'\n' + reason);
+    lastError = reason.isEmpty() ? message : reason;
+    user().showMessage(reason.isEmpty() ? message : message + u'\n' + reason);
 }
 
 } // namespace trek

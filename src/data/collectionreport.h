@@ -4,7 +4,7 @@
 
 namespace trek {
 
-// What the last collection run achieved, for callers that must tell success from failure (the
+// What one collection run achieved, for callers that must tell success from failure (the
 // command-line tool's exit status); the window shows the same through its message boxes.
 struct CollectionReport
 {
@@ -15,11 +15,10 @@ struct CollectionReport
     bool streamWithoutEnd = false;
     QString lastError; // the reason of the last failure, one sentence
     bool failed() const { return filesFailed > 0 || readFailed || streamWithoutEnd; }
+
+    // Shows a plain message box; `reason` (may be empty) follows the message on its own line
+    // and is kept as lastError.
+    void tell(const QString& message, const QString& reason = QString());
 };
-
-CollectionReport& CurrentCollectionReport();
-
-// A plain message box; `reason` (may be empty) follows the message on its own line.
-void ShowCollectionMessage(const QString& message, const QString& reason = QString());
 
 } // namespace trek

@@ -1,14 +1,14 @@
 #include "data/collectionrun.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "app/userinterface.h"
 #include "data/collectionreport.h"
 #include "data/dayfiles.h"
 #include "data/passthroughreaders.h"
 #include "device/clockfile.h"
-#include "device/collectionhook.h"
-#include "device/linkfeedback.h"
+#include "device/linklabels.h"
+#include "app/lang/filltext.h"
 #include "device/rootfiles.h"
 
 #include <QFile>
@@ -30,23 +30,19 @@ bool UserAgrees(char letter)
     if (appState().values.autoConfirm) {
         return true;
     }
-    UserInterface* ui = appState().ui;
-    if (ui == nullptr) {
-        return false; // nobody to ask: nothing is taken without consent
-    }
     const QString question =
         FillText(GetLangText(QuestionTextRow), {QString(QChar::fromLatin1(letter))});
-    return ui->askYesNo(GetLangText(QuestionCaptionRow), question) == UserInterface::Yes;
+    return user().askYesNo(GetLangText(QuestionCaptionRow), question) == UserInterface::Yes;
 }
 
-void ReadRecords(const WristbandLink& link)
+void ReadRecords(const WristbandLink& link, CollectionReport& report)
 {
     if (!link.passThrough) {
-        CopyDayFiles(link.driveLetter);
+        CopyDayFiles(link.driveLetter, report);
     } else if (link.modelLetter == 'E') {
-        ReadK9EBlocks(link.volume);
+        ReadK9EBlocks(link.volume, report);
     } else {
-        ReadK7Memory(link.volume);
+        ReadK7Memory(link.volume, report);
     }
 }
 
@@ -81,41 +77,37 @@ void TakeOverSettings(const WristbandLink& link)
 
 } // namespace
 
-void CollectWristband()
+CollectionReport CollectWristband()
 {
     WristbandLink& link = appState().link;
+    CollectionReport report;
     // Messages pumped during the run may start discovery again; it must not collect twice.
     if (link.collectingLetter == link.driveLetter) {
-        return;
+        return report;
     }
     const char letter = link.driveLetter;
-    ShowDriveLabel(ConnectedLabel(letter));
+    user().setDriveLabel(ConnectedLabel(letter));
     link.collectingLetter = letter;
-    CurrentCollectionReport() = CollectionReport{};
 
     // The wristband found at the start is the one read, even if discovery runs meanwhile.
     const WristbandLink found = link;
     const bool offered = !found.passThrough || found.hasNewData;
     if (offered && UserAgrees(letter)) {
-        CurrentCollectionReport().collected = true;
-        ShowStatus(LetterText(" Collecting data from Disk-%c:", letter));
-        PumpMessages();
-        ReadRecords(found);
-        NotifyDataChanged();
-        ShowStatus(LetterText(" >>> Collecting %c: Complete <<<", letter));
-        PumpMessages();
+        report.collected = true;
+        user().setStatusText(LetterText(" Collecting data from Disk-%c:", letter));
+        user().pumpMessages();
+        ReadRecords(found, report);
+        user().notifyDataChanged();
+        user().setStatusText(LetterText(" >>> Collecting %c: Complete <<<", letter));
+        user().pumpMessages();
     }
     // A wristband pulled out during the run has no settings left to take over.
     if (appState().link.driveLetter == letter) {
         TakeOverSettings(found);
     }
     appState().link.collectingLetter = 0;
-    NotifyDataChanged();
-}
-
-void InstallCollectionRun()
-{
-    SetCollectionRun(&CollectWristband);
+    user().notifyDataChanged();
+    return report;
 }
 
 } // namespace trek

@@ -1,12 +1,12 @@
 #include "data/dayfiles.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "data/collectionreport.h"
 #include "data/recordformats.h"
 #include "data/recordmerge.h"
 #include "data/storetransaction.h"
-#include "device/linkfeedback.h"
+#include "app/userinterface.h"
 #include "device/rootfiles.h"
 
 #include <QDir>
@@ -36,10 +36,10 @@ void SetReason(QString* reason, const QString& text)
     }
 }
 
-void ReportFailedFile(const QString& reason)
+void ReportFailedFile(CollectionReport& report, const QString& reason)
 {
-    ++CurrentCollectionReport().filesFailed;
-    ShowCollectionMessage(GetLangText(DataCollectionErrorRow), reason);
+    ++report.filesFailed;
+    report.tell(GetLangText(DataCollectionErrorRow), reason);
 }
 
 // Reads at most `readLimit` bytes; a file larger than `sizeLimit` is refused.
@@ -95,33 +95,11 @@ bool MergeDayFile(DayFileKind kind, const QByteArray& content, const DayFileDate
                                      : MergeKdxDayFile(content, date, store);
 }
 
-bool ImportDayFile(DayFileKind kind, const QString& copyPath, const QString& name, QString* reason)
-{
-    const auto date = ParseDayFileName(name);
-    if (!date) {
-        SetReason(reason, QStringLiteral("The name %1 does not give a valid date.").arg(name));
-        return false;
-    }
-    QByteArray content;
-    if (!ReadDayFile(kind, copyPath, name, content, reason)) {
-        return false;
-    }
-    StoreTransaction store;
-    if (!MergeDayFile(kind, content, *date, store)) {
-        SetReason(reason, store.error());
-        return false;
-    }
-    if (const Result<> committed = store.Commit(); !committed) {
-        SetReason(reason, committed.error());
-        return false;
-    }
-    return true;
-}
-
 // Copies a day file to the raw copies and reads it; false (reported) when either fails or the
 // file could not be removed from the wristband after its import. The copies are never read
 // again, so they are written without waiting for the disk.
-bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& content)
+bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& content,
+                        CollectionReport& report)
 {
     const QString workingFolder = appState().workingFolder;
     const QString copyFolder = workingFolder + QStringLiteral("/Trekkomat2");
@@ -129,13 +107,13 @@ bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& 
     QString reason;
     QByteArray bytes;
     if (!ReadRawCopy(dayFile.filePath(), MaxDayFileSize, MaxDayFileSize, bytes, &reason)) {
-        ReportFailedFile(reason);
+        ReportFailedFile(report, reason);
         return false;
     }
     QFile copy(copyPath);
     if (!QDir().mkpath(copyFolder) || !copy.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         copy.write(bytes) != bytes.size() || !copy.flush()) {
-        ReportFailedFile(QStringLiteral("The day file %1 cannot be copied to %2.")
+        ReportFailedFile(report, QStringLiteral("The day file %1 cannot be copied to %2.")
                              .arg(dayFile.fileName(), QDir::toNativeSeparators(copyFolder)));
         return false;
     }
@@ -143,13 +121,13 @@ bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& 
     // A day file that cannot be deleted afterwards would be taken again at the next run and its
     // steps counted twice, so a disk that refuses changes is not imported from at all.
     if (!QFileInfo(dayFile.absolutePath()).isWritable()) {
-        ReportFailedFile(QStringLiteral("The wristband's disk is read-only, so %1 could not be "
+        ReportFailedFile(report, QStringLiteral("The wristband's disk is read-only, so %1 could not be "
                                         "removed after its import; it was left unimported.")
                              .arg(dayFile.fileName()));
         return false;
     }
     if (!ReadDayFile(kind, copyPath, dayFile.fileName(), content, &reason)) {
-        ReportFailedFile(reason);
+        ReportFailedFile(report, reason);
         return false;
     }
     return true;
@@ -158,20 +136,21 @@ bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& 
 // All day files of one kind are stored together: one durable save per month and one of the
 // counters, and only then are they removed from the wristband. A month whose store file cannot
 // be used keeps its files on the wristband; a failed save keeps all of them there.
-int TakeDayFiles(DayFileKind kind, const std::map<int, std::vector<QFileInfo>>& months)
+int TakeDayFiles(DayFileKind kind, const std::map<int, std::vector<QFileInfo>>& months,
+                 CollectionReport& report)
 {
     StoreTransaction store;
     std::vector<QFileInfo> merged;
     for (const auto& [key, dayFiles] : months) {
         if (store.Month(key / 100, key % 100) == nullptr) {
-            CurrentCollectionReport().filesFailed += static_cast<int>(dayFiles.size()) - 1;
-            ReportFailedFile(store.error());
+            report.filesFailed += static_cast<int>(dayFiles.size()) - 1;
+            ReportFailedFile(report, store.error());
             continue;
         }
         for (const QFileInfo& dayFile : dayFiles) {
-            PumpMessages();
+            user().pumpMessages();
             QByteArray content;
-            if (!CopyAndReadDayFile(kind, dayFile, content)) {
+            if (!CopyAndReadDayFile(kind, dayFile, content, report)) {
                 continue;
             }
             // The month is open already, so the merge cannot fail.
@@ -182,22 +161,22 @@ int TakeDayFiles(DayFileKind kind, const std::map<int, std::vector<QFileInfo>>& 
     if (merged.empty()) {
         return 0;
     }
-    PumpMessages();
+    user().pumpMessages();
     if (const Result<> committed = store.Commit(); !committed) {
-        CurrentCollectionReport().filesFailed += static_cast<int>(merged.size()) - 1;
-        ReportFailedFile(committed.error());
+        report.filesFailed += static_cast<int>(merged.size()) - 1;
+        ReportFailedFile(report, committed.error());
         return 0;
     }
     for (const QFileInfo& dayFile : merged) {
         if (!QFile::remove(dayFile.filePath())) {
-            ShowCollectionMessage(
+            report.tell(
                 GetLangText(DataCollectionErrorRow),
                 QStringLiteral("The day file %1 was imported but could not be removed from the "
                                "wristband; do not collect it again.")
                     .arg(dayFile.fileName()));
         }
     }
-    CurrentCollectionReport().filesImported += static_cast<int>(merged.size());
+    report.filesImported += static_cast<int>(merged.size());
     return static_cast<int>(merged.size());
 }
 
@@ -215,22 +194,12 @@ QString RawCopyPath(const QString& workingFolder, const QString& name)
     return stem + QStringLiteral("-099");
 }
 
-bool ImportTextDayFile(const QString& copyPath, const QString& name, QString* reason)
-{
-    return ImportDayFile(DayFileKind::Text, copyPath, name, reason);
-}
-
-bool ImportKdxDayFile(const QString& copyPath, const QString& name, QString* reason)
-{
-    return ImportDayFile(DayFileKind::Kdx, copyPath, name, reason);
-}
-
-int CopyDayFiles(char letter)
+int CopyDayFiles(char letter, CollectionReport& report)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
-        CurrentCollectionReport().readFailed = true;
-        ShowCollectionMessage(
+        report.readFailed = true;
+        report.tell(
             GetLangText(DataCollectionErrorRow),
             QStringLiteral("The disk %1: is no longer there.").arg(QChar::fromLatin1(letter)));
         return 0;
@@ -254,7 +223,7 @@ int CopyDayFiles(char letter)
             }
         }
         if (!months.empty()) {
-            imported += TakeDayFiles(pass.kind, months);
+            imported += TakeDayFiles(pass.kind, months, report);
         }
     }
     return imported;

@@ -4,17 +4,15 @@
 
 namespace trek {
 
+struct CollectionReport;
+
 // Day files of a file-model wristband.
 
 // Takes every day file off the wristband's disk, text files first, then KDX files; each is copied
 // to the raw copies, merged into the store and, once its steps and the counters are on disk,
-// deleted from the wristband. Answers the number of files imported.
-int CopyDayFiles(char letter);
-
-// Merge one raw copy into the store; the date comes from the day file's own `name`. False, with
-// the reason in `reason` when given, when nothing was stored.
-bool ImportTextDayFile(const QString& copyPath, const QString& name, QString* reason = nullptr);
-bool ImportKdxDayFile(const QString& copyPath, const QString& name, QString* reason = nullptr);
+// deleted from the wristband. Answers the number of files imported; failures are told to the
+// user and kept in `report`.
+int CopyDayFiles(char letter, CollectionReport& report);
 
 // "<working folder>/Trekkomat2/<name>-NNN" with the smallest NNN from 1 to 99 not taken yet;
 // when all are taken, 99 is reused.

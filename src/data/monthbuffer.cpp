@@ -1,6 +1,5 @@
 #include "data/monthbuffer.h"
 
-#include "app/appstate.h"
 #include "data/storepath.h"
 
 #include <QDir>
@@ -46,11 +45,6 @@ Result<> MonthBuffer::Load(const QString& workingFolder, int year, int month)
             static_cast<std::uint16_t>(data[i] | (data[i + 1] << 8));
     }
     return Result<>{};
-}
-
-Result<> MonthBuffer::Load(int year, int month)
-{
-    return Load(appState().workingFolder, year, month);
 }
 
 QByteArray MonthBuffer::toBytes() const

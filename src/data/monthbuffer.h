@@ -27,8 +27,6 @@ public:
     // shorter one is zero past its end. A longer or unreadable file is reported, never guessed
     // at, so that a save can never overwrite what this program does not understand.
     [[nodiscard]] Result<> Load(const QString& workingFolder, int year, int month);
-    // The same with the working folder of appState().
-    [[nodiscard]] Result<> Load(int year, int month);
     // Replaces the store file as a whole; either the old or the new month is on disk afterwards.
     [[nodiscard]] Result<> Save() const;
 

@@ -1,11 +1,12 @@
 #include "data/passthroughreaders.h"
+#include "app/appstate.h"
 
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "data/collectionreport.h"
 #include "data/recordformats.h"
 #include "data/recordmerge.h"
 #include "data/storetransaction.h"
-#include "device/linkfeedback.h"
+#include "app/userinterface.h"
 #include "device/passthrough.h"
 
 #include <array>
@@ -19,34 +20,35 @@ using Block = std::array<std::uint8_t, RecordBlockBytes>;
 
 enum class RegionEnd { Continue, EndOfData, Failed };
 
-void ReportReadFailure(int code)
+void ReportReadFailure(CollectionReport& report, int code)
 {
-    CurrentCollectionReport().readFailed = true;
-    ShowCollectionMessage(
+    report.readFailed = true;
+    report.tell(
         GetLangText(79),
         QStringLiteral("The wristband stopped answering (error %1); its records were left on it "
                        "and will be offered again.")
             .arg(code));
 }
 
-void ReportStoreFailure(const QString& reason)
+void ReportStoreFailure(CollectionReport& report, const QString& reason)
 {
-    CurrentCollectionReport().readFailed = true;
-    ShowCollectionMessage(GetLangText(79), reason);
+    report.readFailed = true;
+    report.tell(GetLangText(79), reason);
 }
 
 // Stores the reading, then ends the collection on the device.
-bool CommitAndEnd(platform::DeviceHandle handle, StoreTransaction& store)
+bool CommitAndEnd(platform::DeviceHandle handle, StoreTransaction& store,
+                  CollectionReport& report)
 {
-    PumpMessages();
+    user().pumpMessages();
     if (const Result<> committed = store.Commit(); !committed) {
-        ReportStoreFailure(committed.error());
+        ReportStoreFailure(report, committed.error());
         return false;
     }
     if (const int code = EndCollection(handle); code != 0) {
         // The steps are stored; the wristband may offer them once more, which cannot be told
         // apart from new records, so the user has to know.
-        ShowCollectionMessage(
+        report.tell(
             GetLangText(79),
             QStringLiteral("The records were stored, but the wristband did not confirm the end "
                            "of the collection (error %1); do not collect it again before new "
@@ -59,24 +61,24 @@ bool CommitAndEnd(platform::DeviceHandle handle, StoreTransaction& store)
 // Reads the K7 blocks `first`, `first` + 2, ... up to `last`; `found` tells whether any record
 // was valid.
 RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, StoreTransaction& store,
-                       bool& found)
+                       bool& found, CollectionReport& report)
 {
     Block block{};
     for (int number = first; number <= last; number += 2) {
-        PumpMessages();
+        user().pumpMessages();
         if (const int code = ReadMemoryBlock(handle, number, block.data()); code != 0) {
-            ReportReadFailure(code);
+            ReportReadFailure(report, code);
             return RegionEnd::Failed;
         }
         for (int r = 0; r < K7RecordsPerBlock; ++r) {
-            PumpMessages();
+            user().pumpMessages();
             const auto record = ParseK7Record(block.data() + std::ptrdiff_t{r} * K7RecordBytes);
             if (!record) {
                 return RegionEnd::EndOfData;
             }
             found = true;
             if (!MergeK7Record(*record, store)) {
-                ReportStoreFailure(store.error());
+                ReportStoreFailure(report, store.error());
                 return RegionEnd::Failed;
             }
         }
@@ -86,21 +88,21 @@ RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, Store
 
 } // namespace
 
-bool ReadK7Memory(platform::DeviceHandle handle)
+bool ReadK7Memory(platform::DeviceHandle handle, CollectionReport& report)
 {
     StoreTransaction store;
     bool found = false;
-    if (ReadK7Region(handle, 8, 14, store, found) == RegionEnd::Failed) {
+    if (ReadK7Region(handle, 8, 14, store, found, report) == RegionEnd::Failed) {
         return false;
     }
     // The second region holds records only on wristbands whose first region was never used.
-    if (!found && ReadK7Region(handle, 96, 124, store, found) == RegionEnd::Failed) {
+    if (!found && ReadK7Region(handle, 96, 124, store, found, report) == RegionEnd::Failed) {
         return false;
     }
-    return CommitAndEnd(handle, store);
+    return CommitAndEnd(handle, store, report);
 }
 
-bool ReadK9EBlocks(platform::DeviceHandle handle)
+bool ReadK9EBlocks(platform::DeviceHandle handle, CollectionReport& report)
 {
     StoreTransaction store;
     Block block{};
@@ -108,13 +110,13 @@ bool ReadK9EBlocks(platform::DeviceHandle handle)
         if (count > MaxK9EBlocks) {
             // Without an end the stream cannot be trusted to be whole: nothing is stored and the
             // wristband keeps its records.
-            CurrentCollectionReport().streamWithoutEnd = true;
-            ShowCollectionMessage(QStringLiteral("K9E Data Capture Error"));
+            report.streamWithoutEnd = true;
+            report.tell(QStringLiteral("K9E Data Capture Error"));
             return false;
         }
-        PumpMessages();
+        user().pumpMessages();
         if (const int code = ReadNextRecordBlock(handle, block.data()); code != 0) {
-            ReportReadFailure(code);
+            ReportReadFailure(report, code);
             return false;
         }
         const auto parsed = ParseK9EBlock(block.data());
@@ -122,14 +124,14 @@ bool ReadK9EBlocks(platform::DeviceHandle handle)
             break;
         }
         if (!MergeK9EBlock(*parsed, store)) {
-            ReportStoreFailure(store.error());
+            ReportStoreFailure(report, store.error());
             return false;
         }
         if (parsed->last) {
             break;
         }
     }
-    return CommitAndEnd(handle, store);
+    return CommitAndEnd(handle, store, report);
 }
 
 } // namespace trek

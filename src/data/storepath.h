@@ -9,7 +9,5 @@ namespace trek {
 QString StoreFolder(const QString& workingFolder);
 // "<working folder>/Data/StepoYYYYMM.BIN".
 QString StoreFilePath(const QString& workingFolder, int year, int month);
-// The working folder of appState().
-QString StoreFilePath(int year, int month);
 
 } // namespace trek

@@ -1,10 +1,10 @@
 #include "device/clockfile.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
-#include "device/clockcheckhooks.h"
+#include "app/currentlanguage.h"
 #include "device/clocktext.h"
-#include "device/linkfeedback.h"
+#include "app/userinterface.h"
+#include "app/lang/filltext.h"
 #include "device/localclock.h"
 #include "device/passthrough.h"
 #include "device/rootfiles.h"
@@ -58,8 +58,8 @@ void writeEmptyMarker(const QString& root)
 
 void finishClockCheck()
 {
-    if (InstalledClockCheckHooks().finished) {
-        InstalledClockCheckHooks().finished();
+    if (const auto& finished = appState().hooks.clockCheckFinished) {
+        finished();
     }
 }
 
@@ -70,25 +70,6 @@ QString modelLetterText()
 }
 
 } // namespace
-
-void ResetWristbandSettings(bool includingSleepMonitor)
-{
-    WristbandSettings& s = settings();
-    s.hourMode = 0;
-    s.scrollSpeed = 4;
-    s.clockCorrection = 0;
-    s.displayEntries = WristbandSettings::ResetDisplayEntries;
-    s.picture.fill(0xFF);
-    s.message.fill('\0');
-    if (includingSleepMonitor) {
-        s.sleepMonitorOn = false;
-        s.sleepMonitorEveryDay = false;
-        s.sleepStartHour = 0;
-        s.sleepStartMinute = 0;
-        s.sleepStopHour = 0;
-        s.sleepStopMinute = 0;
-    }
-}
 
 void ReadClockFile(char letter)
 {
@@ -152,10 +133,10 @@ void ApplyStatusBlock(StatusBlockKind kind)
         if (link.driveLetter == 0) {
             return;
         }
-        if (InstalledClockCheckHooks().started) {
-            InstalledClockCheckHooks().started();
+        if (const auto& started = appState().hooks.clockCheckStarted) {
+            started();
         }
-        ShowStatus(QStringLiteral(" >> Checking ..."));
+        user().setStatusText(QStringLiteral(" >> Checking ..."));
     }
 
     const QDateTime pcNow = CurrentLocalTime();
@@ -171,9 +152,9 @@ void ApplyStatusBlock(StatusBlockKind kind)
 
     const DriftReport drift = MeasureDrift(block, pcNow);
     if (!collection) {
-        ShowStatus(QStringLiteral(" >> Time Difference = ") + drift.differenceText);
+        user().setStatusText(QStringLiteral(" >> Time Difference = ") + drift.differenceText);
     }
-    ShowMessage(FillText(GetLangText(ReportRow),
+    user().showMessage(FillText(GetLangText(ReportRow),
                          {QString(QChar::fromLatin1(link.driveLetter)), QStringLiteral("K7"),
                           modelLetterText(), drift.lastUpdateText, FormatClockText(pcNow),
                           drift.watchText, drift.differenceText}));

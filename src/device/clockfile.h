@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/wristbandsettings.h"
+
 #include <QDateTime>
 
 namespace trek {
@@ -7,8 +9,8 @@ namespace trek {
 enum class StatusBlockKind { Collection, ClockCheck };
 
 // Wristband clock and display settings in their two forms: CLOCK.TXT on a file-model disk and
-// the 256-byte settings block of a pass-through wristband. All work on appState().wristband.
-void ResetWristbandSettings(bool includingSleepMonitor);
+// the 256-byte settings block of a pass-through wristband. All work on appState().wristband;
+// ResetWristbandSettings() of app/wristbandsettings.h gives its defaults.
 void ReadClockFile(char letter);
 void WriteSetupClockFile(char letter);
 void RewriteClockFileTime(char letter, int clockCorrection);

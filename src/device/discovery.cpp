@@ -3,14 +3,13 @@
 #include "app/appstate.h"
 #include "app/settingstable.h"
 #include "device/clockfile.h"
-#include "device/collectionhook.h"
 #include "device/filemodelprobe.h"
 #include "device/identity.h"
-#include "device/linkfeedback.h"
+#include "device/linklabels.h"
+#include "app/userinterface.h"
 #include "device/passthrough.h"
 #include "device/rootfiles.h"
 #include "platform/drivetable.h"
-#include "platform/services.h"
 
 #include <array>
 
@@ -30,7 +29,7 @@ WristbandLink& link()
 
 platform::DriveTable* drives()
 {
-    return platform::services().drives;
+    return appState().services.drives;
 }
 
 char letterOfBit(int bit)
@@ -43,31 +42,9 @@ bool bitSet(std::uint32_t mask, int bit)
     return (mask & (std::uint32_t{1} << bit)) != 0;
 }
 
-QString driveRootName(char letter)
-{
-    return QChar::fromLatin1(letter) + QStringLiteral(":");
-}
-
 QString letterText(const char* format, char letter)
 {
     return QString::asprintf(format, letter);
-}
-
-// Releases the handle of a previously identified pass-through wristband before the link is
-// taken by another one.
-void releaseVolume()
-{
-    if (link().volume != platform::InvalidDeviceHandle) {
-        UnlockVolume(link().volume);
-        CloseDevice(link().volume);
-        link().volume = platform::InvalidDeviceHandle;
-    }
-}
-
-void closeVolumeWithoutUnlock()
-{
-    CloseDevice(link().volume);
-    link().volume = platform::InvalidDeviceHandle;
 }
 
 void setDataKind(int kind, bool remember)
@@ -94,7 +71,7 @@ void becomeFileModel()
 {
     link().passThrough = false;
     link().hasNewData = false;
-    releaseVolume();
+    ReleaseLinkVolume();
 }
 
 bool probeFileModel(char letter)
@@ -117,14 +94,34 @@ bool probeFileModel(char letter)
     return false;
 }
 
+// The collection run lives above this layer and plugs itself in; without it, the wristband found
+// is only shown.
+void startCollectionRun()
+{
+    if (const auto& run = appState().hooks.collectionRun) {
+        run();
+        return;
+    }
+    user().setDriveLabel(ConnectedLabel(link().driveLetter));
+}
+
 } // namespace
+
+void ReleaseLinkVolume()
+{
+    if (link().volume != platform::InvalidDeviceHandle) {
+        UnlockVolume(link().volume);
+        CloseDevice(link().volume);
+        link().volume = platform::InvalidDeviceHandle;
+    }
+}
 
 void ResetLink()
 {
     link().driveLetter = 0;
     link().passThrough = false;
     link().hasNewData = false;
-    closeVolumeWithoutUnlock();
+    ReleaseLinkVolume();
     link().collectingLetter = 0;
     ResetWristbandSettings(true);
 }
@@ -132,7 +129,7 @@ void ResetLink()
 bool ProbeDrive(char letter)
 {
     link().modelLetter = 0;
-    if (!drives() || drives()->driveType(driveRootName(letter)) != platform::DriveType::Removable) {
+    if (!drives() || drives()->driveType(letter) != platform::DriveType::Removable) {
         return false;
     }
     std::array<std::uint8_t, IdentityBufferLength> answer{};
@@ -142,14 +139,14 @@ bool ProbeDrive(char letter)
         return probeFileModel(letter);
     }
     takeIdentity(*identity);
-    releaseVolume();
+    ReleaseLinkVolume();
     link().volume = OpenVolume(letter);
     if (link().volume == platform::InvalidDeviceHandle) {
         link().passThrough = false;
         return false;
     }
-    ShowStatus(letterText(" Lock Volumn %c:", letter));
-    ShowStatus(letterText(" Lock %c: Complete", letter));
+    user().setStatusText(letterText(" Lock Volumn %c:", letter));
+    user().setStatusText(letterText(" Lock %c: Complete", letter));
     link().plugged = false;
     return true;
 }
@@ -157,7 +154,8 @@ bool ProbeDrive(char letter)
 bool ProbeDevicePath(const QString& path)
 {
     link().modelLetter = 0;
-    if (!drives() || drives()->driveType(path) != platform::DriveType::NoRootDirectory) {
+    // The drive table lists only disks without a mounted volume, as the probe wants them.
+    if (!drives()) {
         return false;
     }
     std::array<std::uint8_t, IdentityBufferLength> answer{};
@@ -167,7 +165,7 @@ bool ProbeDevicePath(const QString& path)
         return false;
     }
     takeIdentity(*identity);
-    releaseVolume();
+    ReleaseLinkVolume();
     link().volume = OpenDevicePath(path);
     if (link().volume == platform::InvalidDeviceHandle) {
         link().passThrough = false;
@@ -213,10 +211,10 @@ void DiscoverWristband()
         ScanDiskInterfaces();
     }
     if (link().driveLetter == 0) {
-        ShowDriveLabel(NotFoundLabel());
+        user().setDriveLabel(NotFoundLabel());
         return;
     }
-    StartCollectionRun();
+    startCollectionRun();
 }
 
 void OnVolumeArrival(std::uint32_t unitMask)
@@ -229,14 +227,14 @@ void OnVolumeArrival(std::uint32_t unitMask)
             continue;
         }
         const char letter = letterOfBit(bit);
-        ShowStatus(letterText(" New coming Disk-%c:", letter));
-        PumpMessages();
+        user().setStatusText(letterText(" New coming Disk-%c:", letter));
+        user().pumpMessages();
         if (ProbeDrive(letter)) {
             link().driveLetter = letter;
-            StartCollectionRun();
+            startCollectionRun();
         }
     }
-    NotifyDataChanged();
+    user().notifyDataChanged();
 }
 
 void OnVolumeRemoval(std::uint32_t unitMask)
@@ -249,14 +247,14 @@ void OnVolumeRemoval(std::uint32_t unitMask)
         if (!bitSet(unitMask, bit) || letter != link().driveLetter) {
             continue;
         }
-        ShowStatus(letterText(" Remove Disk-%c:", letter));
-        PumpMessages();
+        user().setStatusText(letterText(" Remove Disk-%c:", letter));
+        user().pumpMessages();
         ResetLink();
-        ShowDriveLabel(NotFoundLabel());
-        ShowStatus(letterText(" Remove Disk-%c: done", letter));
-        PumpMessages();
+        user().setDriveLabel(NotFoundLabel());
+        user().setStatusText(letterText(" Remove Disk-%c: done", letter));
+        user().pumpMessages();
     }
-    NotifyDataChanged();
+    user().notifyDataChanged();
 }
 
 void OnDeviceChange()
@@ -266,20 +264,20 @@ void OnDeviceChange()
     }
     const char letter = link().driveLetter;
     if (letter == '*') {
-        closeVolumeWithoutUnlock();
+        ReleaseLinkVolume();
     } else if (letter >= 'A' && letter <= 'Z') {
         const std::uint32_t mask = drives() ? drives()->logicalDriveMask() : 0;
         if (!bitSet(mask, letter - 'A')) {
             link().driveLetter = 0;
             link().passThrough = false;
             link().plugged = true;
-            closeVolumeWithoutUnlock();
-            NotifyDataChanged();
+            ReleaseLinkVolume();
+            user().notifyDataChanged();
         }
     }
     DiscoverWristband();
     if (link().driveLetter != 0) {
-        NotifyRefresh();
+        user().notifyRefresh();
     }
 }
 

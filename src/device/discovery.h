@@ -11,6 +11,8 @@ bool ProbeDrive(char letter);
 bool ProbeDevicePath(const QString& path);
 bool ScanDiskInterfaces();
 void ResetLink();
+// Unlocks and closes the volume handle of the link, if it holds one.
+void ReleaseLinkVolume();
 
 // Reactions to the device notifications; each does nothing while discovery is suspended.
 void OnVolumeArrival(std::uint32_t unitMask);

@@ -1,26 +1,13 @@
 #include "device/localclock.h"
 
+#include "app/appstate.h"
+
 namespace trek {
-
-namespace {
-
-LocalClock& installedClock()
-{
-    static LocalClock clock;
-    return clock;
-}
-
-} // namespace
-
-void SetLocalClock(LocalClock clock)
-{
-    installedClock() = std::move(clock);
-}
 
 QDateTime CurrentLocalTime()
 {
-    if (installedClock()) {
-        return installedClock()();
+    if (const auto& frozen = appState().hooks.localClock) {
+        return frozen();
     }
     // Whole seconds: the wristband's clock has no finer unit, and drift is measured in seconds.
     const QDateTime now = QDateTime::currentDateTime();

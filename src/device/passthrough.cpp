@@ -1,6 +1,6 @@
 #include "device/passthrough.h"
 
-#include "platform/services.h"
+#include "app/appstate.h"
 
 #include <QThread>
 
@@ -10,19 +10,13 @@ namespace {
 
 platform::ScsiTransport* transport()
 {
-    return platform::services().scsi;
-}
-
-RetryWait& retryWait()
-{
-    static RetryWait wait;
-    return wait;
+    return appState().services.scsi;
 }
 
 void waitBeforeRetry(int milliseconds)
 {
-    if (retryWait()) {
-        retryWait()(milliseconds);
+    if (const auto& wait = appState().hooks.retryWait) {
+        wait(milliseconds);
     } else {
         QThread::msleep(static_cast<unsigned long>(milliseconds));
     }
@@ -58,11 +52,6 @@ int sendOnce(DeviceHandle handle, const platform::PassThroughRequest& request)
 }
 
 } // namespace
-
-void SetRetryWait(RetryWait wait)
-{
-    retryWait() = std::move(wait);
-}
 
 DeviceHandle OpenVolume(char letter)
 {

@@ -5,7 +5,6 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <functional>
 
 namespace trek {
 
@@ -34,13 +33,8 @@ int ReadMemoryBlock(DeviceHandle handle, int blockNumber, std::uint8_t* block512
 int EndCollection(DeviceHandle handle);
 int ReadNextRecordBlock(DeviceHandle handle, std::uint8_t* block512);
 
-// Three attempts, 200 ms apart; 0 on success, else the last error code.
+// Three attempts, 200 ms apart (appState().hooks.retryWait waits in tests); 0 on success, else the last error code.
 int LockVolume(DeviceHandle handle);
 int UnlockVolume(DeviceHandle handle);
-
-// How the lock retry waits. Tests install a recorder so the retry rule runs without sleeping;
-// an empty function restores the real wait.
-using RetryWait = std::function<void(int milliseconds)>;
-void SetRetryWait(RetryWait wait);
 
 } // namespace trek

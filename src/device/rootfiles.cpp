@@ -1,7 +1,7 @@
 #include "device/rootfiles.h"
+#include "app/appstate.h"
 
 #include "platform/drivetable.h"
-#include "platform/services.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +22,7 @@ QString RootFilePath(const QString& root, const QString& name)
 
 QString DriveRootOf(char letter)
 {
-    const platform::DriveTable* drives = platform::services().drives;
+    const platform::DriveTable* drives = appState().services.drives;
     return drives ? drives->driveRoot(letter) : QString();
 }
 

@@ -137,12 +137,14 @@ ScsiTarget::Result PassThroughWristband::execute(const std::array<std::uint8_t, 
     case ReadMemoryCommand:
         return readMemoryBlock(cdb[4], data, length);
     case EndCollectionCommand:
+        // Records that could not be remembered as taken would be offered again as new, so the
+        // end fails and the wristband keeps them.
+        if (m_endCollectionObserver && !m_endCollectionObserver()) {
+            return checkCondition();
+        }
         m_hasNewData = false;
         m_streamPosition = 0;
         ++m_endCollections;
-        if (m_endCollectionObserver) {
-            m_endCollectionObserver();
-        }
         return {0, 0, false};
     case NextRecordCommand:
         return readStreamBlock(data, length);

@@ -59,9 +59,9 @@ public:
     // The K9E stream never carries its end mark and goes on with further valid blocks.
     void setEndlessStream(bool endless) { m_endless = endless; }
 
-    // Called after each end-of-collection command, so whoever holds the records can remember
-    // that they were taken.
-    void setEndCollectionObserver(std::function<void()> observer)
+    // Called at each end-of-collection command, so whoever holds the records can remember that
+    // they were taken; when it answers false the command fails and the records stay new.
+    void setEndCollectionObserver(std::function<bool()> observer)
     {
         m_endCollectionObserver = std::move(observer);
     }
@@ -93,7 +93,7 @@ private:
     bool m_endless = false;
     int m_recordBlocksRead = 0;
     int m_endCollections = 0;
-    std::function<void()> m_endCollectionObserver;
+    std::function<bool()> m_endCollectionObserver;
 };
 
 } // namespace trek::emu

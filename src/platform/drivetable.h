@@ -17,6 +17,12 @@ enum class DriveType {
     RamDisk,
 };
 
+// Bit of `letter` ('A' to 'Z') in a drive mask.
+constexpr std::uint32_t DriveBit(char letter)
+{
+    return std::uint32_t{1} << (letter - 'A');
+}
+
 // The program thinks in drive letters: every mounted removable or USB volume gets one from D
 // upwards. Bit n of the drive mask stands for letter 'A' + n.
 class DriveTable : public QObject
@@ -26,8 +32,12 @@ public:
     using QObject::QObject;
 
     virtual std::uint32_t logicalDriveMask() const = 0;
-    // `rootOrDevicePath` is a drive root ("E:") or a disk device path from diskDevicePaths().
-    virtual DriveType driveType(const QString& rootOrDevicePath) const = 0;
+    // Removable for a letter with a mounted volume; a letter nobody has has no root folder.
+    DriveType driveType(char letter) const
+    {
+        return (logicalDriveMask() & DriveBit(letter)) != 0 ? DriveType::Removable
+                                                            : DriveType::NoRootDirectory;
+    }
     // Folder where the volume with this letter is mounted; empty when there is none.
     virtual QString driveRoot(char letter) const = 0;
     // Device paths of the present USB disks that expose no mounted volume.

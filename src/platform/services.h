@@ -8,8 +8,8 @@ class DesktopServices;
 class DriveTable;
 class ScsiTransport;
 
-// The platform services in use by this process. Start-up installs the Linux ones (or the
-// simulated ones when drives are simulated); tests install their own. Not owned here.
+// The platform services one process runs with. The program's platform factory owns them; tests
+// install their own. Not owned here.
 struct Services
 {
     Profile* profile = nullptr;
@@ -18,7 +18,5 @@ struct Services
     DriveTable* drives = nullptr;
     ScsiTransport* scsi = nullptr;
 };
-
-Services& services();
 
 } // namespace trek::platform

@@ -1,40 +1,13 @@
 #include "widgets/browseforfolder.h"
 
-#include "widgets/nextanswer.h"
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
 namespace trek {
 
-namespace {
-QString& LastFolder()
+FolderChoice BrowseForFolder(QWidget* owner, const QString& rootPath)
 {
-    static QString folder;
-    return folder;
-}
-} // namespace
-
-QString LastSelectedFolder()
-{
-    return LastFolder();
-}
-
-void SetLastSelectedFolder(const QString& folder)
-{
-    LastFolder() = folder;
-}
-
-int BrowseForFolder(QWidget* owner, const QString& rootPath)
-{
-    if (const auto answer = NextAnswer::Take(NextAnswer::Box::Folder)) {
-        if (!answer->folder.isEmpty()) {
-            SetLastSelectedFolder(QDir::toNativeSeparators(answer->folder));
-        }
-        return answer->code;
-    }
-
     const QFileInfo root(rootPath);
     const QString start = root.isDir() ? root.absoluteFilePath() : QDir::homePath();
 
@@ -45,19 +18,21 @@ int BrowseForFolder(QWidget* owner, const QString& rootPath)
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDirectory(start);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, [](const QString& path) {
+    FolderChoice choice;
+    QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, [&choice](const QString& path) {
         if (QFileInfo(path).isDir()) {
-            SetLastSelectedFolder(QDir::toNativeSeparators(path));
+            choice.lastFolder = QDir::toNativeSeparators(path);
         }
     });
     if (dialog.exec() != QDialog::Accepted) {
-        return 1;
+        return choice;
     }
+    choice.confirmed = true;
     const QStringList chosen = dialog.selectedFiles();
     if (!chosen.isEmpty()) {
-        SetLastSelectedFolder(QDir::toNativeSeparators(chosen.constFirst()));
+        choice.lastFolder = QDir::toNativeSeparators(chosen.constFirst());
     }
-    return 0;
+    return choice;
 }
 
 } // namespace trek

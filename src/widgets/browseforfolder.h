@@ -6,12 +6,14 @@ class QWidget;
 
 namespace trek {
 
-// Lets the person choose a folder, starting at `rootPath` (the home folder when that does not
-// exist). Returns 0 when a folder was confirmed, 1 when the person cancelled. Either way the
-// folder highlighted last is left in LastSelectedFolder().
-int BrowseForFolder(QWidget* owner, const QString& rootPath);
+struct FolderChoice
+{
+    bool confirmed = false; // false when the person cancelled
+    QString lastFolder;     // the folder highlighted last, even when cancelled; may be empty
+};
 
-QString LastSelectedFolder();
-void SetLastSelectedFolder(const QString& folder);
+// Lets the person choose a folder, starting at `rootPath` (the home folder when that does not
+// exist).
+FolderChoice BrowseForFolder(QWidget* owner, const QString& rootPath);
 
 } // namespace trek

@@ -1,7 +1,6 @@
 #include "widgets/completionbox.h"
 
-#include "app/lang/langtable.h"
-#include "widgets/nextanswer.h"
+#include "app/currentlanguage.h"
 #include "widgets/pictures.h"
 
 #include <QHBoxLayout>
@@ -58,9 +57,6 @@ QString CCompletionBox::Message() const
 
 int CCompletionBox::DoModal()
 {
-    if (NextAnswer::Take(NextAnswer::Box::Completion)) {
-        return 1;
-    }
     exec();
     return 1;
 }

@@ -1,6 +1,5 @@
 #include "widgets/yesnobox.h"
 
-#include "widgets/nextanswer.h"
 #include "widgets/pictures.h"
 
 #include <QHBoxLayout>
@@ -71,9 +70,6 @@ void CYesNoBox::showEvent(QShowEvent* event)
 
 int CYesNoBox::DoModal()
 {
-    if (const auto answer = NextAnswer::Take(NextAnswer::Box::YesNo)) {
-        return answer->code;
-    }
     const int result = exec();
     // Escape and the close box reject the dialog; that counts as closed, not as an answer.
     return result == QDialog::Rejected ? Closed : result;

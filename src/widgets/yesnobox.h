@@ -20,7 +20,7 @@ public:
 
     CYesNoBox(const QString& title, const QString& message, QWidget* parent = nullptr);
 
-    // Runs the box and returns Yes, No or Closed (or the answer queued with NextAnswer).
+    // Runs the box and returns Yes, No or Closed.
     int DoModal();
 
     QString Message() const;

@@ -1,4 +1,5 @@
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
+#include "app/appstate.h"
 #include "app/realtext.h"
 #include "app/settingstable.h"
 #include "appfixture.h"
@@ -145,7 +146,7 @@ TEST_F(SettingsTable, WritesIntegersAsDecimalTextAndReportsFailure)
     EXPECT_FALSE(trek::WriteSettingInt(trek::keys::Mission, "A_StartTime", 1));
     EXPECT_EQ(trek::ReadSettingInt(trek::keys::Mission, "A_StartTime", 0), -294967296);
 
-    trek::platform::services().profile = nullptr; // no profile installed: defaults, no crash
+    trek::appState().services.profile = nullptr; // no profile installed: defaults, no crash
     EXPECT_EQ(trek::ReadSettingInt(trek::keys::Mission, "A_StartTime", 7), 7);
     EXPECT_FALSE(trek::WriteSettingInt(trek::keys::Mission, "A_StartTime", 1));
 }

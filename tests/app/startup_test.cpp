@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "app/appstate.h"
 #include "appfixture.h"
 #include "platform/linux/systemservices_linux.h"
 #include "tempdir.h"
@@ -113,7 +114,7 @@ TEST_F(UpdaterHandOver, StartsNothingWhenTheFileCannotBeWritten)
 TEST_F(UpdaterHandOver, RealStandInProgramRuns)
 {
     trek::platform::LinuxSystemServices realSystem;
-    trek::platform::services().system = &realSystem;
+    trek::appState().services.system = &realSystem;
     const TempDir dir;
     const QString marker = dir.filePath(s("started"));
     trek::InitialiseStartupValues(dir.path());

@@ -1,10 +1,9 @@
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "data/collectionreport.h"
 #include "data/collectionrun.h"
 #include "datatestsupport.h"
 #include "emulator/passthroughwristband.h"
-#include "platform/services.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -36,7 +35,7 @@ TEST_F(CollectionRunTest, AutoConfirmCollectsWithoutAQuestionAndLeavesTheMarker)
 {
     PlugFileModel();
     appState().values.autoConfirm = true;
-    CollectWristband();
+    const CollectionReport collected = CollectWristband();
 
     EXPECT_TRUE(ui.questions.isEmpty());
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 5}}));
@@ -49,8 +48,8 @@ TEST_F(CollectionRunTest, AutoConfirmCollectsWithoutAQuestionAndLeavesTheMarker)
     EXPECT_EQ(dir.read(QStringLiteral("disk/USBWATCH.DAT")), marker);
     EXPECT_EQ(appState().link.collectingLetter, 0);
     EXPECT_EQ(ui.dataChanged, 2);
-    EXPECT_TRUE(CurrentCollectionReport().collected);
-    EXPECT_FALSE(CurrentCollectionReport().failed());
+    EXPECT_TRUE(collected.collected);
+    EXPECT_FALSE(collected.failed());
 }
 
 TEST_F(CollectionRunTest, NoAnswerReadsNothingButKeepsAnExistingMarker)
@@ -58,7 +57,7 @@ TEST_F(CollectionRunTest, NoAnswerReadsNothingButKeepsAnExistingMarker)
     PlugFileModel();
     dir.write(QStringLiteral("disk/usbwatch.dat"), "theirs");
     ui.answer = UserInterface::No;
-    CollectWristband();
+    (void)CollectWristband();
 
     ASSERT_EQ(ui.questions.size(), 1);
     EXPECT_EQ(ui.questions[0],
@@ -81,7 +80,7 @@ TEST_F(CollectionRunTest, RunStartedAgainWhileCollectingReturnsAtOnce)
             CollectWristband(); // discovery served from the message pump
         }
     };
-    CollectWristband();
+    (void)CollectWristband();
     EXPECT_EQ(ui.questions.size(), 1);
     EXPECT_EQ(ui.driveLabels.size(), 1);
     EXPECT_EQ(appState().values.totalSteps, 5);
@@ -94,14 +93,14 @@ TEST_F(CollectionRunTest, PassThroughWithoutNewDataGoesStraightToTheSettings)
                                      test::K9EBlock(14, 3, 1, 0, {10}, true));
     device.setHasNewData(false);
     test::TargetTransport transport(device);
-    platform::services().scsi = &transport;
+    appState().services.scsi = &transport;
     WristbandLink& link = appState().link;
     link.driveLetter = '*';
     link.passThrough = true;
     link.modelLetter = 'E';
     link.volume = 1;
 
-    CollectWristband();
+    (void)CollectWristband();
     EXPECT_TRUE(ui.questions.isEmpty());
     EXPECT_TRUE(std::none_of(ui.statusTexts.begin(), ui.statusTexts.end(), [](const QString& t) {
         return t.contains(QStringLiteral("Collecting"));
@@ -116,7 +115,7 @@ TEST_F(CollectionRunTest, PassThroughWithNewDataIsAskedAndRead)
     emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E,
                                      test::K9EBlock(14, 3, 1, 0, {10}, true));
     test::TargetTransport transport(device);
-    platform::services().scsi = &transport;
+    appState().services.scsi = &transport;
     WristbandLink& link = appState().link;
     link.driveLetter = 'G';
     link.passThrough = true;
@@ -124,7 +123,7 @@ TEST_F(CollectionRunTest, PassThroughWithNewDataIsAskedAndRead)
     link.modelLetter = 'E';
     link.volume = 1;
 
-    CollectWristband();
+    (void)CollectWristband();
     EXPECT_EQ(ui.questions.size(), 1);
     EXPECT_EQ(device.endCollectionCount(), 1);
     EXPECT_FALSE(device.hasNewData());

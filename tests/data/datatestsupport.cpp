@@ -29,10 +29,9 @@ int TargetTransport::send(platform::DeviceHandle handle,
 void DataTest::SetUp()
 {
     resetAppState();
-    CurrentCollectionReport() = CollectionReport{};
     profile = std::make_unique<platform::IniProfile>();
-    platform::services().profile = profile.get();
-    platform::services().drives = &drives;
+    appState().services.profile = profile.get();
+    appState().services.drives = &drives;
     appState().workingFolder = dir.path();
     appState().settingsPath = dir.filePath(QStringLiteral("Trekkomat2.INI"));
     appState().ui = &ui;
@@ -40,7 +39,7 @@ void DataTest::SetUp()
 
 void DataTest::TearDown()
 {
-    platform::services() = platform::Services{};
+    appState().services = platform::Services{};
     resetAppState();
 }
 

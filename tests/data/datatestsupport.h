@@ -5,6 +5,7 @@
 #include "platform/drivetable.h"
 #include "platform/profile.h"
 #include "platform/scsitransport.h"
+#include "data/collectionreport.h"
 #include "support/recordingui.h"
 #include "support/tempdir.h"
 
@@ -29,10 +30,6 @@ public:
             mask |= 1U << (it.key() - 'A');
         }
         return mask;
-    }
-    platform::DriveType driveType(const QString&) const override
-    {
-        return platform::DriveType::Removable;
     }
     QString driveRoot(char letter) const override { return m_roots.value(letter); }
     QStringList diskDevicePaths() const override { return {}; }
@@ -72,6 +69,7 @@ protected:
 
     TempDir dir;
     RecordingUi ui;
+    CollectionReport report; // what the readers under test kept of their failures
     FolderDrives drives;
     std::unique_ptr<platform::Profile> profile;
 };

@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "data/collectionreport.h"
 #include "data/dayfiles.h"
 #include "datatestsupport.h"
@@ -38,7 +38,7 @@ protected:
 TEST_F(DayFilesTest, TextFileOfThe31stOfSeptemberLandsInRow31AndIsRemoved)
 {
     dir.write(onDisk(QStringLiteral("20140931.txt")), "10:00~10:02 100\r\n8:15~8:15 7\r\n");
-    EXPECT_EQ(CopyDayFiles('E'), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 1);
 
     EXPECT_EQ(storeBytes(2014, 9), MonthBytes({{SlotIndex(31, 10, 0), 34},
                                                {SlotIndex(31, 10, 1), 33},
@@ -60,7 +60,7 @@ TEST_F(DayFilesTest, CountersGoOnFromTheirValuesAndOnlyRunningMissionsAreWritten
     appState().values.missions[1].status = 1;
     appState().values.missions[1].curSteps = 5;
     dir.write(onDisk(QStringLiteral("20260105.KDX")), KdxWith(7, 30, 300));
-    EXPECT_EQ(CopyDayFiles('E'), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 1);
 
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 1300);
     EXPECT_EQ(settingInt("Summary", "TotalPeriod"), 51);
@@ -76,7 +76,7 @@ TEST_F(DayFilesTest, OldOrOddlyNamedFilesStayUntouched)
     dir.write(onDisk(QStringLiteral("2014091.txt")), "10:00~10:00 5\n");
     dir.write(onDisk(QStringLiteral("CLOCK.TXT")), "Time=10:00:00\n");
     QDir().mkpath(dir.filePath(onDisk(QStringLiteral("20140101.txt")))); // a folder
-    EXPECT_EQ(CopyDayFiles('E'), 0);
+    EXPECT_EQ(CopyDayFiles('E', report), 0);
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("20111231.txt"))));
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("2014091.txt"))));
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("CLOCK.TXT"))));
@@ -88,7 +88,7 @@ TEST_F(DayFilesTest, NamesMatchWithoutRegardToCaseAndTextFilesComeFirst)
 {
     dir.write(onDisk(QStringLiteral("20140301.TXT")), "0:00~0:00 1\n");
     dir.write(onDisk(QStringLiteral("20140301.kdx")), KdxWith(0, 0, 10));
-    EXPECT_EQ(CopyDayFiles('E'), 2);
+    EXPECT_EQ(CopyDayFiles('E', report), 2);
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{0, 11}}));
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("disk"))).isEmpty());
 }
@@ -97,14 +97,14 @@ TEST_F(DayFilesTest, LongKdxFileIsReadFromItsFirstBytesAndShortOneStays)
 {
     dir.write(onDisk(QStringLiteral("20140302.KDX")), KdxWith(23, 59, 0x0102, 3100));
     dir.write(onDisk(QStringLiteral("20140303.KDX")), KdxWith(0, 1, 9, 3000));
-    EXPECT_EQ(CopyDayFiles('E'), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 1);
 
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(2, 23, 59), 0x0102}}));
     EXPECT_FALSE(dir.exists(onDisk(QStringLiteral("20140302.KDX"))));
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("20140303.KDX"))));
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_TRUE(ui.messages[0].startsWith(GetLangText(79))) << ui.messages[0].toStdString();
-    EXPECT_EQ(CurrentCollectionReport().filesFailed, 1);
+    EXPECT_EQ(report.filesFailed, 1);
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 0x0102);
 }
 
@@ -120,7 +120,7 @@ TEST_F(DayFilesTest, RawCopiesTakeTheFirstFreeNumberAndReuse99)
         dir.write(QString::asprintf("Trekkomat2/20140304.txt-%03d", n), "old");
     }
     dir.write(onDisk(name), "1:00~1:00 4\n");
-    EXPECT_EQ(CopyDayFiles('E'), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 1);
     EXPECT_EQ(dir.read(QStringLiteral("Trekkomat2/20140304.txt-099")), QByteArray("1:00~1:00 4\n"));
     EXPECT_EQ(dir.read(QStringLiteral("Trekkomat2/20140304.txt-098")), QByteArray("old"));
     EXPECT_FALSE(dir.exists(QStringLiteral("Trekkomat2/20140304.txt-100")));
@@ -130,7 +130,7 @@ TEST_F(DayFilesTest, MalformedLinesAndAnUnterminatedLastLineAreSkipped)
 {
     dir.write(onDisk(QStringLiteral("20140305.txt")),
               "garbage\r\n25:00~25:01 5\r\n1:00~1:01 3\r\n\r\n2:00~2:00 9");
-    EXPECT_EQ(CopyDayFiles('E'), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 1);
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(5, 1, 0), 2}, {SlotIndex(5, 1, 1), 1}}));
 }
 
@@ -141,7 +141,7 @@ TEST_F(DayFilesTest, TooLongStoreFileKeepsItsMonthsDayFilesAndLetsOthersThrough)
     dir.write(onDisk(QStringLiteral("20140306.txt")), "1:00~1:00 4\n");
     dir.write(onDisk(QStringLiteral("20140307.txt")), "1:00~1:00 4\n");
     dir.write(onDisk(QStringLiteral("20140401.txt")), "1:00~1:00 6\n");
-    EXPECT_EQ(CopyDayFiles('E'), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 1);
 
     EXPECT_EQ(storeBytes(2014, 3), longer);
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("20140306.txt"))));
@@ -151,23 +151,14 @@ TEST_F(DayFilesTest, TooLongStoreFileKeepsItsMonthsDayFilesAndLetsOthersThrough)
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_TRUE(ui.messages[0].startsWith(GetLangText(79)));
     EXPECT_TRUE(ui.messages[0].contains(QStringLiteral("89290")));
-    EXPECT_EQ(CurrentCollectionReport().filesFailed, 2);
+    EXPECT_EQ(report.filesFailed, 2);
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 6);
 }
 
 TEST_F(DayFilesTest, MissingDriveImportsNothing)
 {
-    EXPECT_EQ(CopyDayFiles('Q'), 0);
-    EXPECT_TRUE(CurrentCollectionReport().failed());
-}
-
-TEST_F(DayFilesTest, ImportOfAMissingCopyAnswersFalseWithAReason)
-{
-    QString reason;
-    EXPECT_FALSE(ImportTextDayFile(dir.filePath(QStringLiteral("nothing")),
-                                   QStringLiteral("20140301.txt"), &reason));
-    EXPECT_FALSE(reason.isEmpty());
-    EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
+    EXPECT_EQ(CopyDayFiles('Q', report), 0);
+    EXPECT_TRUE(report.failed());
 }
 
 } // namespace

@@ -17,7 +17,7 @@ protected:
     MonthBuffer LoadedMonth(int year, int month)
     {
         MonthBuffer buffer;
-        EXPECT_TRUE(buffer.Load(year, month).ok());
+        EXPECT_TRUE(buffer.Load(appState().workingFolder, year, month).ok());
         return buffer;
     }
     StepCounters counters;
@@ -141,7 +141,7 @@ TEST_F(MonthBufferTest, LongerStoreFileIsRefusedAndLeftAsItIs)
     const QByteArray longer = MonthBytes({{0, 9}}) + QByteArray("tail");
     dir.write(storeFile(2014, 9), longer);
     MonthBuffer buffer;
-    const auto loaded = buffer.Load(2014, 9);
+    const auto loaded = buffer.Load(appState().workingFolder, 2014, 9);
     EXPECT_FALSE(loaded.ok());
     EXPECT_TRUE(loaded.error().contains(QStringLiteral("89284"))) << loaded.error().toStdString();
     EXPECT_EQ(storeBytes(2014, 9), longer);

@@ -3,7 +3,6 @@
 #include "data/passthroughreaders.h"
 #include "datatestsupport.h"
 #include "emulator/passthroughwristband.h"
-#include "platform/services.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -34,7 +33,7 @@ protected:
     {
         device = std::make_unique<PassThroughWristband>(model, image);
         transport = std::make_unique<test::TargetTransport>(*device);
-        platform::services().scsi = transport.get();
+        appState().services.scsi = transport.get();
     }
     std::unique_ptr<PassThroughWristband> device;
     std::unique_ptr<test::TargetTransport> transport;
@@ -48,7 +47,7 @@ TEST_F(PassThroughReadersTest, K7FirstRegionEndsAtItsFirstInvalidRecordAndSkipsR
     image.replace(qsizetype{96} * 512, 64, test::K7Record(14, 5, 9, 9, {100}));
     Plug(PassThroughWristband::Model::K7, image);
 
-    EXPECT_TRUE(ReadK7Memory(1));
+    EXPECT_TRUE(ReadK7Memory(1, report));
     EXPECT_EQ(storeBytes(2014, 5), MonthBytes({{SlotIndex(2, 7, 0), 2},
                                                {SlotIndex(2, 7, 1), 3},
                                                {SlotIndex(2, 7, 3), 1},
@@ -71,7 +70,7 @@ TEST_F(PassThroughReadersTest, K7SecondRegionIsReadWhenTheFirstHoldsNothing)
     }
     Plug(PassThroughWristband::Model::K7, K7Image(96, records));
 
-    EXPECT_TRUE(ReadK7Memory(1));
+    EXPECT_TRUE(ReadK7Memory(1, report));
     std::vector<std::pair<int, int>> expected;
     for (int hour = 0; hour < 10; ++hour) {
         const int value = hour + 1;
@@ -89,7 +88,7 @@ TEST_F(PassThroughReadersTest, K7SecondRegionIsReadWhenTheFirstHoldsNothing)
 TEST_F(PassThroughReadersTest, K7WithoutAnyRecordStillEndsTheCollection)
 {
     Plug(PassThroughWristband::Model::K7, QByteArray());
-    EXPECT_TRUE(ReadK7Memory(1));
+    EXPECT_TRUE(ReadK7Memory(1, report));
     EXPECT_EQ(device->recordBlocksRead(), 2); // blocks 8 and 96
     EXPECT_EQ(device->endCollectionCount(), 1);
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
@@ -104,7 +103,7 @@ TEST_F(PassThroughReadersTest, K9EReadingAcrossMarchAndAprilSavesBothMonths)
          test::K9EBlock(14, 3, 31, 12, march, false) + test::K9EBlock(14, 4, 1, 0, {0, 5}, true) +
              test::K9EBlock(14, 4, 2, 0, {999}, true)); // after the end: never read
 
-    EXPECT_TRUE(ReadK9EBlocks(1));
+    EXPECT_TRUE(ReadK9EBlocks(1, report));
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(31, 12, 0), 2},
                                                {SlotIndex(31, 12, 1), 2},
                                                {SlotIndex(31, 12, 2), 2},
@@ -133,7 +132,7 @@ TEST_F(PassThroughReadersTest, K9EBlockStartingLateRunsOnIntoTheNextDayAndMonth)
     values[72] = 10; // six hours later: 1 May 00:00
     Plug(PassThroughWristband::Model::K9E, test::K9EBlock(14, 4, 30, 18, values, true));
 
-    EXPECT_TRUE(ReadK9EBlocks(1));
+    EXPECT_TRUE(ReadK9EBlocks(1, report));
     EXPECT_EQ(storeBytes(2014, 4), MonthBytes({{SlotIndex(30, 18, 0), 1},
                                                {SlotIndex(30, 18, 1), 1},
                                                {SlotIndex(30, 18, 2), 1},
@@ -152,7 +151,7 @@ TEST_F(PassThroughReadersTest, K9EStreamWithoutAnEndStoresNothingAndKeepsTheReco
     Plug(PassThroughWristband::Model::K9E, test::K9EBlock(14, 3, 1, 0, {100}, true));
     device->setEndlessStream(true);
 
-    EXPECT_FALSE(ReadK9EBlocks(1));
+    EXPECT_FALSE(ReadK9EBlocks(1, report));
     EXPECT_EQ(device->recordBlocksRead(), MaxK9EBlocks);
     EXPECT_EQ(device->endCollectionCount(), 0);
     EXPECT_TRUE(device->hasNewData());
@@ -161,7 +160,7 @@ TEST_F(PassThroughReadersTest, K9EStreamWithoutAnEndStoresNothingAndKeepsTheReco
     EXPECT_EQ(appState().values.totalSteps, 77);
     ASSERT_EQ(ui.messages.size(), 1);
     EXPECT_EQ(ui.messages[0], QStringLiteral("K9E Data Capture Error"));
-    EXPECT_TRUE(CurrentCollectionReport().streamWithoutEnd);
+    EXPECT_TRUE(report.streamWithoutEnd);
 }
 
 TEST_F(PassThroughReadersTest, NinetyNinthBlockMayStillEndTheStream)
@@ -173,7 +172,7 @@ TEST_F(PassThroughReadersTest, NinetyNinthBlockMayStillEndTheStream)
                                 {5}, i == 98);
     }
     Plug(PassThroughWristband::Model::K9E, image);
-    EXPECT_TRUE(ReadK9EBlocks(1));
+    EXPECT_TRUE(ReadK9EBlocks(1, report));
     EXPECT_EQ(device->endCollectionCount(), 1);
     EXPECT_EQ(appState().values.totalSteps, 99 * 5);
 }
@@ -187,15 +186,15 @@ TEST_F(PassThroughReadersTest, WristbandVanishingMidStreamLosesNothingAndCountsO
     Plug(PassThroughWristband::Model::K9E, image);
     device->disappearAfterBlocks(2);
 
-    EXPECT_FALSE(ReadK9EBlocks(1));
+    EXPECT_FALSE(ReadK9EBlocks(1, report));
     EXPECT_EQ(device->endCollectionCount(), 0);
     EXPECT_TRUE(device->hasNewData());
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{0, 1000}}));
     EXPECT_EQ(appState().values.totalSteps, 0);
-    EXPECT_TRUE(CurrentCollectionReport().readFailed);
+    EXPECT_TRUE(report.readFailed);
 
     device->reconnect();
-    EXPECT_TRUE(ReadK9EBlocks(1));
+    EXPECT_TRUE(ReadK9EBlocks(1, report));
     EXPECT_EQ(device->endCollectionCount(), 1);
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{0, 1002},
                                                {1, 2},
@@ -221,7 +220,7 @@ TEST_F(PassThroughReadersTest, FailedK7ReadKeepsTheRecordsOnTheWristband)
          K7Image(8, std::vector<QByteArray>(12, test::K7Record(14, 5, 2, 7, {4}))));
     device->failNextReads(1);
     // The first block read answers CHECK CONDITION: not the end of the data, a failure.
-    EXPECT_FALSE(ReadK7Memory(1));
+    EXPECT_FALSE(ReadK7Memory(1, report));
     EXPECT_EQ(device->endCollectionCount(), 0);
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
     EXPECT_EQ(ui.messages.size(), 1);

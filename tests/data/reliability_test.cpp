@@ -9,8 +9,7 @@
 #include "data/passthroughreaders.h"
 #include "datatestsupport.h"
 #include "emulator/passthroughwristband.h"
-#include "platform/services.h"
-#include "platform/sim/memoryprofile.h"
+#include "doubles/memoryprofile.h"
 #include "support/scratchmount.h"
 
 #include <QDir>
@@ -95,7 +94,7 @@ TEST_F(StoreDiskFailureTest, FullDataFolderKeepsDayFileOldMonthAndCounters)
     StartWithCounters();
     PutDayFileOnDisk();
 
-    EXPECT_EQ(CopyDayFiles('E'), 0);
+    EXPECT_EQ(CopyDayFiles('E', report), 0);
     EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140301.txt")));
     ExpectNothingChanged(m_oldMonth);
     EXPECT_EQ(ui.messages.size(), 1);
@@ -103,7 +102,7 @@ TEST_F(StoreDiskFailureTest, FullDataFolderKeepsDayFileOldMonthAndCounters)
     // Once there is room, the same day file is counted exactly once.
     m_dataMount.reset();
     dir.write(storeFile(2014, 3), m_oldMonth);
-    EXPECT_EQ(CopyDayFiles('E'), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 1);
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 16}}));
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 505);
 }
@@ -118,9 +117,9 @@ TEST_F(StoreDiskFailureTest, ReadOnlyDataFolderKeepsTheWristbandsRecords)
                                 test::K9EBlock(14, 3, 1, 0, {10}, false) +
                                     test::K9EBlock(14, 4, 1, 0, {10}, true));
     test::TargetTransport transport(device);
-    platform::services().scsi = &transport;
+    appState().services.scsi = &transport;
 
-    EXPECT_FALSE(ReadK9EBlocks(1));
+    EXPECT_FALSE(ReadK9EBlocks(1, report));
     EXPECT_EQ(device.endCollectionCount(), 0);
     EXPECT_TRUE(device.hasNewData());
     ExpectNothingChanged(m_oldMonth);
@@ -130,19 +129,19 @@ TEST_F(StoreDiskFailureTest, SettingsFileThatCannotBeWrittenUndoesTheMonth)
 {
     platform::MemoryProfile memory;
     memory.setWritesFail(true);
-    platform::services().profile = &memory;
+    appState().services.profile = &memory;
     dir.write(storeFile(2014, 3), m_oldMonth);
     PutDayFileOnDisk();
     dir.write(QStringLiteral("disk/20140401.txt"), "10:00~10:00 5\n");
 
-    EXPECT_EQ(CopyDayFiles('E'), 0);
+    EXPECT_EQ(CopyDayFiles('E', report), 0);
     EXPECT_EQ(storeBytes(2014, 3), m_oldMonth);
     EXPECT_FALSE(dir.exists(storeFile(2014, 4))); // a month that was new is removed again
     EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140301.txt")));
     EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140401.txt")));
     EXPECT_EQ(appState().values.totalSteps, 0);
     EXPECT_EQ(ui.messages.size(), 1); // one failed save, one message
-    EXPECT_EQ(CurrentCollectionReport().filesFailed, 2);
+    EXPECT_EQ(report.filesFailed, 2);
 }
 
 TEST_F(StoreDiskFailureTest, ReadOnlyWristbandDiskIsNotImportedFrom)
@@ -158,7 +157,7 @@ TEST_F(StoreDiskFailureTest, ReadOnlyWristbandDiskIsNotImportedFrom)
     }
     m_boundDisk = disk;
     // Its day files could not be deleted afterwards and would be counted again next time.
-    EXPECT_EQ(CopyDayFiles('E'), 0);
+    EXPECT_EQ(CopyDayFiles('E', report), 0);
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
     EXPECT_EQ(appState().values.totalSteps, 0);
 }

@@ -1,5 +1,4 @@
 #include "app/appstate.h"
-#include "device/clockcheckhooks.h"
 #include "device/clockfile.h"
 #include "device/discovery.h"
 #include "simulatedwristbands.h"
@@ -97,10 +96,8 @@ protected:
         SimulatedWristbandTest::SetUp();
         useDrives({QStringLiteral("F=k9e:") +
                    QFileInfo(makeImage(QStringLiteral("k9e.img"))).fileName()});
-        SetClockCheckHooks({[this] { events << QStringLiteral("started"); },
-                            [this] {
-                                events << QStringLiteral("finished");
-                            }});
+        appState().hooks.clockCheckStarted = [this] { events << QStringLiteral("started"); };
+        appState().hooks.clockCheckFinished = [this] { events << QStringLiteral("finished"); };
         DiscoverWristband();
         ui.clear();
     }

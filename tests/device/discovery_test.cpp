@@ -1,5 +1,4 @@
 #include "app/appstate.h"
-#include "device/collectionhook.h"
 #include "device/discovery.h"
 #include "simulatedwristbands.h"
 
@@ -132,10 +131,10 @@ TEST_F(DiscoveryTest, LowerLetterWinsAndTheRunStartsOnce)
                QStringLiteral("G=g")});
     int runs = 0;
     char seen = 0;
-    SetCollectionRun([&] {
+    appState().hooks.collectionRun = [&] {
         ++runs;
         seen = appState().link.driveLetter;
-    });
+    };
 
     DiscoverWristband();
 

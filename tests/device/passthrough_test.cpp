@@ -1,5 +1,5 @@
 #include "device/passthrough.h"
-#include "platform/services.h"
+#include "app/appstate.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -78,15 +78,11 @@ class PassThroughTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        platform::services() = {};
-        platform::services().scsi = &transport;
-        SetRetryWait([this](int ms) { waits.push_back(ms); });
+        resetAppState();
+        appState().services.scsi = &transport;
+        appState().hooks.retryWait = [this](int ms) { waits.push_back(ms); };
     }
-    void TearDown() override
-    {
-        platform::services() = {};
-        SetRetryWait({});
-    }
+    void TearDown() override { resetAppState(); }
 
     RecordingTransport transport;
     std::vector<int> waits;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/wristbandsettings.h"
+#include "app/wristbandsettings.h"
 
 namespace trek::test {
 

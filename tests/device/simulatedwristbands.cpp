@@ -1,13 +1,10 @@
 #include "simulatedwristbands.h"
 
 #include "app/appstate.h"
-#include "device/clockcheckhooks.h"
 #include "device/clockfile.h"
-#include "device/collectionhook.h"
 #include "device/discovery.h"
 #include "device/localclock.h"
 #include "device/passthrough.h"
-#include "platform/services.h"
 
 #include <QDir>
 
@@ -20,24 +17,16 @@ const QString SettingsPath = QStringLiteral("/memory/Trekkomat2.INI");
 void SimulatedWristbandTest::SetUp()
 {
     resetAppState();
-    platform::services() = {};
-    platform::services().profile = &profile;
+    appState().services.profile = &profile;
     appState().settingsPath = SettingsPath;
     appState().ui = &ui;
-    SetRetryWait([](int) {});
-    SetLocalClock([this] { return pcNow; });
-    SetCollectionRun({});
-    SetClockCheckHooks({});
+    appState().hooks.retryWait = [](int) {};
+    appState().hooks.localClock = [this] { return pcNow; };
     ResetWristbandSettings(true);
 }
 
 void SimulatedWristbandTest::TearDown()
 {
-    SetRetryWait({});
-    SetLocalClock({});
-    SetCollectionRun({});
-    SetClockCheckHooks({});
-    platform::services() = {};
     resetAppState();
     m_sim.reset();
 }
@@ -51,11 +40,10 @@ void SimulatedWristbandTest::useDrives(const QStringList& options)
         const qsizetype pathAt = colon > 0 ? colon + 1 : at + 1;
         absolute << option.left(pathAt) + dir.filePath(option.mid(pathAt));
     }
-    platform::SimulatedDriveServicesResult made =
-        platform::createSimulatedDriveServices(absolute, [this] { return pcNow; });
-    ASSERT_TRUE(made.services) << made.error.toStdString();
-    m_sim = std::move(made.services);
-    m_sim->installInto(platform::services());
+    auto made = platform::createSimulatedDriveServices(absolute, [this] { return pcNow; });
+    ASSERT_TRUE(made.ok()) << made.error().toStdString();
+    m_sim = std::move(*made);
+    m_sim->installInto(appState().services);
     QObject::connect(m_sim->drives.get(), &platform::DriveTable::volumeRemoved,
                      [](std::uint32_t mask) { OnVolumeRemoval(mask); });
     QObject::connect(m_sim->drives.get(), &platform::DriveTable::volumeArrived,

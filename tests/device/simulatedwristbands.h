@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/sim/memoryprofile.h"
+#include "doubles/memoryprofile.h"
 #include "platform/sim/simulateddriveservices.h"
 #include "support/recordingui.h"
 #include "tempdir.h"

@@ -23,10 +23,9 @@ TEST(ParseDriveOption, ReadsFoldersImagesAndTheLetterlessWristband)
         {"G=k9:dir", {'G', Kind::Folder, QStringLiteral("k9:dir")}}, // not a model prefix
     };
     for (const auto& [text, expected] : cases) {
-        const DriveOptionParse parsed = ParseDriveOption(QString::fromUtf8(text));
-        ASSERT_TRUE(parsed.option.has_value()) << text << ": " << parsed.error.toStdString();
-        EXPECT_EQ(*parsed.option, expected) << text;
-        EXPECT_TRUE(parsed.error.isEmpty());
+        const Result<DriveOption> parsed = ParseDriveOption(QString::fromUtf8(text));
+        ASSERT_TRUE(parsed.ok()) << text << ": " << parsed.error().toStdString();
+        EXPECT_EQ(*parsed, expected) << text;
     }
 }
 
@@ -34,30 +33,30 @@ TEST(ParseDriveOption, RefusesWhatCannotBeADrive)
 {
     for (const char* text : {"", "E", "/tmp/dir", "EF=/x", "C=/x", "A=k7:/x", "1=/x",
                              "E=", "E=k7:", "F=k9e:", "*=/tmp/dir", "=x"}) {
-        const DriveOptionParse parsed = ParseDriveOption(QString::fromUtf8(text));
-        EXPECT_FALSE(parsed.option.has_value()) << text;
-        EXPECT_TRUE(parsed.error.startsWith(QStringLiteral("Invalid drive \"") +
-                                            QString::fromUtf8(text) + QStringLiteral("\": ")))
-            << parsed.error.toStdString();
+        const Result<DriveOption> parsed = ParseDriveOption(QString::fromUtf8(text));
+        EXPECT_FALSE(parsed.ok()) << text;
+        EXPECT_TRUE(parsed.error().startsWith(QStringLiteral("Invalid drive \"") +
+                                              QString::fromUtf8(text) + QStringLiteral("\": ")))
+            << parsed.error().toStdString();
     }
 }
 
 TEST(CreateSimulatedDriveServices, RefusesBadOptionsAndALetterGivenTwice)
 {
     const auto bad = createSimulatedDriveServices({QStringLiteral("E=/a"), QStringLiteral("Q")});
-    EXPECT_EQ(bad.services, nullptr);
-    EXPECT_TRUE(bad.error.contains(QStringLiteral("\"Q\"")));
+    EXPECT_FALSE(bad.ok());
+    EXPECT_TRUE(bad.error().contains(QStringLiteral("\"Q\"")));
 
     const auto twice =
         createSimulatedDriveServices({QStringLiteral("E=/a"), QStringLiteral("e=k7:/b")});
-    EXPECT_EQ(twice.services, nullptr);
-    EXPECT_EQ(twice.error, QStringLiteral("Drive E: is given twice."));
+    EXPECT_FALSE(twice.ok());
+    EXPECT_EQ(twice.error(), QStringLiteral("Drive E: is given twice."));
 
     const auto twoStars = createSimulatedDriveServices(
         {QStringLiteral("*=k7:/nowhere/a"), QStringLiteral("*=k9e:/nowhere/b")});
-    ASSERT_NE(twoStars.services, nullptr) << twoStars.error.toStdString();
-    EXPECT_EQ(twoStars.services->drives->devicePath(0), QStringLiteral("sim:/dev/sg-star"));
-    EXPECT_EQ(twoStars.services->drives->devicePath(1), QStringLiteral("sim:/dev/sg-star2"));
+    ASSERT_TRUE(twoStars.ok()) << twoStars.error().toStdString();
+    EXPECT_EQ((*twoStars)->drives->devicePath(0), QStringLiteral("sim:/dev/sg-star"));
+    EXPECT_EQ((*twoStars)->drives->devicePath(1), QStringLiteral("sim:/dev/sg-star2"));
 }
 
 } // namespace

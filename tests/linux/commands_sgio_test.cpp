@@ -1,7 +1,7 @@
 #include "device/passthrough.h"
 #include "mockbed.h"
 #include "platform/linux/linuxdriveservices.h"
-#include "platform/services.h"
+#include "app/appstate.h"
 #include "sgresponder.h"
 #include "tempdir.h"
 
@@ -35,14 +35,14 @@ protected:
         ASSERT_TRUE(m_letterDisk->attached() && m_pathDisk->attached());
         m_services = createLinuxDriveServices(
             LinuxDriveTableConfig{m_dir.filePath(QStringLiteral("mountinfo")), false});
-        m_saved = services();
-        services().drives = m_services->drives.get();
-        services().scsi = m_services->scsi.get();
+        trek::resetAppState();
+        trek::appState().services.drives = m_services->drives.get();
+        trek::appState().services.scsi = m_services->scsi.get();
     }
 
     void TearDown() override
     {
-        services() = m_saved;
+        trek::resetAppState();
         m_services.reset();
         m_letterDisk.reset();
         m_pathDisk.reset();
@@ -59,7 +59,6 @@ protected:
     std::unique_ptr<trek::test::SgResponder> m_letterDisk;
     std::unique_ptr<trek::test::SgResponder> m_pathDisk;
     std::unique_ptr<LinuxDriveServices> m_services;
-    Services m_saved;
 };
 
 } // namespace
@@ -79,7 +78,7 @@ TEST_F(CommandsOverSgTest, IdentityByLetterAndByDevicePath)
     EXPECT_EQ(identity[16], 'E');
 
     // The one device without a volume is what discovery walks by path.
-    ASSERT_EQ(services().drives->diskDevicePaths(), QStringList{QStringLiteral("/dev/sg4")});
+    ASSERT_EQ(trek::appState().services.drives->diskDevicePaths(), QStringList{QStringLiteral("/dev/sg4")});
     identity.fill(0);
     ASSERT_EQ(trek::InquireIdentity(QStringLiteral("/dev/sg4"), identity.data()), 0);
     EXPECT_EQ(last(*m_pathDisk).dxferLen, 44u);

@@ -82,10 +82,10 @@ TEST_F(LinuxDriveTableTest, LettersGoToMountedUsbAndRemovableVolumesOnly)
     EXPECT_EQ(table.driveRoot('D'), QStringLiteral("/media/user/WATCH DISK"));
     EXPECT_EQ(table.driveRoot('E'), QStringLiteral("/media/user/CARD"));
     EXPECT_EQ(table.driveRoot('F'), QString());
-    EXPECT_EQ(table.driveType(QStringLiteral("D:")), DriveType::Removable);
-    EXPECT_EQ(table.driveType(QStringLiteral("e:\\")), DriveType::Removable);
-    EXPECT_EQ(table.driveType(QStringLiteral("F:\\")), DriveType::NoRootDirectory);
-    EXPECT_EQ(table.driveType(QStringLiteral("C:\\")), DriveType::NoRootDirectory);
+    EXPECT_EQ(table.driveType('D'), DriveType::Removable);
+    EXPECT_EQ(table.driveType('E'), DriveType::Removable);
+    EXPECT_EQ(table.driveType('F'), DriveType::NoRootDirectory);
+    EXPECT_EQ(table.driveType('C'), DriveType::NoRootDirectory);
 
     // The partition leads to its whole disk and to the sg node of the same SCSI device.
     const auto wristband = table.nodesForLetter('D');
@@ -115,7 +115,6 @@ TEST_F(LinuxDriveTableTest, UnmountedUsbDisksAreDevicePaths)
     LinuxDriveTable table(config());
     EXPECT_EQ(table.logicalDriveMask(), bit('D'));
     EXPECT_EQ(table.diskDevicePaths(), QStringList{QStringLiteral("/dev/sg2")});
-    EXPECT_EQ(table.driveType(QStringLiteral("/dev/sg2")), DriveType::NoRootDirectory);
     const auto nodes = table.nodesForDevicePath(QStringLiteral("/dev/sg2"));
     ASSERT_TRUE(nodes.has_value());
     EXPECT_EQ(nodes->wholeDiskNode, QStringLiteral("/dev/sdb"));

@@ -1,7 +1,6 @@
-#include "platform/linux/desktopservices_linux.h"
+#include "platform/linux/desktop/desktopservices_linux.h"
 #include "platform/linux/systemservices_linux.h"
 #include "platform/localename.h"
-#include "platform/platformgeneration.h"
 #include "platform/processrandom.h"
 
 #include <QThread>
@@ -111,22 +110,6 @@ TEST(LinuxSystemServices, TickCountAdvancesInMilliseconds)
     EXPECT_GE(elapsed, 50U);
     EXPECT_LT(elapsed, 5000U);
     EXPECT_EQ(system.platformGeneration(), 0);
-}
-
-TEST(PlatformGeneration, ClassifiesTheVersionTable)
-{
-    EXPECT_EQ(ClassifyPlatform(0, 3, 10), 1);
-    EXPECT_EQ(ClassifyPlatform(1, 4, 0), 2);
-    EXPECT_EQ(ClassifyPlatform(1, 4, 10), 3);
-    EXPECT_EQ(ClassifyPlatform(1, 4, 90), 4);
-    EXPECT_EQ(ClassifyPlatform(1, 4, 20), 0);
-    EXPECT_EQ(ClassifyPlatform(2, 4, 0), 5);
-    EXPECT_EQ(ClassifyPlatform(2, 5, 0), 6);
-    EXPECT_EQ(ClassifyPlatform(2, 5, 1), 7);
-    EXPECT_EQ(ClassifyPlatform(2, 6, 1), 8);
-    EXPECT_EQ(ClassifyPlatform(2, 10, 0), 0);
-    EXPECT_EQ(ClassifyPlatform(2, 3, 51), 0);
-    EXPECT_EQ(ClassifyPlatform(3, 6, 0), 0);
 }
 
 TEST(LinuxDesktopServices, RefusesAddressesThatAreNotWebPages)

@@ -20,7 +20,7 @@ public:
         questions << title + u'|' + message;
         return answer;
     }
-    void showMessage(const QString& /*title*/, const QString& message) override
+    void showMessage(const QString& message) override
     {
         messages << message;
     }

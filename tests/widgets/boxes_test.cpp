@@ -1,9 +1,8 @@
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "tempdir.h"
 #include "widgets/browseforfolder.h"
 #include "widgets/completionbox.h"
-#include "widgets/nextanswer.h"
 #include "widgets/pictures.h"
 #include "widgets/yesnobox.h"
 
@@ -39,12 +38,7 @@ void WhenModalShows(std::function<void(QWidget*)> act)
 class BoxesTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        resetAppState();
-        NextAnswer::Clear();
-    }
-    void TearDown() override { NextAnswer::Clear(); }
+    void SetUp() override { resetAppState(); }
 };
 
 TEST_F(BoxesTest, YesNoBoxEnterAnswersNo)
@@ -87,18 +81,6 @@ TEST_F(BoxesTest, YesNoBoxYesButtonAndFocusedEnterAnswerYes)
         QTest::keyClick(modal, Qt::Key_Return);
     });
     EXPECT_EQ(typed.DoModal(), CYesNoBox::Yes);
-}
-
-TEST_F(BoxesTest, QueuedAnswersAreUsedInOrderWithoutShowingTheBox)
-{
-    NextAnswer::Queue(NextAnswer::Box::YesNo, CYesNoBox::Yes);
-    NextAnswer::Queue(NextAnswer::Box::YesNo, CYesNoBox::No);
-    CYesNoBox first(QStringLiteral("t"), QStringLiteral("m"));
-    EXPECT_EQ(first.DoModal(), CYesNoBox::Yes);
-    EXPECT_FALSE(first.isVisible());
-    CYesNoBox second(QStringLiteral("t"), QStringLiteral("m"));
-    EXPECT_EQ(second.DoModal(), CYesNoBox::No);
-    EXPECT_EQ(NextAnswer::Pending(NextAnswer::Box::YesNo), 0);
 }
 
 TEST_F(BoxesTest, CompletionBoxShowsTheTrophyOfItsMission)
@@ -148,11 +130,11 @@ TEST_F(BoxesTest, BrowseForFolderKeepsTheLastHighlightedFolder)
         dialog->selectFile(two);
         static_cast<QDialog*>(dialog)->accept(); // protected in QFileDialog
     });
-    EXPECT_EQ(BrowseForFolder(nullptr, temp.path()), 0);
-    EXPECT_EQ(QDir(LastSelectedFolder()), QDir(two));
+    const FolderChoice confirmed = BrowseForFolder(nullptr, temp.path());
+    EXPECT_TRUE(confirmed.confirmed);
+    EXPECT_EQ(QDir(confirmed.lastFolder), QDir(two));
 
-    // Cancelling answers 1 and leaves what was highlighted last.
-    SetLastSelectedFolder(QString());
+    // Cancelling still tells what was highlighted last.
     const QString one = QDir(temp.path()).filePath(QStringLiteral("one"));
     WhenModalShows([one](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -169,8 +151,9 @@ TEST_F(BoxesTest, BrowseForFolderKeepsTheLastHighlightedFolder)
         view->setCurrentIndex(view->selectionModel()->selectedRows().constFirst());
         dialog->reject();
     });
-    EXPECT_EQ(BrowseForFolder(nullptr, temp.path()), 1);
-    EXPECT_EQ(QDir(LastSelectedFolder()), QDir(one));
+    const FolderChoice cancelled = BrowseForFolder(nullptr, temp.path());
+    EXPECT_FALSE(cancelled.confirmed);
+    EXPECT_EQ(QDir(cancelled.lastFolder), QDir(one));
 }
 
 TEST_F(BoxesTest, BrowseForFolderStartsAtHomeWhenTheRootIsMissing)
@@ -182,15 +165,8 @@ TEST_F(BoxesTest, BrowseForFolderStartsAtHomeWhenTheRootIsMissing)
         shownDirectory = dialog->directory().absolutePath();
         dialog->reject();
     });
-    EXPECT_EQ(BrowseForFolder(nullptr, QStringLiteral("/no/such/folder/here")), 1);
+    EXPECT_FALSE(BrowseForFolder(nullptr, QStringLiteral("/no/such/folder/here")).confirmed);
     EXPECT_EQ(shownDirectory, QDir::home().absolutePath());
-}
-
-TEST_F(BoxesTest, BrowseForFolderTakesAQueuedAnswer)
-{
-    NextAnswer::Queue(NextAnswer::Box::Folder, 0, QStringLiteral("/tmp"));
-    EXPECT_EQ(BrowseForFolder(nullptr, QStringLiteral("/")), 0);
-    EXPECT_EQ(LastSelectedFolder(), QStringLiteral("/tmp"));
 }
 
 } // namespace

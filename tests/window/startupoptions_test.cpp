@@ -16,9 +16,8 @@ QStringList Args(std::initializer_list<const char*> rest)
 
 TEST(StartupOptions, PlainStartRunsTheWindowWithUpdateCheck)
 {
-    QString error;
-    const auto options = ParseStartupOptions(Args({}), &error);
-    ASSERT_TRUE(options.has_value()) << error.toStdString();
+    const auto options = ParseStartupOptions(Args({}));
+    ASSERT_TRUE(options.ok()) << options.error().toStdString();
     EXPECT_TRUE(options->driveOptions.isEmpty());
     EXPECT_TRUE(options->screenshotPath.isEmpty());
     EXPECT_TRUE(options->updateCheck);
@@ -26,12 +25,10 @@ TEST(StartupOptions, PlainStartRunsTheWindowWithUpdateCheck)
 
 TEST(StartupOptions, CollectsEveryDriveInOrderAndTheOtherSwitches)
 {
-    QString error;
     const auto options =
         ParseStartupOptions(Args({"--drive", "E=/media/band", "--no-update-check",
-                                  "--drive=*=k9e:/tmp/img.bin", "--screenshot", "shot.png"}),
-                            &error);
-    ASSERT_TRUE(options.has_value()) << error.toStdString();
+                                  "--drive=*=k9e:/tmp/img.bin", "--screenshot", "shot.png"}));
+    ASSERT_TRUE(options.ok()) << options.error().toStdString();
     EXPECT_EQ(options->driveOptions,
               QStringList({QStringLiteral("E=/media/band"), QStringLiteral("*=k9e:/tmp/img.bin")}));
     EXPECT_EQ(options->screenshotPath, QStringLiteral("shot.png"));
@@ -42,10 +39,9 @@ TEST(StartupOptions, BadCommandLinesAreRefusedWithAReason)
 {
     for (const QStringList& arguments :
          {Args({"--drive"}), Args({"--colour"}), Args({"stray"}), Args({"--screenshot", ""})}) {
-        QString error;
-        EXPECT_FALSE(ParseStartupOptions(arguments, &error).has_value())
-            << arguments.join(QLatin1Char(' ')).toStdString();
-        EXPECT_FALSE(error.isEmpty());
+        const auto refused = ParseStartupOptions(arguments);
+        EXPECT_FALSE(refused.ok()) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(refused.error().isEmpty());
     }
 }
 

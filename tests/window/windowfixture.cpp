@@ -2,34 +2,38 @@
 
 #include "app/appstate.h"
 #include "app/startup.h"
-#include "platform/services.h"
-#include "widgets/nextanswer.h"
 
 namespace trek::test {
+
+namespace {
+const QString WorkingFolder = QStringLiteral("/trek");
+}
 
 void WindowTest::SetUp()
 {
     resetAppState();
-    NextAnswer::Clear();
-    platform::Services& services = platform::services();
+    platform::Services& services = appState().services;
     services.profile = &profile;
     services.system = &system;
     services.desktop = &desktop;
     services.drives = &drives;
     services.scsi = &scsi;
-    InitialiseStartupValues(QStringLiteral("/trek"));
+    StartUp(WorkingFolder);
+    appState().hooks.retryWait = [](int /*milliseconds*/) {};
 }
 
 void WindowTest::TearDown()
 {
-    NextAnswer::Clear();
-    platform::services() = platform::Services{};
     resetAppState();
 }
 
 void WindowTest::setSettings(const QByteArray& text)
 {
     profile.setFileText(appState().settingsPath, text);
+    // As a program started on this settings file would.
+    const Hooks hooks = appState().hooks;
+    StartUp(WorkingFolder);
+    appState().hooks = hooks;
 }
 
 } // namespace trek::test

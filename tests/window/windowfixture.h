@@ -2,9 +2,9 @@
 
 #include "platform/drivetable.h"
 #include "platform/scsitransport.h"
-#include "platform/sim/memoryprofile.h"
-#include "platform/sim/simdesktopservices.h"
-#include "platform/sim/simsystemservices.h"
+#include "doubles/memoryprofile.h"
+#include "doubles/simdesktopservices.h"
+#include "doubles/simsystemservices.h"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -17,10 +17,6 @@ class QuietDriveTable final : public platform::DriveTable
     Q_OBJECT
 public:
     std::uint32_t logicalDriveMask() const override { return 0; }
-    platform::DriveType driveType(const QString& /*rootOrDevicePath*/) const override
-    {
-        return platform::DriveType::NoRootDirectory;
-    }
     QString driveRoot(char /*letter*/) const override { return {}; }
     QStringList diskDevicePaths() const override { return {}; }
 
@@ -59,7 +55,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Replaces the settings file with `text` (INI lines).
+    // Replaces the settings file with `text` (INI lines) and starts afresh on it.
     void setSettings(const QByteArray& text);
 
     platform::MemoryProfile profile;

@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "app/startup.h"
 #include "app/userinterface.h"
 #include "app/window/fittedlabel.h"
@@ -124,11 +124,12 @@ TEST_F(WristbandDlgTest, OpensOnPersonalInformationWhileAnyBodyValueIsMissing)
     }
 }
 
-TEST_F(WristbandDlgTest, OpeningSetsTheSharedStartValues)
+TEST_F(WristbandDlgTest, StartingSetsTheSharedStartValues)
 {
-    setSettings("[Advance]\r\nAutoConfirm=1\r\n");
     appState().link.discoverySuspended = true;
     appState().link.driveLetter = 'E';
+    appState().wristband.ledPowerToHour = 3;
+    setSettings("[Advance]\r\nAutoConfirm=1\r\n");
     const auto window = open();
     const AppState& state = appState();
     EXPECT_TRUE(state.values.autoConfirm);

@@ -8,8 +8,6 @@ enum class Language { English = 0, TraditionalChinese = 1, SimplifiedChinese = 2
 
 inline constexpr int LangRowCount = 147;
 
-// Text of `row` (0..146) in the current interface language (appState().language).
-QString GetLangText(int row);
 // Text of `row` in the given language index (1 Traditional, 2 Simplified, anything else English).
 QString GetLangText(int row, int languageIndex);
 // Language index a system with this abbreviated locale name starts in when the settings file

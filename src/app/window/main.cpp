@@ -1,9 +1,11 @@
+#include "app/appstate.h"
 #include "app/startup.h"
-#include "app/window/platformsetup.h"
 #include "app/window/startupoptions.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
 #include "data/collectionrun.h"
+#include "platform/platform.h"
+#include "platform/systemservices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,23 +35,24 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("trekkomat"));
 
-    QString error;
-    auto options = trek::ParseStartupOptions(QApplication::arguments(), &error);
+    auto options = trek::ParseStartupOptions(QApplication::arguments());
     if (!options) {
-        PrintError(error);
+        PrintError(options.error());
         return 2;
     }
     if (headless && options->screenshotPath.isEmpty()) {
         options->screenshotPath = trek::HeadlessScreenshotPath();
     }
 
-    trek::PlatformSetup platform;
-    if (!platform.Install(options->driveOptions, &error)) {
-        PrintError(error);
+    auto platform = trek::platform::CreatePlatform(options->driveOptions,
+                                                   trek::platform::CreateDesktopServices());
+    if (!platform) {
+        PrintError(platform.error());
         return 2;
     }
-    trek::InitialiseStartupValues(QDir::currentPath());
-    trek::InstallCollectionRun();
+    trek::appState().services = (*platform)->services();
+    trek::StartUp(QDir::currentPath());
+    trek::appState().hooks.collectionRun = [] { (void)trek::CollectWristband(); };
 
     int result = 0;
     {
@@ -72,6 +75,6 @@ int main(int argc, char** argv)
         }
         window.exec();
     }
-    trek::HandOverToUpdater({});
+    trek::appState().services = {};
     return result;
 }

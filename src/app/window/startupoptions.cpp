@@ -5,7 +5,7 @@
 
 namespace trek {
 
-std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, QString* error)
+Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -22,26 +22,17 @@ std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, 
     parser.addOptions({drive, screenshot, noUpdate});
 
     if (!parser.parse(arguments)) {
-        if (error != nullptr) {
-            *error = parser.errorText();
-        }
-        return std::nullopt;
+        return fail(parser.errorText());
     }
     if (!parser.positionalArguments().isEmpty()) {
-        if (error != nullptr) {
-            *error = QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first();
-        }
-        return std::nullopt;
+        return fail(QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first());
     }
 
     StartupOptions options;
     options.driveOptions = parser.values(drive);
     options.screenshotPath = parser.value(screenshot);
     if (parser.isSet(screenshot) && options.screenshotPath.isEmpty()) {
-        if (error != nullptr) {
-            *error = QStringLiteral("--screenshot needs a file name.");
-        }
-        return std::nullopt;
+        return fail(QStringLiteral("--screenshot needs a file name."));
     }
     options.updateCheck = !parser.isSet(noUpdate);
     return options;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace trek {
 
@@ -14,9 +15,9 @@ struct StartupOptions
     bool updateCheck = true;  // false with --no-update-check
 };
 
-// Parses the program's arguments (the first one is the program). On a bad command line returns
-// nothing and puts a message for the person in `error`.
-std::optional<StartupOptions> ParseStartupOptions(const QStringList& arguments, QString* error);
+// Parses the program's arguments (the first one is the program); a bad command line fails with a
+// message for the person.
+Result<StartupOptions> ParseStartupOptions(const QStringList& arguments);
 
 // True when there is no display to show a window on and no platform was asked for, so the
 // program should draw offscreen and leave a picture of the window instead.

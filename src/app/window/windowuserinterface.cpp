@@ -26,9 +26,9 @@ int WindowUserInterface::askYesNo(const QString& title, const QString& message)
     return box.DoModal();
 }
 
-void WindowUserInterface::showMessage(const QString& title, const QString& message)
+void WindowUserInterface::showMessage(const QString& message)
 {
-    ShowMessageBox(&m_window, title, message);
+    ShowMessageBox(&m_window, QCoreApplication::applicationName(), message);
 }
 
 void WindowUserInterface::pumpMessages()

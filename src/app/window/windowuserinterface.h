@@ -19,7 +19,7 @@ public:
     void setStatusText(const QString& text) override;
     void setDriveLabel(const QString& text) override;
     int askYesNo(const QString& title, const QString& message) override;
-    void showMessage(const QString& title, const QString& message) override;
+    void showMessage(const QString& message) override;
     void pumpMessages() override;
     void notifyDataChanged() override;
     void notifyRefresh() override;

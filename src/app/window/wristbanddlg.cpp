@@ -1,7 +1,7 @@
 #include "app/window/wristbanddlg.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "app/settingstable.h"
 #include "app/window/fittedlabel.h"
 #include "app/window/pagefactory.h"
@@ -12,7 +12,6 @@
 #include "device/discovery.h"
 #include "platform/drivetable.h"
 #include "platform/scsitransport.h"
-#include "platform/services.h"
 #include "platform/systemservices.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"
@@ -48,15 +47,9 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
     setWindowIcon(pictures::ProgramIconSet());
     buildControls();
 
-    ReadLanguageSetting();
     setWindowTitle(BuildTitle());
 
     m_webButton->LoadBitmap(pictures::WebButton);
-
-    AppState& state = appState();
-    state.link.discoverySuspended = false;
-    ReadStartSettings();
-    ResetLink();
 
     m_progress->SetShowText(false); // inactive until a long operation uses it
     m_progress->SetPos(0);
@@ -64,13 +57,8 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
     m_progress->SetBarColor(ProgressBlue);
     m_progress->SetTextColor(ProgressBlue);
 
-    state.link.plugged = true;
+    AppState& state = appState();
     state.selectedDate = m_calendar->selectedDate();
-    state.link.volume = platform::InvalidDeviceHandle;
-    state.link.driveLetter = 0;
-    state.wristband.ledPowerControl = false;
-    state.wristband.ledPowerFromHour = 8;
-    state.wristband.ledPowerToHour = 18;
 
     createPages();
     layOutControls();
@@ -101,12 +89,7 @@ CWristbandDlg::~CWristbandDlg()
     m_clockTimer.stop();
     m_discoveryTimer.stop();
     AppState& state = appState();
-    if (state.link.volume != platform::InvalidDeviceHandle) {
-        if (platform::ScsiTransport* scsi = platform::services().scsi) {
-            scsi->close(state.link.volume);
-        }
-        state.link.volume = platform::InvalidDeviceHandle;
-    }
+    ReleaseLinkVolume();
     state.link.driveLetter = 0;
     if (state.ui == m_ui.get()) {
         state.ui = nullptr;
@@ -229,7 +212,7 @@ void CWristbandDlg::createPages()
 
 void CWristbandDlg::connectDeviceNotifications() const
 {
-    platform::DriveTable* drives = platform::services().drives;
+    platform::DriveTable* drives = appState().services.drives;
     if (drives == nullptr) {
         return;
     }
@@ -288,32 +271,23 @@ void CWristbandDlg::onDateSelected()
 
 void CWristbandDlg::onWebButtonClicked()
 {
-    if (platform::DesktopServices* desktop = platform::services().desktop) {
+    if (platform::DesktopServices* desktop = appState().services.desktop) {
         desktop->openUrl(MakerWebSite());
     }
 }
 
 void CWristbandDlg::OnVolumeArrival(std::uint32_t unitMask)
 {
-    if (appState().link.discoverySuspended) {
-        return;
-    }
     trek::OnVolumeArrival(unitMask);
 }
 
 void CWristbandDlg::OnVolumeRemoval(std::uint32_t unitMask)
 {
-    if (appState().link.discoverySuspended) {
-        return;
-    }
     trek::OnVolumeRemoval(unitMask);
 }
 
 void CWristbandDlg::OnDeviceChange()
 {
-    if (appState().link.discoverySuspended) {
-        return;
-    }
     trek::OnDeviceChange();
 }
 

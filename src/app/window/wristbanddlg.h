@@ -50,7 +50,7 @@ public:
     CHoverButton2* WebButton() const { return m_webButton; }
     QLabel* ClockLabel() const;
 
-    // Device notifications; each does nothing while discovery is suspended.
+    // Device notifications, handed to discovery (which ignores them while it is suspended).
     void OnVolumeArrival(std::uint32_t unitMask);
     void OnVolumeRemoval(std::uint32_t unitMask);
     void OnDeviceChange();

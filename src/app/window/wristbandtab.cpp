@@ -1,6 +1,6 @@
 #include "app/window/wristbandtab.h"
 
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "app/window/pagefactory.h"
 #include "app/window/tabpage.h"
 #include "widgets/wbmessages.h"

@@ -1,17 +1,10 @@
 #include "platform/linux/driveletters.h"
 
+#include "platform/drivetable.h"
+
 #include <algorithm>
 
 namespace trek::platform {
-
-namespace {
-
-std::uint32_t bitOf(char letter)
-{
-    return std::uint32_t{1} << (letter - 'A');
-}
-
-} // namespace
 
 LetterMap assignLetters(const LetterMap& previous, const std::vector<VolumeKey>& mounted)
 {
@@ -43,7 +36,7 @@ std::uint32_t letterMask(const LetterMap& letters)
 {
     std::uint32_t mask = 0;
     for (const auto& entry : letters) {
-        mask |= bitOf(entry.first);
+        mask |= DriveBit(entry.first);
     }
     return mask;
 }
@@ -54,13 +47,13 @@ LetterChanges compareLetters(const LetterMap& before, const LetterMap& after)
     for (const auto& [letter, key] : before) {
         const auto found = after.find(letter);
         if (found == after.end() || !(found->second == key)) {
-            changes.removed |= bitOf(letter);
+            changes.removed |= DriveBit(letter);
         }
     }
     for (const auto& [letter, key] : after) {
         const auto found = before.find(letter);
         if (found == before.end() || !(found->second == key)) {
-            changes.arrived |= bitOf(letter);
+            changes.arrived |= DriveBit(letter);
         }
     }
     return changes;

@@ -10,23 +10,6 @@
 
 namespace trek::platform {
 
-namespace {
-
-// "E:", "E:\" and "e:/" all name drive E; anything else is no drive root.
-char letterOfRoot(const QString& root)
-{
-    if (root.size() < 2 || root.size() > 3 || root.at(1) != u':') {
-        return 0;
-    }
-    if (root.size() == 3 && root.at(2) != u'\\' && root.at(2) != u'/') {
-        return 0;
-    }
-    const char letter = root.at(0).toUpper().toLatin1();
-    return letter >= 'A' && letter <= 'Z' ? letter : 0;
-}
-
-} // namespace
-
 LinuxDriveTable::LinuxDriveTable(LinuxDriveTableConfig config, QObject* parent)
     : DriveTable(parent), m_config(std::move(config)), m_udev(udev_new())
 {
@@ -176,16 +159,6 @@ void LinuxDriveTable::refresh(bool announce)
 std::uint32_t LinuxDriveTable::logicalDriveMask() const
 {
     return letterMask(m_letters);
-}
-
-DriveType LinuxDriveTable::driveType(const QString& rootOrDevicePath) const
-{
-    const char letter = letterOfRoot(rootOrDevicePath);
-    if (letter != 0 && m_letters.count(letter) != 0) {
-        return DriveType::Removable;
-    }
-    // Device paths, like roots of letters nobody has, have no root folder.
-    return DriveType::NoRootDirectory;
 }
 
 QString LinuxDriveTable::driveRoot(char letter) const

@@ -36,7 +36,6 @@ public:
     ~LinuxDriveTable() override;
 
     std::uint32_t logicalDriveMask() const override;
-    DriveType driveType(const QString& rootOrDevicePath) const override;
     QString driveRoot(char letter) const override;
     QStringList diskDevicePaths() const override;
 

@@ -1,10 +1,8 @@
 #include "platform/sim/collectedmark.h"
 
-#include "platform/atomicfile.h"
-
 #include <QCryptographicHash>
 #include <QFile>
-#include <QtDebug>
+#include <QSaveFile>
 
 namespace trek::platform {
 
@@ -31,14 +29,17 @@ bool IsMarkedCollected(const QString& imagePath, const QByteArray& image)
     return mark.read(128).trimmed() == Fingerprint(image);
 }
 
-void MarkCollected(const QString& imagePath, const QByteArray& image)
+Result<> MarkCollected(const QString& imagePath, const QByteArray& image)
 {
-    const Result<> written =
-        writeFileAtomically(CollectedMarkPath(imagePath), QByteArray(Fingerprint(image) + '\n'));
-    if (!written) {
-        // Only the next run is affected: it offers the same records again.
-        qWarning().noquote() << written.error();
+    // The mark belongs to a test image, not to the user's data: Qt's save file (a temporary
+    // renamed into place) is atomic enough.
+    QSaveFile mark(CollectedMarkPath(imagePath));
+    if (!mark.open(QIODevice::WriteOnly) || mark.write(Fingerprint(image) + '\n') < 0 ||
+        !mark.commit()) {
+        return fail(QStringLiteral("The collected mark %1 cannot be written: %2")
+                        .arg(mark.fileName(), mark.errorString()));
     }
+    return {};
 }
 
 } // namespace trek::platform

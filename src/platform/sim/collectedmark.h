@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,6 +13,6 @@ namespace trek::platform {
 // steps again.
 QString CollectedMarkPath(const QString& imagePath);
 bool IsMarkedCollected(const QString& imagePath, const QByteArray& image);
-void MarkCollected(const QString& imagePath, const QByteArray& image);
+Result<> MarkCollected(const QString& imagePath, const QByteArray& image);
 
 } // namespace trek::platform

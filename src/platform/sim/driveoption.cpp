@@ -4,14 +4,14 @@ namespace trek::platform {
 
 namespace {
 
-DriveOptionParse failure(const QString& text, const QString& reason)
+Failure failure(const QString& text, const QString& reason)
 {
-    return {std::nullopt, QStringLiteral("Invalid drive \"%1\": %2.").arg(text, reason)};
+    return fail(QStringLiteral("Invalid drive \"%1\": %2.").arg(text, reason));
 }
 
 } // namespace
 
-DriveOptionParse ParseDriveOption(const QString& text)
+Result<DriveOption> ParseDriveOption(const QString& text)
 {
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0) {
@@ -50,7 +50,7 @@ DriveOptionParse ParseDriveOption(const QString& text)
                                             "wristband (*=k7:IMAGE or *=k9e:IMAGE)"));
     }
     option.path = target;
-    return {option, {}};
+    return option;
 }
 
 } // namespace trek::platform

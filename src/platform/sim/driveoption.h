@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
-#include <optional>
 
 namespace trek::platform {
 
@@ -20,14 +21,8 @@ struct DriveOption
     friend bool operator==(const DriveOption&, const DriveOption&) = default;
 };
 
-struct DriveOptionParse
-{
-    std::optional<DriveOption> option;
-    QString error; // one sentence when `option` is empty
-};
-
 // Reads "LETTER=DIR", "LETTER=k7:IMAGE" or "LETTER=k9e:IMAGE"; the letter is D to Z (either
 // case) or '*', which only an emulated wristband may use. Nothing is looked up on disk.
-DriveOptionParse ParseDriveOption(const QString& text);
+Result<DriveOption> ParseDriveOption(const QString& text);
 
 } // namespace trek::platform

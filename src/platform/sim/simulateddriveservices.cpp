@@ -10,29 +10,28 @@ void SimulatedDriveServices::installInto(Services& services) const
     services.scsi = scsi.get();
 }
 
-SimulatedDriveServicesResult createSimulatedDriveServices(const QStringList& driveOptions,
-                                                          emu::ClockFunction hostNow)
+Result<std::unique_ptr<SimulatedDriveServices>>
+createSimulatedDriveServices(const QStringList& driveOptions, emu::ClockFunction hostNow)
 {
     std::vector<DriveOption> options;
     for (const QString& text : driveOptions) {
-        DriveOptionParse parsed = ParseDriveOption(text);
-        if (!parsed.option) {
-            return {nullptr, parsed.error};
+        Result<DriveOption> parsed = ParseDriveOption(text);
+        if (!parsed) {
+            return fail(parsed.error());
         }
         for (const DriveOption& earlier : options) {
-            if (earlier.letter == parsed.option->letter &&
-                earlier.letter != DriveOption::NoLetter) {
-                return {nullptr, QStringLiteral("Drive %1: is given twice.")
-                                     .arg(QLatin1Char(parsed.option->letter))};
+            if (earlier.letter == parsed->letter && earlier.letter != DriveOption::NoLetter) {
+                return fail(
+                    QStringLiteral("Drive %1: is given twice.").arg(QLatin1Char(parsed->letter)));
             }
         }
-        options.push_back(*parsed.option);
+        options.push_back(*parsed);
     }
     auto services = std::make_unique<SimulatedDriveServices>();
     services->drives =
         std::make_unique<SimulatedDriveTable>(std::move(options), std::move(hostNow));
     services->scsi = std::make_unique<EmulatorTransport>(*services->drives);
-    return {std::move(services), {}};
+    return services;
 }
 
 } // namespace trek::platform

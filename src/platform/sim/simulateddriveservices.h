@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulator/deviceclock.h"
+#include "platform/result.h"
 #include "platform/sim/emulatortransport.h"
 #include "platform/sim/simulateddrivetable.h"
 
@@ -23,14 +24,8 @@ struct SimulatedDriveServices
     void installInto(Services& services) const;
 };
 
-struct SimulatedDriveServicesResult
-{
-    std::unique_ptr<SimulatedDriveServices> services;
-    QString error; // one sentence when `services` is null
-};
-
 // Builds the drives from "--drive" values; a bad value or a letter given twice is an error.
-SimulatedDriveServicesResult createSimulatedDriveServices(const QStringList& driveOptions,
-                                                          emu::ClockFunction hostNow = {});
+Result<std::unique_ptr<SimulatedDriveServices>>
+createSimulatedDriveServices(const QStringList& driveOptions, emu::ClockFunction hostNow = {});
 
 } // namespace trek::platform

@@ -9,28 +9,6 @@
 
 namespace trek::platform {
 
-namespace {
-
-std::uint32_t bitOf(char letter)
-{
-    return std::uint32_t{1} << (letter - 'A');
-}
-
-// "E:", "E:\" and "E:/" all name the root of drive E.
-char letterOfRoot(const QString& root)
-{
-    if (root.size() < 2 || root.size() > 3 || root.at(1) != QLatin1Char(':')) {
-        return 0;
-    }
-    if (root.size() == 3 && root.at(2) != QLatin1Char('\\') && root.at(2) != QLatin1Char('/')) {
-        return 0;
-    }
-    const char letter = root.at(0).toUpper().toLatin1();
-    return letter >= 'A' && letter <= 'Z' ? letter : 0;
-}
-
-} // namespace
-
 SimulatedDriveTable::SimulatedDriveTable(std::vector<DriveOption> options,
                                          emu::ClockFunction hostNow, QObject* parent)
     : DriveTable(parent), m_hostNow(std::move(hostNow))
@@ -80,7 +58,13 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
             std::make_unique<emu::PassThroughWristband>(model, image.bytes, m_hostNow);
         emu::PassThroughWristband* band = drive.wristband.get();
         const QString path = drive.option.path;
-        band->setEndCollectionObserver([band, path] { MarkCollected(path, band->image()); });
+        band->setEndCollectionObserver([band, path] {
+            const Result<> marked = MarkCollected(path, band->image());
+            if (!marked) {
+                qWarning().noquote() << marked.error();
+            }
+            return marked.ok();
+        });
     } else if (drive.wristband->image() != image.bytes) {
         drive.wristband->loadImage(image.bytes); // new records: new data again
     }
@@ -184,7 +168,7 @@ std::uint32_t SimulatedDriveTable::maskOfPresent() const
     std::uint32_t mask = 0;
     for (const Drive& drive : m_drives) {
         if (drive.present && drive.option.letter != DriveOption::NoLetter) {
-            mask |= bitOf(drive.option.letter);
+            mask |= DriveBit(drive.option.letter);
         }
     }
     return mask;
@@ -204,16 +188,6 @@ QStringList SimulatedDriveTable::presentDevicePaths() const
 std::uint32_t SimulatedDriveTable::logicalDriveMask() const
 {
     return maskOfPresent();
-}
-
-DriveType SimulatedDriveTable::driveType(const QString& rootOrDevicePath) const
-{
-    if (const char letter = letterOfRoot(rootOrDevicePath); letter != 0) {
-        return (maskOfPresent() & bitOf(letter)) != 0 ? DriveType::Removable
-                                                      : DriveType::NoRootDirectory;
-    }
-    // A device path, present or not, has no root folder: the answer a real one gives too.
-    return DriveType::NoRootDirectory;
 }
 
 QString SimulatedDriveTable::driveRoot(char letter) const

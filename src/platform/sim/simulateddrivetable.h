@@ -32,7 +32,6 @@ public:
     ~SimulatedDriveTable() override;
 
     std::uint32_t logicalDriveMask() const override;
-    DriveType driveType(const QString& rootOrDevicePath) const override;
     QString driveRoot(char letter) const override;
     QStringList diskDevicePaths() const override;
 

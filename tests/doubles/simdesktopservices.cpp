@@ -1,4 +1,4 @@
-#include "platform/sim/simdesktopservices.h"
+#include "doubles/simdesktopservices.h"
 
 namespace trek::platform {
 

@@ -1,4 +1,6 @@
-#include "platform/linux/desktopservices_linux.h"
+#include "platform/linux/desktop/desktopservices_linux.h"
+
+#include "platform/platform.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -24,6 +26,15 @@ bool LinuxDesktopServices::openUrl(const QString& address)
         return false;
     }
     return QDesktopServices::openUrl(url);
+}
+
+} // namespace trek::platform
+
+namespace trek::platform {
+
+std::unique_ptr<DesktopServices> CreateDesktopServices()
+{
+    return std::make_unique<LinuxDesktopServices>();
 }
 
 } // namespace trek::platform

@@ -1,67 +1,6 @@
-#include "device/linkfeedback.h"
-
-#include "app/appstate.h"
-#include "app/lang/langtable.h"
-#include "app/userinterface.h"
-
-#include <QCoreApplication>
+#include "app/lang/filltext.h"
 
 namespace trek {
-
-namespace {
-
-constexpr int NotFoundRow = 77;
-constexpr int ProductNameRow = 0;
-const QString ModelCode = QStringLiteral("K7");
-
-UserInterface* ui()
-{
-    return appState().ui;
-}
-
-} // namespace
-
-void ShowStatus(const QString& text)
-{
-    if (ui()) {
-        ui()->setStatusText(text);
-    }
-}
-
-void ShowDriveLabel(const QString& text)
-{
-    if (ui()) {
-        ui()->setDriveLabel(text);
-    }
-}
-
-void ShowMessage(const QString& text)
-{
-    if (ui()) {
-        ui()->showMessage(QCoreApplication::applicationName(), text);
-    }
-}
-
-void PumpMessages()
-{
-    if (ui()) {
-        ui()->pumpMessages();
-    }
-}
-
-void NotifyDataChanged()
-{
-    if (ui()) {
-        ui()->notifyDataChanged();
-    }
-}
-
-void NotifyRefresh()
-{
-    if (ui()) {
-        ui()->notifyRefresh();
-    }
-}
 
 QString FillText(const QString& format, const QStringList& values)
 {
@@ -99,21 +38,6 @@ QString FillText(const QString& format, const QStringList& values)
         result += c;
     }
     return result;
-}
-
-QString NotFoundLabel()
-{
-    return FillText(GetLangText(NotFoundRow), {ModelCode});
-}
-
-QString ConnectedLabel(char letter)
-{
-    const QString product = GetLangText(ProductNameRow);
-    if (letter == '*') {
-        return ModelCode + product;
-    }
-    return ModelCode + product + QStringLiteral(" (") + QChar::fromLatin1(letter) +
-           QStringLiteral(":)");
 }
 
 } // namespace trek

@@ -1,4 +1,4 @@
-#include "platform/sim/simsystemservices.h"
+#include "doubles/simsystemservices.h"
 
 namespace trek::platform {
 

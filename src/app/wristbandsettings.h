@@ -34,4 +34,8 @@ struct WristbandSettings
     bool keptFlag2 = false;
 };
 
+// The wristband defaults in appState().wristband, taken before its own settings are read; the
+// sleep-monitor times only when asked, since a clock file may lack them.
+void ResetWristbandSettings(bool includingSleepMonitor);
+
 } // namespace trek

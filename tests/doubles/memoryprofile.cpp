@@ -1,4 +1,4 @@
-#include "platform/sim/memoryprofile.h"
+#include "doubles/memoryprofile.h"
 
 #include "platform/initext.h"
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/lang/langtable.h"
+
+namespace trek {
+
+// Text of `row` (0..146) in the interface language of appState().
+QString GetLangText(int row);
+
+} // namespace trek

@@ -1,0 +1,31 @@
+#include "device/linklabels.h"
+
+#include "app/currentlanguage.h"
+#include "app/lang/filltext.h"
+
+namespace trek {
+
+namespace {
+
+constexpr int NotFoundRow = 77;
+constexpr int ProductNameRow = 0;
+const QString ModelCode = QStringLiteral("K7");
+
+} // namespace
+
+QString NotFoundLabel()
+{
+    return FillText(GetLangText(NotFoundRow), {ModelCode});
+}
+
+QString ConnectedLabel(char letter)
+{
+    const QString product = GetLangText(ProductNameRow);
+    if (letter == '*') {
+        return ModelCode + product;
+    }
+    return ModelCode + product + QStringLiteral(" (") + QChar::fromLatin1(letter) +
+           QStringLiteral(":)");
+}
+
+} // namespace trek

@@ -1,0 +1,62 @@
+#include "platform/linux/iniprofile.h"
+#include "platform/linux/linuxdriveservices.h"
+#include "platform/linux/systemservices_linux.h"
+#include "platform/platform.h"
+#include "platform/sim/simulateddriveservices.h"
+
+namespace trek::platform {
+
+namespace {
+
+class LinuxPlatform final : public Platform
+{
+public:
+    LinuxPlatform(std::unique_ptr<DesktopServices> desktop) : m_desktop(std::move(desktop)) {}
+    Q_DISABLE_COPY_MOVE(LinuxPlatform)
+    ~LinuxPlatform() override = default;
+
+    Services services() const override
+    {
+        Services services;
+        services.profile = &m_profile;
+        services.system = &m_system;
+        services.desktop = m_desktop.get();
+        if (m_real) {
+            services.drives = m_real->drives.get();
+            services.scsi = m_real->scsi.get();
+        } else if (m_simulated) {
+            m_simulated->installInto(services);
+        }
+        return services;
+    }
+
+    std::unique_ptr<LinuxDriveServices> m_real;
+    std::unique_ptr<SimulatedDriveServices> m_simulated;
+
+private:
+    // The services hand out non-const pointers; the platform itself is shared read-only.
+    mutable IniProfile m_profile;
+    mutable LinuxSystemServices m_system;
+    std::unique_ptr<DesktopServices> m_desktop;
+};
+
+} // namespace
+
+Result<std::unique_ptr<Platform>> CreatePlatform(const QStringList& driveOptions,
+                                                 std::unique_ptr<DesktopServices> desktop)
+{
+    auto platform = std::make_unique<LinuxPlatform>(std::move(desktop));
+    if (driveOptions.isEmpty()) {
+        platform->m_real = createLinuxDriveServices();
+        return std::unique_ptr<Platform>(std::move(platform));
+    }
+    Result<std::unique_ptr<SimulatedDriveServices>> simulated =
+        createSimulatedDriveServices(driveOptions);
+    if (!simulated) {
+        return fail(simulated.error());
+    }
+    platform->m_simulated = std::move(*simulated);
+    return std::unique_ptr<Platform>(std::move(platform));
+}
+
+} // namespace trek::platform
