@@ -6,7 +6,7 @@
 namespace trek::cli {
 namespace {
 
-CliParse Parse(const std::vector<const char*>& words)
+Result<CliRequest> Parse(const std::vector<const char*>& words)
 {
     QStringList arguments;
     for (const char* word : words) {
@@ -17,54 +17,53 @@ CliParse Parse(const std::vector<const char*>& words)
 
 TEST(CliArguments, GlobalOptionsBeforeOrAfterTheCommand)
 {
-    const CliParse parsed =
+    const Result<CliRequest> parsed =
         Parse({"--workdir", "/w", "--drive", "E=/d", "collect", "--drive=F=k9e:/i"});
-    ASSERT_TRUE(parsed.request) << parsed.error.toStdString();
-    EXPECT_EQ(parsed.request->command, CliRequest::Command::Collect);
-    EXPECT_EQ(parsed.request->workdir, QStringLiteral("/w"));
-    EXPECT_EQ(parsed.request->drives,
-              (QStringList{QStringLiteral("E=/d"), QStringLiteral("F=k9e:/i")}));
+    ASSERT_TRUE(parsed) << parsed.error().toStdString();
+    EXPECT_EQ(parsed->command, CliRequest::Command::Collect);
+    EXPECT_EQ(parsed->workdir, QStringLiteral("/w"));
+    EXPECT_EQ(parsed->drives, (QStringList{QStringLiteral("E=/d"), QStringLiteral("F=k9e:/i")}));
 }
 
 TEST(CliArguments, ExportCsvWithRange)
 {
-    const CliParse parsed =
+    const Result<CliRequest> parsed =
         Parse({"export", "csv", "--from", "2014-09-01", "--to=2014-09-30", "--all"});
-    ASSERT_TRUE(parsed.request) << parsed.error.toStdString();
-    EXPECT_EQ(parsed.request->command, CliRequest::Command::ExportCsv);
-    EXPECT_EQ(parsed.request->from, QDate(2014, 9, 1));
-    EXPECT_EQ(parsed.request->to, QDate(2014, 9, 30));
-    EXPECT_TRUE(parsed.request->allMinutes);
+    ASSERT_TRUE(parsed) << parsed.error().toStdString();
+    EXPECT_EQ(parsed->command, CliRequest::Command::ExportCsv);
+    EXPECT_EQ(parsed->from, QDate(2014, 9, 1));
+    EXPECT_EQ(parsed->to, QDate(2014, 9, 30));
+    EXPECT_TRUE(parsed->allMinutes);
 }
 
 TEST(CliArguments, EmulateCommands)
 {
-    const CliParse disk = Parse({"emulate", "make-disk", "/d", "--days", "14", "--kind", "kdx",
-                                 "--seed", "7", "--end", "2026-02-28"});
-    ASSERT_TRUE(disk.request) << disk.error.toStdString();
-    EXPECT_EQ(disk.request->command, CliRequest::Command::MakeDisk);
-    EXPECT_EQ(disk.request->target, QStringLiteral("/d"));
-    EXPECT_EQ(disk.request->kind, QStringLiteral("kdx"));
-    EXPECT_EQ(disk.request->days, 14);
-    EXPECT_EQ(disk.request->seed, 7U);
-    EXPECT_EQ(disk.request->end, QDate(2026, 2, 28));
-    EXPECT_EQ(Parse({"emulate", "make-disk", "/d", "--days", "1"}).request->kind,
-              QStringLiteral("text"));
+    const Result<CliRequest> disk = Parse({"emulate", "make-disk", "/d", "--days", "14", "--kind",
+                                           "kdx", "--seed", "7", "--end", "2026-02-28"});
+    ASSERT_TRUE(disk) << disk.error().toStdString();
+    EXPECT_EQ(disk->command, CliRequest::Command::MakeDisk);
+    EXPECT_EQ(disk->target, QStringLiteral("/d"));
+    EXPECT_EQ(disk->kind, QStringLiteral("kdx"));
+    EXPECT_EQ(disk->days, 14);
+    EXPECT_EQ(disk->seed, 7U);
+    EXPECT_EQ(disk->end, QDate(2026, 2, 28));
+    EXPECT_EQ(Parse({"emulate", "make-disk", "/d", "--days", "1"})->kind, QStringLiteral("text"));
 
-    const CliParse image = Parse({"emulate", "make-image", "k9e", "/i.img", "--days", "3"});
-    ASSERT_TRUE(image.request) << image.error.toStdString();
-    EXPECT_EQ(image.request->command, CliRequest::Command::MakeImage);
-    EXPECT_EQ(image.request->kind, QStringLiteral("k9e"));
-    EXPECT_EQ(image.request->target, QStringLiteral("/i.img"));
-    EXPECT_FALSE(image.request->end.isValid()); // today, decided when run
+    const Result<CliRequest> image =
+        Parse({"emulate", "make-image", "k9e", "/i.img", "--days", "3"});
+    ASSERT_TRUE(image) << image.error().toStdString();
+    EXPECT_EQ(image->command, CliRequest::Command::MakeImage);
+    EXPECT_EQ(image->kind, QStringLiteral("k9e"));
+    EXPECT_EQ(image->target, QStringLiteral("/i.img"));
+    EXPECT_FALSE(image->end.isValid()); // today, decided when run
 }
 
 TEST(CliArguments, HelpWinsOverEverythingElse)
 {
-    EXPECT_EQ(Parse({"collect", "--bogus", "--help"}).request->command, CliRequest::Command::Help);
-    EXPECT_EQ(Parse({"--help", "--bogus"}).request->command, CliRequest::Command::Help);
-    EXPECT_EQ(Parse({"-h"}).request->command, CliRequest::Command::Help);
-    EXPECT_EQ(Parse({"help"}).request->command, CliRequest::Command::Help);
+    EXPECT_EQ(Parse({"collect", "--bogus", "--help"})->command, CliRequest::Command::Help);
+    EXPECT_EQ(Parse({"--help", "--bogus"})->command, CliRequest::Command::Help);
+    EXPECT_EQ(Parse({"-h"})->command, CliRequest::Command::Help);
+    EXPECT_EQ(Parse({"help"})->command, CliRequest::Command::Help);
 }
 
 TEST(CliArguments, UsageErrorsSaySoInOneSentence)
@@ -94,10 +93,10 @@ TEST(CliArguments, UsageErrorsSaySoInOneSentence)
         {"frobnicate"},
     };
     for (std::size_t i = 0; i < bad.size(); ++i) {
-        const CliParse parsed = Parse(bad[i]);
-        EXPECT_FALSE(parsed.request) << "case " << i;
-        EXPECT_TRUE(parsed.error.endsWith(u'.')) << parsed.error.toStdString();
-        EXPECT_FALSE(parsed.error.contains(u'\n'));
+        const Result<CliRequest> parsed = Parse(bad[i]);
+        EXPECT_FALSE(parsed) << "case " << i;
+        EXPECT_TRUE(parsed.error().endsWith(u'.')) << parsed.error().toStdString();
+        EXPECT_FALSE(parsed.error().contains(u'\n'));
     }
 }
 
