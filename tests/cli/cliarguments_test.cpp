@@ -1,6 +1,10 @@
 #include "cli/cliarguments.h"
+#include "cli/clicommandtable.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace trek::cli {
@@ -98,6 +102,57 @@ TEST(CliArguments, UsageErrorsSaySoInOneSentence)
         EXPECT_TRUE(parsed.error().endsWith(u'.')) << parsed.error().toStdString();
         EXPECT_FALSE(parsed.error().contains(u'\n'));
     }
+}
+
+TEST(CliArguments, EmptyFolderAndHugeArgumentsAreCaught)
+{
+    for (const auto& words : {std::vector<const char*>{"--workdir=", "collect"},
+                              std::vector<const char*>{"export", "csv", "--workdir", ""}}) {
+        const Result<CliRequest> parsed = Parse(words);
+        ASSERT_FALSE(parsed); // an empty folder would silently mean the current one
+        EXPECT_EQ(parsed.error(), QStringLiteral("The option --workdir needs a value."));
+    }
+
+    const std::string huge(100000, 'x');
+    const std::string option = "--" + huge;
+    const std::string date = "--from=" + huge;
+    for (const auto& words : {std::vector<const char*>{huge.c_str()},
+                              std::vector<const char*>{"collect", option.c_str()},
+                              std::vector<const char*>{"export", "csv", date.c_str()}}) {
+        const Result<CliRequest> parsed = Parse(words);
+        ASSERT_FALSE(parsed);
+        EXPECT_LT(parsed.error().size(), 160) << parsed.error().left(200).toStdString();
+        EXPECT_TRUE(parsed.error().contains(QStringLiteral("xx...")));
+    }
+    EXPECT_EQ(Parse({huge.c_str()}).error(), QStringLiteral("Unknown command ") +
+                                                 QString(80, u'x') +
+                                                 QStringLiteral("...; see --help."));
+    // The cut falls before a character made of two UTF-16 units, not inside it.
+    QByteArray emoji(79, 'x');
+    for (int i = 0; i < 50; ++i) {
+        emoji += "\xF0\x9F\x98\x80";
+    }
+    const Result<CliRequest> parsed = Parse({emoji.constData()});
+    ASSERT_FALSE(parsed);
+    EXPECT_EQ(QString::fromUtf8(parsed.error().toUtf8()), parsed.error());
+    EXPECT_TRUE(parsed.error().contains(QString(79, u'x') + QStringLiteral("...")));
+}
+
+// A command added later must not give an existing option name another arity: the reader splits
+// values from words before it knows the command.
+TEST(CliArguments, EveryOptionNameTakesAValueEverywhereOrNowhere)
+{
+    std::map<QString, bool> takesValue;
+    const auto note = [&takesValue](const CliOption& option) {
+        const auto [known, fresh] = takesValue.emplace(option.name, !option.valueName.isEmpty());
+        EXPECT_TRUE(fresh || known->second == !option.valueName.isEmpty())
+            << option.name.toStdString();
+    };
+    std::for_each(GlobalCliOptions().cbegin(), GlobalCliOptions().cend(), note);
+    for (const CliCommand& command : CliCommands()) {
+        std::for_each(command.options.cbegin(), command.options.cend(), note);
+    }
+    EXPECT_GE(takesValue.size(), 9U);
 }
 
 TEST(CliArguments, HelpDocumentsEveryCommandAndOption)
