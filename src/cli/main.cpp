@@ -20,12 +20,12 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trekkomat-cli"));
 
-    const CliParse parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
-    if (!parsed.request) {
-        PrintError(parsed.error);
+    const Result<CliRequest> parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
+    if (!parsed) {
+        PrintError(parsed.error());
         return ExitUsage;
     }
-    const CliRequest& request = *parsed.request;
+    const CliRequest& request = *parsed;
     if (request.command == CliRequest::Command::Help) {
         (void)std::fputs(CliHelpText().toUtf8().constData(), stdout);
         return ExitSuccess;

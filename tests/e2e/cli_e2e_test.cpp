@@ -197,10 +197,14 @@ TEST_F(CliEndToEnd, MissingWristbandAndUsageErrors)
                       QStringLiteral("yesterday")},
           QStringList{QStringLiteral("--drive"), QStringLiteral("5=/x"), QStringLiteral("collect")},
           QStringList{QStringLiteral("--workdir"), dir.filePath(QStringLiteral("absent")),
-                      QStringLiteral("export"), QStringLiteral("csv")}}) {
+                      QStringLiteral("export"), QStringLiteral("csv")},
+          QStringList{QStringLiteral("--workdir="), QStringLiteral("export"),
+                      QStringLiteral("csv")},
+          QStringList{QString(50000, u'x')}}) {
         const CliRun run = RunCli(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').toStdString();
-        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').left(200).toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.left(200).toStdString();
+        EXPECT_LT(run.err.size(), 200);
     }
     const CliRun help = RunCli({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);

@@ -1,0 +1,144 @@
+#include "cli/clicommandtable.h"
+
+namespace trek::cli {
+
+namespace {
+
+using Command = CliRequest::Command;
+
+// The longest history the generator is asked for; a larger number is a typing error.
+constexpr int MaxDays = 3660;
+
+QString ExportFormats()
+{
+    return QStringLiteral("The command export knows one format: export csv.");
+}
+
+Result<> CheckExportRange(CliRequest& request)
+{
+    if (request.from.isValid() && request.to.isValid() && request.from > request.to) {
+        return fail(QStringLiteral("The date of --from lies after the date of --to."));
+    }
+    return {};
+}
+
+Result<> DefaultDiskKind(CliRequest& request)
+{
+    if (request.kind.isEmpty()) {
+        request.kind = QStringLiteral("text");
+    }
+    return {};
+}
+
+// The generated history of both emulate commands.
+QList<CliOption> HistoryOptions()
+{
+    return {Required(NumberOption(QStringLiteral("--days"), QStringLiteral("N"), &CliRequest::days,
+                                  1, MaxDays)),
+            UnsignedOption(QStringLiteral("--seed"), QStringLiteral("S"), &CliRequest::seed),
+            DateOption(QStringLiteral("--end"), &CliRequest::end)};
+}
+
+QList<CliCommand> MakeCommands()
+{
+    QList<CliOption> diskOptions = HistoryOptions();
+    diskOptions.insert(1, ChoiceOption(QStringLiteral("--kind"),
+                                       {QStringLiteral("text"), QStringLiteral("kdx")},
+                                       &CliRequest::kind));
+    return {
+        CliCommand{
+            .command = Command::Collect,
+            .words = {QStringLiteral("collect")},
+            .help = QStringLiteral(
+                "Finds the wristband and collects its records into the store without asking;\n"
+                "prints the status lines. Fails when no wristband is found, a day file could not\n"
+                "be imported, or a reading could not be completed."),
+        },
+        CliCommand{
+            .command = Command::ExportCsv,
+            .words = {QStringLiteral("export"), QStringLiteral("csv")},
+            .options = {DateOption(QStringLiteral("--from"), &CliRequest::from),
+                        DateOption(QStringLiteral("--to"), &CliRequest::to),
+                        SwitchOption(QStringLiteral("--all"), &CliRequest::allMinutes)},
+            .check = CheckExportRange,
+            .wrongArguments = ExportFormats(),
+            .help = QStringLiteral(
+                "Writes \"minute,steps\" and then one line \"YYYY-MM-DD HH:MM,steps\" per minute\n"
+                "with steps, in time order; with --all every minute of the range."),
+        },
+        CliCommand{
+            .command = Command::MakeDisk,
+            .words = {QStringLiteral("emulate"), QStringLiteral("make-disk")},
+            .arguments = {TextArgument(QStringLiteral("DIR"), &CliRequest::target)},
+            .options = diskOptions,
+            .check = DefaultDiskKind,
+            .wrongArguments = QStringLiteral("emulate make-disk needs exactly one folder."),
+            .help = QStringLiteral(
+                "Makes the folder DIR a file-model wristband's disk with N days of generated\n"
+                "day files (text by default) ending on the given day (default: today)."),
+        },
+        CliCommand{
+            .command = Command::MakeImage,
+            .words = {QStringLiteral("emulate"), QStringLiteral("make-image")},
+            .arguments = {ChoiceArgument({QStringLiteral("k7"), QStringLiteral("k9e")},
+                                         &CliRequest::kind),
+                          TextArgument(QStringLiteral("FILE"), &CliRequest::target)},
+            .options = HistoryOptions(),
+            .wrongArguments =
+                QStringLiteral("emulate make-image needs a model (k7 or k9e) and one file."),
+            .help = QStringLiteral(
+                "Writes a pass-through wristband's record image with N days of generated steps."),
+        },
+    };
+}
+
+} // namespace
+
+const QList<CliOption>& GlobalCliOptions()
+{
+    static const QList<CliOption> options{
+        TextOption(QStringLiteral("--workdir"), QStringLiteral("DIR"), &CliRequest::workdir),
+        ListOption(QStringLiteral("--drive"), QStringLiteral("LETTER=SOURCE"),
+                   &CliRequest::drives)};
+    return options;
+}
+
+const QList<CliCommand>& CliCommands()
+{
+    static const QList<CliCommand> commands = MakeCommands();
+    return commands;
+}
+
+const QList<CliGroup>& CliGroups()
+{
+    static const QList<CliGroup> groups{{{QStringLiteral("export")}, ExportFormats()}};
+    return groups;
+}
+
+QString CliHelpHead()
+{
+    return QStringLiteral(
+        "Usage: trekkomat-cli [--workdir DIR] [--drive LETTER=SOURCE]... COMMAND [OPTIONS]\n"
+        "\n"
+        "Takes the step records off a wristband into the monthly store of a working folder and\n"
+        "reads them back out, without a window.\n"
+        "\n"
+        "Global options:\n"
+        "  --workdir DIR   the working folder: settings file, Data and Trekkomat2 folders\n"
+        "                  (default: the current folder)\n"
+        "  --drive LETTER=SOURCE\n"
+        "                  a simulated drive instead of the machine's drives; may be repeated:\n"
+        "                    E=DIR        the folder DIR is the root of removable drive E:\n"
+        "                    F=k7:IMAGE   an emulated K7 wristband with this record image\n"
+        "                    F=k9e:IMAGE  an emulated K9E wristband with this record image\n"
+        "                    *=k9e:IMAGE  the same, found as a disk without a drive letter\n"
+        "  -h, --help      this text\n");
+}
+
+QString CliHelpTail()
+{
+    return QStringLiteral("Exit status: 0 success, 1 the work failed, 2 the command line was "
+                          "wrong.\n");
+}
+
+} // namespace trek::cli
