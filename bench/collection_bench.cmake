@@ -1,6 +1,6 @@
 # Taking a leap year of KDX day files and a 99-block K9E stream into the store, every save
 # durable. Run with `ctest -L bench`; the argument is the number of runs (the median is printed).
-add_executable(collection_bench ${CMAKE_CURRENT_LIST_DIR}/collection_bench.cpp)
+trek_program(collection_bench ${CMAKE_CURRENT_LIST_DIR}/collection_bench.cpp)
 target_link_libraries(collection_bench PRIVATE trek_options trek_data trek_emulator
   trek_platform_sim trek_testdoubles)
 add_test(NAME collection_bench COMMAND collection_bench 5)

@@ -1,5 +1,6 @@
 # One interface target carries the warnings and Qt strictness defines for every target.
 add_library(trek_options INTERFACE)
+target_compile_features(trek_options INTERFACE cxx_std_20)
 target_compile_options(trek_options INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
   -Woverloaded-virtual -Wconversion -Wno-sign-conversion)
@@ -12,3 +13,20 @@ if(TREK_SANITIZE)
   target_compile_options(trek_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(trek_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# trek_library(NAME SOURCES...) and trek_program(NAME SOURCES...): every target of the project is
+# made by one of these, so each gets moc, standard C++20 without extensions, and the options.
+function(trek_library name)
+  add_library(${name} STATIC ${ARGN})
+  trek_target_defaults(${name})
+endfunction()
+
+function(trek_program name)
+  add_executable(${name} ${ARGN})
+  trek_target_defaults(${name})
+endfunction()
+
+function(trek_target_defaults name)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON CXX_EXTENSIONS OFF)
+  target_link_libraries(${name} PRIVATE trek_options)
+endfunction()

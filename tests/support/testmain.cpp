@@ -1,14 +1,21 @@
-#include <QApplication>
 #include <gtest/gtest.h>
 
-// Every test program gets a QApplication: widget tests need one, the rest do not mind it. Tests
-// draw offscreen unless told otherwise, so they never depend on a display.
+#ifdef TREK_TEST_WIDGETS
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
+
+// Widget tests get a QApplication and draw offscreen unless told otherwise, so they never depend
+// on a display; every other test runs where the command-line tool runs, on Qt Core alone.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
+    const TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
