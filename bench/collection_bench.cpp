@@ -51,9 +51,13 @@ private:
     emu::ScsiTarget& m_target;
 };
 
+platform::IniProfile profile;
+
+// Starts each run from a fresh state, so nothing from the previous run is carried over.
 void UseWorkingFolder(const QString& folder)
 {
     resetAppState();
+    appState().services.profile = &profile;
     appState().workingFolder = folder;
     appState().settingsPath = folder + QStringLiteral("/Trekkomat2.INI");
 }
@@ -74,9 +78,9 @@ double ImportLeapYear(const emu::StepHistory& year, bool& ok)
         QFile file(disk + u'/' + emu::KdxDayFileName(day.date));
         ok = ok && file.open(QIODevice::WriteOnly) && file.write(emu::KdxDayFile(day)) == 3072;
     }
+    UseWorkingFolder(scratch.filePath(QStringLiteral("work")));
     auto drives = platform::createSimulatedDriveServices({QStringLiteral("E=") + disk});
     (*drives)->installInto(appState().services);
-    UseWorkingFolder(scratch.filePath(QStringLiteral("work")));
     QDir().mkpath(appState().workingFolder);
 
     CollectionReport report;
@@ -113,9 +117,6 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    platform::IniProfile profile;
-    appState().services.profile = &profile;
-
     const emu::RecordGenerator generator(2024);
     const emu::StepHistory year = generator.generate(366, QDate(2024, 12, 31));
     // 49.5 days of twelve-hour blocks: the 99th carries the end mark.

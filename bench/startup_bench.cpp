@@ -5,10 +5,10 @@
 #include "app/appstate.h"
 #include "app/startup.h"
 #include "app/window/wristbanddlg.h"
-#include "platform/services.h"
 #include "doubles/memoryprofile.h"
 #include "doubles/simdesktopservices.h"
 #include "doubles/simsystemservices.h"
+#include "platform/services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 # Installs what the build, the tests and the demo need on Debian 12. Safe to run again.
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config git
+  cmake g++ make pkg-config git python3
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
   libudev-dev umockdev libumockdev-dev
   googletest libgtest-dev libbenchmark-dev

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Checks formatting of every C++ file, and runs clang-tidy over the sources when a build folder
-# with compile_commands.json is given (scripts/lint.sh build).
+# Checks the formatting of every C++ file and the layer rules; with a build folder that holds
+# compile_commands.json (scripts/lint.sh build) also the CLI's links and clang-tidy over the
+# sources. Any finding fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run --Werror "${files[@]}"
 echo "clang-format: ${#files[@]} files clean"
+python3 scripts/check-layers.py "$@"
 if [ $# -ge 1 ]; then
   mapfile -t sources < <(git ls-files 'src/*.cpp')
-  clang-tidy -p "$1" --quiet "${sources[@]}"
+  printf '%s\n' "${sources[@]}" |
+    xargs -P 2 -n 8 clang-tidy -p "$1" --quiet --warnings-as-errors='*' 2>/dev/null
+  echo "clang-tidy: ${#sources[@]} files clean"
 fi

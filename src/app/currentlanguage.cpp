@@ -1,5 +1,6 @@
-#include "app/appstate.h"
 #include "app/currentlanguage.h"
+
+#include "app/appstate.h"
 
 namespace trek {
 

@@ -40,7 +40,9 @@ int RunCollect()
     // Nobody is there to answer: the question is taken as confirmed.
     appState().values.autoConfirm = true;
     CollectionReport report;
-    appState().hooks.collectionRun = [&report] { report = CollectWristband(); };
+    appState().hooks.collectionRun = [&report] {
+        report = CollectWristband();
+    };
     DiscoverWristband();
     appState().hooks.collectionRun = nullptr;
 

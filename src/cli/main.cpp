@@ -41,7 +41,7 @@ int main(int argc, char** argv)
                            .arg(QDir::toNativeSeparators(workdir)));
             return ExitUsage;
         }
-        auto created = platform::CreatePlatform(request.drives);
+        auto created = platform::createPlatform(request.drives);
         if (!created) {
             PrintError(created.error());
             return ExitUsage;

@@ -2,13 +2,13 @@
 
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
+#include "app/lang/filltext.h"
 #include "app/userinterface.h"
 #include "data/collectionreport.h"
 #include "data/dayfiles.h"
 #include "data/passthroughreaders.h"
 #include "device/clockfile.h"
 #include "device/linklabels.h"
-#include "app/lang/filltext.h"
 #include "device/rootfiles.h"
 
 #include <QFile>

@@ -35,7 +35,7 @@ std::vector<int> StoredMonths(const QString& workingFolder)
 } // namespace
 
 Result<> ExportCsv(const QString& workingFolder, const CsvExportRange& range,
-                               const std::function<void(const QString&)>& write)
+                   const std::function<void(const QString&)>& write)
 {
     write(QStringLiteral("minute,steps"));
     const std::vector<int> stored = StoredMonths(workingFolder);

@@ -18,8 +18,7 @@ struct CsvExportRange
 // Writes the store of `workingFolder` as "minute,steps" lines in time order, one call of `write`
 // per line (without line end). A row a month does not have (the 31st of September, which a day
 // file can name) is written only where it holds steps, with the date as the row names it.
-[[nodiscard]] Result<> ExportCsv(const QString& workingFolder,
-                                             const CsvExportRange& range,
-                                             const std::function<void(const QString&)>& write);
+[[nodiscard]] Result<> ExportCsv(const QString& workingFolder, const CsvExportRange& range,
+                                 const std::function<void(const QString&)>& write);
 
 } // namespace trek

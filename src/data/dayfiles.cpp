@@ -2,11 +2,11 @@
 
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
+#include "app/userinterface.h"
 #include "data/collectionreport.h"
 #include "data/recordformats.h"
 #include "data/recordmerge.h"
 #include "data/storetransaction.h"
-#include "app/userinterface.h"
 #include "device/rootfiles.h"
 
 #include <QDir>
@@ -113,7 +113,8 @@ bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& 
     QFile copy(copyPath);
     if (!QDir().mkpath(copyFolder) || !copy.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         copy.write(bytes) != bytes.size() || !copy.flush()) {
-        ReportFailedFile(report, QStringLiteral("The day file %1 cannot be copied to %2.")
+        ReportFailedFile(report,
+                         QStringLiteral("The day file %1 cannot be copied to %2.")
                              .arg(dayFile.fileName(), QDir::toNativeSeparators(copyFolder)));
         return false;
     }
@@ -121,7 +122,8 @@ bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& 
     // A day file that cannot be deleted afterwards would be taken again at the next run and its
     // steps counted twice, so a disk that refuses changes is not imported from at all.
     if (!QFileInfo(dayFile.absolutePath()).isWritable()) {
-        ReportFailedFile(report, QStringLiteral("The wristband's disk is read-only, so %1 could not be "
+        ReportFailedFile(report,
+                         QStringLiteral("The wristband's disk is read-only, so %1 could not be "
                                         "removed after its import; it was left unimported.")
                              .arg(dayFile.fileName()));
         return false;

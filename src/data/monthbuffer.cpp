@@ -8,7 +8,6 @@
 
 namespace trek {
 
-
 MonthBuffer::MonthBuffer() : m_slots(SlotCount, 0) {}
 
 Result<> MonthBuffer::Load(const QString& workingFolder, int year, int month)
@@ -32,12 +31,12 @@ Result<> MonthBuffer::Load(const QString& workingFolder, int year, int month)
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
         return fail(QStringLiteral("The store file %1 cannot be read: %2.")
-                                       .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
     }
     const QByteArray bytes = file.read(FileSize);
     if (file.error() != QFileDevice::NoError) {
         return fail(QStringLiteral("The store file %1 cannot be read: %2.")
-                                       .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
@@ -63,7 +62,7 @@ Result<> MonthBuffer::Save() const
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder)) {
         return fail(QStringLiteral("The store folder %1 cannot be created.")
-                                       .arg(QDir::toNativeSeparators(folder)));
+                        .arg(QDir::toNativeSeparators(folder)));
     }
     return platform::writeFileAtomically(m_path, toBytes());
 }

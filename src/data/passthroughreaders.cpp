@@ -1,12 +1,12 @@
 #include "data/passthroughreaders.h"
-#include "app/appstate.h"
 
+#include "app/appstate.h"
 #include "app/currentlanguage.h"
+#include "app/userinterface.h"
 #include "data/collectionreport.h"
 #include "data/recordformats.h"
 #include "data/recordmerge.h"
 #include "data/storetransaction.h"
-#include "app/userinterface.h"
 #include "device/passthrough.h"
 
 #include <array>
@@ -37,8 +37,7 @@ void ReportStoreFailure(CollectionReport& report, const QString& reason)
 }
 
 // Stores the reading, then ends the collection on the device.
-bool CommitAndEnd(platform::DeviceHandle handle, StoreTransaction& store,
-                  CollectionReport& report)
+bool CommitAndEnd(platform::DeviceHandle handle, StoreTransaction& store, CollectionReport& report)
 {
     user().pumpMessages();
     if (const Result<> committed = store.Commit(); !committed) {

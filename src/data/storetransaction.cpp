@@ -8,7 +8,6 @@
 
 namespace trek {
 
-
 StoreTransaction::StoreTransaction()
     : m_workingFolder(appState().workingFolder), m_counters(StepCounters::FromAppState()),
       m_original(m_counters)

@@ -2,9 +2,9 @@
 
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
-#include "device/clocktext.h"
-#include "app/userinterface.h"
 #include "app/lang/filltext.h"
+#include "app/userinterface.h"
+#include "device/clocktext.h"
 #include "device/localclock.h"
 #include "device/passthrough.h"
 #include "device/rootfiles.h"
@@ -46,8 +46,8 @@ bool writeClockFile(const QString& root, const QByteArray& text)
         .ok();
 }
 
-// The marker that identifies the disk as a wristband's. Windows also makes it hidden; Linux has
-// no portable call for the FAT hidden attribute, and nothing here depends on it.
+// The marker that identifies the disk as a wristband's. It would best be hidden on the FAT disk,
+// but there is no portable call for that attribute, and nothing here depends on it.
 void writeEmptyMarker(const QString& root)
 {
     QFile marker(RootFilePath(root, MarkerFileName));
@@ -155,9 +155,9 @@ void ApplyStatusBlock(StatusBlockKind kind)
         user().setStatusText(QStringLiteral(" >> Time Difference = ") + drift.differenceText);
     }
     user().showMessage(FillText(GetLangText(ReportRow),
-                         {QString(QChar::fromLatin1(link.driveLetter)), QStringLiteral("K7"),
-                          modelLetterText(), drift.lastUpdateText, FormatClockText(pcNow),
-                          drift.watchText, drift.differenceText}));
+                                {QString(QChar::fromLatin1(link.driveLetter)), QStringLiteral("K7"),
+                                 modelLetterText(), drift.lastUpdateText, FormatClockText(pcNow),
+                                 drift.watchText, drift.differenceText}));
 
     TakeOverBlockSettings(block, collection ? TakeOverScope::Collection : TakeOverScope::ClockCheck,
                           settings());

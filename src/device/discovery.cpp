@@ -2,11 +2,11 @@
 
 #include "app/appstate.h"
 #include "app/settingstable.h"
+#include "app/userinterface.h"
 #include "device/clockfile.h"
 #include "device/filemodelprobe.h"
 #include "device/identity.h"
 #include "device/linklabels.h"
-#include "app/userinterface.h"
 #include "device/passthrough.h"
 #include "device/rootfiles.h"
 #include "platform/drivetable.h"

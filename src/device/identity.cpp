@@ -23,8 +23,9 @@ std::optional<WristbandIdentity> ParseIdentity(std::span<const std::uint8_t> ans
     }
     const auto textBegin = answer.begin() + SearchStart;
     const auto textEnd = std::find(textBegin, answer.end(), std::uint8_t{0});
-    const auto found = std::search(textBegin, textEnd, Marker.begin(), Marker.end(),
-                                   [](std::uint8_t byte, char c) { return byte == c; });
+    const auto found =
+        std::search(textBegin, textEnd, Marker.begin(), Marker.end(),
+                    [](std::uint8_t byte, char c) { return byte == static_cast<std::uint8_t>(c); });
     if (found == textEnd) {
         return std::nullopt;
     }

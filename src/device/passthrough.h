@@ -33,7 +33,8 @@ int ReadMemoryBlock(DeviceHandle handle, int blockNumber, std::uint8_t* block512
 int EndCollection(DeviceHandle handle);
 int ReadNextRecordBlock(DeviceHandle handle, std::uint8_t* block512);
 
-// Three attempts, 200 ms apart (appState().hooks.retryWait waits in tests); 0 on success, else the last error code.
+// Three attempts, 200 ms apart (appState().hooks.retryWait waits in tests); 0 on success, else the
+// last error code.
 int LockVolume(DeviceHandle handle);
 int UnlockVolume(DeviceHandle handle);
 

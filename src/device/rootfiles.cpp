@@ -1,6 +1,6 @@
 #include "device/rootfiles.h"
-#include "app/appstate.h"
 
+#include "app/appstate.h"
 #include "platform/drivetable.h"
 
 #include <QDir>
@@ -11,7 +11,7 @@ namespace trek {
 QString RootFilePath(const QString& root, const QString& name)
 {
     const QDir dir(root);
-    const QString exact = dir.filePath(name);
+    QString exact = dir.filePath(name);
     if (QFileInfo::exists(exact)) {
         return exact;
     }

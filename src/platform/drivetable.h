@@ -18,7 +18,7 @@ enum class DriveType {
 };
 
 // Bit of `letter` ('A' to 'Z') in a drive mask.
-constexpr std::uint32_t DriveBit(char letter)
+constexpr std::uint32_t driveBit(char letter)
 {
     return std::uint32_t{1} << (letter - 'A');
 }
@@ -35,7 +35,7 @@ public:
     // Removable for a letter with a mounted volume; a letter nobody has has no root folder.
     DriveType driveType(char letter) const
     {
-        return (logicalDriveMask() & DriveBit(letter)) != 0 ? DriveType::Removable
+        return (logicalDriveMask() & driveBit(letter)) != 0 ? DriveType::Removable
                                                             : DriveType::NoRootDirectory;
     }
     // Folder where the volume with this letter is mounted; empty when there is none.

@@ -23,10 +23,9 @@ public:
 // desktop services (they need the window system); the command-line tool has none. Fails with
 // one sentence when a drive option is wrong.
 Result<std::unique_ptr<Platform>>
-CreatePlatform(const QStringList& driveOptions,
-               std::unique_ptr<DesktopServices> desktop = nullptr);
+createPlatform(const QStringList& driveOptions, std::unique_ptr<DesktopServices> desktop = nullptr);
 
 // Keyboard state and the browser of the desktop session the program runs in.
-std::unique_ptr<DesktopServices> CreateDesktopServices();
+std::unique_ptr<DesktopServices> createDesktopServices();
 
 } // namespace trek::platform

@@ -19,11 +19,12 @@ FolderChoice BrowseForFolder(QWidget* owner, const QString& rootPath)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDirectory(start);
     FolderChoice choice;
-    QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, [&choice](const QString& path) {
-        if (QFileInfo(path).isDir()) {
-            choice.lastFolder = QDir::toNativeSeparators(path);
-        }
-    });
+    QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog,
+                     [&choice](const QString& path) {
+                         if (QFileInfo(path).isDir()) {
+                             choice.lastFolder = QDir::toNativeSeparators(path);
+                         }
+                     });
     if (dialog.exec() != QDialog::Accepted) {
         return choice;
     }

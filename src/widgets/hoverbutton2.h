@@ -6,7 +6,7 @@
 namespace trek {
 
 // A button that is nothing but its picture, stretched over the whole face. It tells its parent
-// about every mouse move over it (WbMessage::HandCursor, wParam 0) so the parent decides the
+// about every mouse move over it (WbMessage::HandCursor, first 0) so the parent decides the
 // cursor.
 class CHoverButton2 final : public QAbstractButton
 {

@@ -9,8 +9,8 @@ constexpr int FirstType = QEvent::User;
 constexpr int LastType = QEvent::User + static_cast<int>(WbMessage::HandCursor);
 } // namespace
 
-WbMessageEvent::WbMessageEvent(WbMessage message, qintptr wParam, qintptr lParam)
-    : QEvent(typeOf(message)), m_message(message), m_wParam(wParam), m_lParam(lParam)
+WbMessageEvent::WbMessageEvent(WbMessage message, qintptr first, qintptr second)
+    : QEvent(typeOf(message)), m_message(message), m_first(first), m_second(second)
 {}
 
 QEvent::Type WbMessageEvent::typeOf(WbMessage message)
@@ -30,12 +30,12 @@ const WbMessageEvent* WbMessageEvent::from(const QEvent* event)
     return dynamic_cast<const WbMessageEvent*>(event);
 }
 
-bool WbMessageEvent::send(QObject* receiver, WbMessage message, qintptr wParam, qintptr lParam)
+bool WbMessageEvent::send(QObject* receiver, WbMessage message, qintptr first, qintptr second)
 {
     if (receiver == nullptr) {
         return false;
     }
-    WbMessageEvent event(message, wParam, lParam);
+    WbMessageEvent event(message, first, second);
     return QCoreApplication::sendEvent(receiver, &event);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/appstate.h"
-#include "platform/services.h"
 #include "doubles/memoryprofile.h"
 #include "doubles/simsystemservices.h"
+#include "platform/services.h"
 
 #include <gtest/gtest.h>
 

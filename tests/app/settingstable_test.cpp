@@ -1,5 +1,5 @@
-#include "app/currentlanguage.h"
 #include "app/appstate.h"
+#include "app/currentlanguage.h"
 #include "app/realtext.h"
 #include "app/settingstable.h"
 #include "appfixture.h"

@@ -1,5 +1,5 @@
-#include "app/startup.h"
 #include "app/appstate.h"
+#include "app/startup.h"
 #include "appfixture.h"
 #include "platform/linux/systemservices_linux.h"
 #include "tempdir.h"

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/userinterface.h"
+#include "data/collectionreport.h"
 #include "emulator/scsitarget.h"
 #include "platform/drivetable.h"
 #include "platform/profile.h"
 #include "platform/scsitransport.h"
-#include "data/collectionreport.h"
 #include "support/recordingui.h"
 #include "support/tempdir.h"
 

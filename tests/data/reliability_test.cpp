@@ -8,8 +8,8 @@
 #include "data/monthbuffer.h"
 #include "data/passthroughreaders.h"
 #include "datatestsupport.h"
-#include "emulator/passthroughwristband.h"
 #include "doubles/memoryprofile.h"
+#include "emulator/passthroughwristband.h"
 #include "support/scratchmount.h"
 
 #include <QDir>

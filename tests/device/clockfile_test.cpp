@@ -96,8 +96,12 @@ protected:
         SimulatedWristbandTest::SetUp();
         useDrives({QStringLiteral("F=k9e:") +
                    QFileInfo(makeImage(QStringLiteral("k9e.img"))).fileName()});
-        appState().hooks.clockCheckStarted = [this] { events << QStringLiteral("started"); };
-        appState().hooks.clockCheckFinished = [this] { events << QStringLiteral("finished"); };
+        appState().hooks.clockCheckStarted = [this] {
+            events << QStringLiteral("started");
+        };
+        appState().hooks.clockCheckFinished = [this] {
+            events << QStringLiteral("finished");
+        };
         DiscoverWristband();
         ui.clear();
     }

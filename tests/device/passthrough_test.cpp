@@ -1,5 +1,5 @@
-#include "device/passthrough.h"
 #include "app/appstate.h"
+#include "device/passthrough.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -80,7 +80,9 @@ protected:
     {
         resetAppState();
         appState().services.scsi = &transport;
-        appState().hooks.retryWait = [this](int ms) { waits.push_back(ms); };
+        appState().hooks.retryWait = [this](int ms) {
+            waits.push_back(ms);
+        };
     }
     void TearDown() override { resetAppState(); }
 

@@ -20,8 +20,11 @@ void SimulatedWristbandTest::SetUp()
     appState().services.profile = &profile;
     appState().settingsPath = SettingsPath;
     appState().ui = &ui;
-    appState().hooks.retryWait = [](int) {};
-    appState().hooks.localClock = [this] { return pcNow; };
+    appState().hooks.retryWait = [](int) {
+    };
+    appState().hooks.localClock = [this] {
+        return pcNow;
+    };
     ResetWristbandSettings(true);
 }
 

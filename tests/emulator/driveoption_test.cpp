@@ -23,7 +23,7 @@ TEST(ParseDriveOption, ReadsFoldersImagesAndTheLetterlessWristband)
         {"G=k9:dir", {'G', Kind::Folder, QStringLiteral("k9:dir")}}, // not a model prefix
     };
     for (const auto& [text, expected] : cases) {
-        const Result<DriveOption> parsed = ParseDriveOption(QString::fromUtf8(text));
+        const Result<DriveOption> parsed = parseDriveOption(QString::fromUtf8(text));
         ASSERT_TRUE(parsed.ok()) << text << ": " << parsed.error().toStdString();
         EXPECT_EQ(*parsed, expected) << text;
     }
@@ -33,7 +33,7 @@ TEST(ParseDriveOption, RefusesWhatCannotBeADrive)
 {
     for (const char* text : {"", "E", "/tmp/dir", "EF=/x", "C=/x", "A=k7:/x", "1=/x",
                              "E=", "E=k7:", "F=k9e:", "*=/tmp/dir", "=x"}) {
-        const Result<DriveOption> parsed = ParseDriveOption(QString::fromUtf8(text));
+        const Result<DriveOption> parsed = parseDriveOption(QString::fromUtf8(text));
         EXPECT_FALSE(parsed.ok()) << text;
         EXPECT_TRUE(parsed.error().startsWith(QStringLiteral("Invalid drive \"") +
                                               QString::fromUtf8(text) + QStringLiteral("\": ")))

@@ -1,7 +1,7 @@
+#include "app/appstate.h"
 #include "device/passthrough.h"
 #include "mockbed.h"
 #include "platform/linux/linuxdriveservices.h"
-#include "app/appstate.h"
 #include "sgresponder.h"
 #include "tempdir.h"
 
@@ -78,7 +78,8 @@ TEST_F(CommandsOverSgTest, IdentityByLetterAndByDevicePath)
     EXPECT_EQ(identity[16], 'E');
 
     // The one device without a volume is what discovery walks by path.
-    ASSERT_EQ(trek::appState().services.drives->diskDevicePaths(), QStringList{QStringLiteral("/dev/sg4")});
+    ASSERT_EQ(trek::appState().services.drives->diskDevicePaths(),
+              QStringList{QStringLiteral("/dev/sg4")});
     identity.fill(0);
     ASSERT_EQ(trek::InquireIdentity(QStringLiteral("/dev/sg4"), identity.data()), 0);
     EXPECT_EQ(last(*m_pathDisk).dxferLen, 44u);

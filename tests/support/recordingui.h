@@ -20,10 +20,7 @@ public:
         questions << title + u'|' + message;
         return answer;
     }
-    void showMessage(const QString& message) override
-    {
-        messages << message;
-    }
+    void showMessage(const QString& message) override { messages << message; }
     void pumpMessages() override
     {
         ++pumps;

@@ -22,7 +22,7 @@ protected:
     bool event(QEvent* event) override
     {
         if (const WbMessageEvent* message = WbMessageEvent::from(event)) {
-            received.append({message->message(), message->wParam()});
+            received.append({message->message(), message->first()});
             return true;
         }
         return QWidget::event(event);

@@ -19,7 +19,8 @@ void WindowTest::SetUp()
     services.drives = &drives;
     services.scsi = &scsi;
     StartUp(WorkingFolder);
-    appState().hooks.retryWait = [](int /*milliseconds*/) {};
+    appState().hooks.retryWait = [](int /*milliseconds*/) {
+    };
 }
 
 void WindowTest::TearDown()

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/drivetable.h"
-#include "platform/scsitransport.h"
 #include "doubles/memoryprofile.h"
 #include "doubles/simdesktopservices.h"
 #include "doubles/simsystemservices.h"
+#include "platform/drivetable.h"
+#include "platform/scsitransport.h"
 
 #include <QList>
 #include <gtest/gtest.h>

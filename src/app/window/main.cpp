@@ -44,15 +44,17 @@ int main(int argc, char** argv)
         options->screenshotPath = trek::HeadlessScreenshotPath();
     }
 
-    auto platform = trek::platform::CreatePlatform(options->driveOptions,
-                                                   trek::platform::CreateDesktopServices());
+    auto platform = trek::platform::createPlatform(options->driveOptions,
+                                                   trek::platform::createDesktopServices());
     if (!platform) {
         PrintError(platform.error());
         return 2;
     }
     trek::appState().services = (*platform)->services();
     trek::StartUp(QDir::currentPath());
-    trek::appState().hooks.collectionRun = [] { (void)trek::CollectWristband(); };
+    trek::appState().hooks.collectionRun = [] {
+        (void)trek::CollectWristband();
+    };
 
     int result = 0;
     {

@@ -326,7 +326,7 @@ bool CWristbandDlg::event(QEvent* event)
     if (const WbMessageEvent* message = WbMessageEvent::from(event)) {
         switch (message->message()) {
         case WbMessage::HandCursor:
-            if (message->wParam() == 0) {
+            if (message->first() == 0) {
                 m_webButton->setCursor(Qt::PointingHandCursor);
             } else {
                 m_webButton->setCursor(Qt::ArrowCursor);

@@ -82,8 +82,8 @@ private:
     CTextProgressBar* m_progress = nullptr;
     CHoverButton2* m_webButton = nullptr;
     CWristbandTab* m_tab = nullptr;
-    QTimer m_clockTimer;     // timer 1
-    QTimer m_discoveryTimer; // timer 99, fires once
+    QTimer m_clockTimer;     // the clock, twice a second
+    QTimer m_discoveryTimer; // the first discovery, once, half a second after opening
     std::unique_ptr<WindowUserInterface> m_ui;
 };
 

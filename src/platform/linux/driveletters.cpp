@@ -36,7 +36,7 @@ std::uint32_t letterMask(const LetterMap& letters)
 {
     std::uint32_t mask = 0;
     for (const auto& entry : letters) {
-        mask |= DriveBit(entry.first);
+        mask |= driveBit(entry.first);
     }
     return mask;
 }
@@ -47,13 +47,13 @@ LetterChanges compareLetters(const LetterMap& before, const LetterMap& after)
     for (const auto& [letter, key] : before) {
         const auto found = after.find(letter);
         if (found == after.end() || !(found->second == key)) {
-            changes.removed |= DriveBit(letter);
+            changes.removed |= driveBit(letter);
         }
     }
     for (const auto& [letter, key] : after) {
         const auto found = before.find(letter);
         if (found == before.end() || !(found->second == key)) {
-            changes.arrived |= DriveBit(letter);
+            changes.arrived |= driveBit(letter);
         }
     }
     return changes;

@@ -42,7 +42,7 @@ private:
 
 } // namespace
 
-Result<std::unique_ptr<Platform>> CreatePlatform(const QStringList& driveOptions,
+Result<std::unique_ptr<Platform>> createPlatform(const QStringList& driveOptions,
                                                  std::unique_ptr<DesktopServices> desktop)
 {
     auto platform = std::make_unique<LinuxPlatform>(std::move(desktop));

@@ -15,25 +15,25 @@ QByteArray Fingerprint(const QByteArray& image)
 
 } // namespace
 
-QString CollectedMarkPath(const QString& imagePath)
+QString collectedMarkPath(const QString& imagePath)
 {
     return imagePath + QStringLiteral(".collected");
 }
 
-bool IsMarkedCollected(const QString& imagePath, const QByteArray& image)
+bool isMarkedCollected(const QString& imagePath, const QByteArray& image)
 {
-    QFile mark(CollectedMarkPath(imagePath));
+    QFile mark(collectedMarkPath(imagePath));
     if (!mark.open(QIODevice::ReadOnly)) {
         return false;
     }
     return mark.read(128).trimmed() == Fingerprint(image);
 }
 
-Result<> MarkCollected(const QString& imagePath, const QByteArray& image)
+Result<> markCollected(const QString& imagePath, const QByteArray& image)
 {
     // The mark belongs to a test image, not to the user's data: Qt's save file (a temporary
     // renamed into place) is atomic enough.
-    QSaveFile mark(CollectedMarkPath(imagePath));
+    QSaveFile mark(collectedMarkPath(imagePath));
     if (!mark.open(QIODevice::WriteOnly) || mark.write(Fingerprint(image) + '\n') < 0 ||
         !mark.commit()) {
         return fail(QStringLiteral("The collected mark %1 cannot be written: %2")

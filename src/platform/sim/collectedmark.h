@@ -11,8 +11,8 @@ namespace trek::platform {
 // mark beside the image remembers that exactly these records were collected, so that the next
 // run sees a wristband without new data, as a real one would be, instead of counting the same
 // steps again.
-QString CollectedMarkPath(const QString& imagePath);
-bool IsMarkedCollected(const QString& imagePath, const QByteArray& image);
-Result<> MarkCollected(const QString& imagePath, const QByteArray& image);
+QString collectedMarkPath(const QString& imagePath);
+bool isMarkedCollected(const QString& imagePath, const QByteArray& image);
+Result<> markCollected(const QString& imagePath, const QByteArray& image);
 
 } // namespace trek::platform

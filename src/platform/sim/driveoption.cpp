@@ -11,7 +11,7 @@ Failure failure(const QString& text, const QString& reason)
 
 } // namespace
 
-Result<DriveOption> ParseDriveOption(const QString& text)
+Result<DriveOption> parseDriveOption(const QString& text)
 {
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0) {

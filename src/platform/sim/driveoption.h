@@ -23,6 +23,6 @@ struct DriveOption
 
 // Reads "LETTER=DIR", "LETTER=k7:IMAGE" or "LETTER=k9e:IMAGE"; the letter is D to Z (either
 // case) or '*', which only an emulated wristband may use. Nothing is looked up on disk.
-Result<DriveOption> ParseDriveOption(const QString& text);
+Result<DriveOption> parseDriveOption(const QString& text);
 
 } // namespace trek::platform

@@ -15,7 +15,7 @@ createSimulatedDriveServices(const QStringList& driveOptions, emu::ClockFunction
 {
     std::vector<DriveOption> options;
     for (const QString& text : driveOptions) {
-        Result<DriveOption> parsed = ParseDriveOption(text);
+        Result<DriveOption> parsed = parseDriveOption(text);
         if (!parsed) {
             return fail(parsed.error());
         }

@@ -59,7 +59,7 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
         emu::PassThroughWristband* band = drive.wristband.get();
         const QString path = drive.option.path;
         band->setEndCollectionObserver([band, path] {
-            const Result<> marked = MarkCollected(path, band->image());
+            const Result<> marked = markCollected(path, band->image());
             if (!marked) {
                 qWarning().noquote() << marked.error();
             }
@@ -68,7 +68,7 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
     } else if (drive.wristband->image() != image.bytes) {
         drive.wristband->loadImage(image.bytes); // new records: new data again
     }
-    if (IsMarkedCollected(drive.option.path, image.bytes)) {
+    if (isMarkedCollected(drive.option.path, image.bytes)) {
         drive.wristband->setHasNewData(false);
     }
     return true;
@@ -168,7 +168,7 @@ std::uint32_t SimulatedDriveTable::maskOfPresent() const
     std::uint32_t mask = 0;
     for (const Drive& drive : m_drives) {
         if (drive.present && drive.option.letter != DriveOption::NoLetter) {
-            mask |= DriveBit(drive.option.letter);
+            mask |= driveBit(drive.option.letter);
         }
     }
     return mask;

@@ -32,7 +32,7 @@ bool LinuxDesktopServices::openUrl(const QString& address)
 
 namespace trek::platform {
 
-std::unique_ptr<DesktopServices> CreateDesktopServices()
+std::unique_ptr<DesktopServices> createDesktopServices()
 {
     return std::make_unique<LinuxDesktopServices>();
 }
