@@ -93,8 +93,7 @@ TEST_F(SgTransportTest, CommandsReachTheKernelInterfaceAsAsked)
     ASSERT_NE(handle, InvalidDeviceHandle);
 
     std::array<std::uint8_t, 128> identity{};
-    auto inquiry =
-        request({0x12, 0, 0, 0, 0x24}, DataDirection::FromDevice, identity.data(), 44);
+    auto inquiry = request({0x12, 0, 0, 0, 0x24}, DataDirection::FromDevice, identity.data(), 44);
     ASSERT_EQ(m_transport->send(handle, inquiry), 0);
     EXPECT_EQ(inquiry.residue, 8u); // the device answered 36 of the 44 bytes
     SeenRequest seen = lastSeen();
@@ -174,7 +173,7 @@ TEST_F(SgTransportTest, FailuresComeBackDecoded)
     EXPECT_EQ(m_transport->send(handle, read), -2); // medium error despite a good status byte
     EXPECT_EQ(decodeSense(read).key, 0x03);
     EXPECT_EQ(m_transport->send(handle, read), 0); // and the next command is fine again
-    EXPECT_EQ(read.senseLength, 0); // without the sense of the one before
+    EXPECT_EQ(read.senseLength, 0);                // without the sense of the one before
 
     // A data direction without a buffer never reaches the device.
     const std::size_t before = m_responder->seen().size();
