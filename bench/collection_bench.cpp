@@ -11,6 +11,7 @@
 #include "emulator/recordwriters.h"
 #include "platform/linux/iniprofile.h"
 #include "platform/sim/simulateddriveservices.h"
+#include "platform/sim/singletargettransport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,38 +19,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <vector>
 
 using namespace trek;
 
 namespace {
-
-// Carries commands straight to one emulated wristband.
-class DirectTransport final : public platform::ScsiTransport
-{
-public:
-    explicit DirectTransport(emu::ScsiTarget& target) : m_target(target) {}
-    platform::DeviceHandle openVolume(char) override { return 1; }
-    platform::DeviceHandle openDevicePath(const QString&) override { return 1; }
-    void close(platform::DeviceHandle) override {}
-    int send(platform::DeviceHandle, const platform::PassThroughRequest& request) override
-    {
-        const auto result = m_target.execute(
-            request.cdb, static_cast<emu::ScsiTarget::Direction>(request.direction), request.data,
-            request.length);
-        if (result.deviceGone) {
-            return ENODEV;
-        }
-        return result.status == 0 ? 0 : -result.status;
-    }
-    int lock(platform::DeviceHandle) override { return 0; }
-    int unlock(platform::DeviceHandle) override { return 0; }
-
-private:
-    emu::ScsiTarget& m_target;
-};
 
 platform::IniProfile profile;
 
@@ -99,7 +74,7 @@ double ReadStream(const QByteArray& image, bool& ok)
     QTemporaryDir scratch;
     UseWorkingFolder(scratch.path());
     emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E, image);
-    DirectTransport transport(device);
+    platform::SingleTargetTransport transport(device);
     appState().services.scsi = &transport;
 
     CollectionReport report;

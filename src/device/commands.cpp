@@ -47,19 +47,22 @@ PassThroughRequest inquiryRequest(std::uint8_t* buffer)
 
 int InquireIdentity(char letter, std::uint8_t* buffer)
 {
-    return SendPassThrough(letter, inquiryRequest(buffer));
+    PassThroughRequest request = inquiryRequest(buffer);
+    return SendPassThrough(letter, request);
 }
 
 int InquireIdentity(const QString& devicePath, std::uint8_t* buffer)
 {
-    return SendPassThrough(devicePath, inquiryRequest(buffer));
+    PassThroughRequest request = inquiryRequest(buffer);
+    return SendPassThrough(devicePath, request);
 }
 
 int ReadSettingsBlock(DeviceHandle handle, std::uint8_t* block512)
 {
     std::memset(block512, 0, RecordBlockLength);
-    return SendPassThrough(
-        handle, vendorRequest(0x00, DataDirection::FromDevice, block512, SettingsBlockLength));
+    PassThroughRequest request =
+        vendorRequest(0x00, DataDirection::FromDevice, block512, SettingsBlockLength);
+    return SendPassThrough(handle, request);
 }
 
 int WriteSettingsBlock(DeviceHandle handle, const std::uint8_t* block256)
@@ -67,8 +70,9 @@ int WriteSettingsBlock(DeviceHandle handle, const std::uint8_t* block256)
     // The request carries a writable pointer; a copy keeps the caller's block untouched.
     std::array<std::uint8_t, SettingsBlockLength> copy{};
     std::copy_n(block256, SettingsBlockLength, copy.begin());
-    return SendPassThrough(
-        handle, vendorRequest(0x01, DataDirection::ToDevice, copy.data(), SettingsBlockLength));
+    PassThroughRequest request =
+        vendorRequest(0x01, DataDirection::ToDevice, copy.data(), SettingsBlockLength);
+    return SendPassThrough(handle, request);
 }
 
 int ReadMemoryBlock(DeviceHandle handle, int blockNumber, std::uint8_t* block512)
@@ -82,14 +86,16 @@ int ReadMemoryBlock(DeviceHandle handle, int blockNumber, std::uint8_t* block512
 
 int EndCollection(DeviceHandle handle)
 {
-    return SendPassThrough(handle, vendorRequest(0x03, DataDirection::None, nullptr, 0));
+    PassThroughRequest request = vendorRequest(0x03, DataDirection::None, nullptr, 0);
+    return SendPassThrough(handle, request);
 }
 
 int ReadNextRecordBlock(DeviceHandle handle, std::uint8_t* block512)
 {
     std::memset(block512, 0, RecordBlockLength);
-    return SendPassThrough(handle, vendorRequest(0x04, DataDirection::FromDevice, block512,
-                                                 RecordBlockLength, RecordStreamTimeoutMs));
+    PassThroughRequest request = vendorRequest(0x04, DataDirection::FromDevice, block512,
+                                               RecordBlockLength, RecordStreamTimeoutMs);
+    return SendPassThrough(handle, request);
 }
 
 } // namespace trek

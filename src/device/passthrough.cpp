@@ -41,7 +41,7 @@ template <typename Attempt> int retryVolumeControl(Attempt attempt)
 
 // Opening failures of the one-shot variants are -1 so callers can tell them from an exchange
 // that failed on an open device.
-int sendOnce(DeviceHandle handle, const platform::PassThroughRequest& request)
+int sendOnce(DeviceHandle handle, platform::PassThroughRequest& request)
 {
     if (handle == platform::InvalidDeviceHandle) {
         return -1;
@@ -70,17 +70,17 @@ void CloseDevice(DeviceHandle handle)
     }
 }
 
-int SendPassThrough(char letter, const platform::PassThroughRequest& request)
+int SendPassThrough(char letter, platform::PassThroughRequest& request)
 {
     return sendOnce(OpenVolume(letter), request);
 }
 
-int SendPassThrough(const QString& devicePath, const platform::PassThroughRequest& request)
+int SendPassThrough(const QString& devicePath, platform::PassThroughRequest& request)
 {
     return sendOnce(OpenDevicePath(devicePath), request);
 }
 
-int SendPassThrough(DeviceHandle handle, const platform::PassThroughRequest& request)
+int SendPassThrough(DeviceHandle handle, platform::PassThroughRequest& request)
 {
     if (!transport()) {
         return -1;

@@ -20,9 +20,10 @@ DeviceHandle OpenDevicePath(const QString& path);
 void CloseDevice(DeviceHandle handle);
 
 // 0 good status, minus the SCSI status, the platform's error code, or -1 when opening failed.
-int SendPassThrough(char letter, const platform::PassThroughRequest& request);
-int SendPassThrough(const QString& devicePath, const platform::PassThroughRequest& request);
-int SendPassThrough(DeviceHandle handle, const platform::PassThroughRequest& request);
+// The request's results are filled as ScsiTransport::send() fills them.
+int SendPassThrough(char letter, platform::PassThroughRequest& request);
+int SendPassThrough(const QString& devicePath, platform::PassThroughRequest& request);
+int SendPassThrough(DeviceHandle handle, platform::PassThroughRequest& request);
 
 // `buffer` is zeroed first in every read, so a failed read leaves zeros.
 int InquireIdentity(char letter, std::uint8_t* buffer); // 44 bytes

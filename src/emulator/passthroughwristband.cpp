@@ -17,7 +17,6 @@ constexpr std::uint8_t WriteSettingsCommand = 0x01;
 constexpr std::uint8_t ReadMemoryCommand = 0x02;
 constexpr std::uint8_t EndCollectionCommand = 0x03;
 constexpr std::uint8_t NextRecordCommand = 0x04;
-constexpr std::uint8_t CheckCondition = 0x02;
 
 constexpr int ClockOffset = 16;
 constexpr int LastSetOffset = 24;
@@ -37,11 +36,6 @@ struct Range
     int size;
 };
 constexpr std::array<Range, 4> KeptRanges{{{30, 18}, {48, 104}, {160, 5}, {176, 1}}};
-
-ScsiTarget::Result checkCondition()
-{
-    return {CheckCondition, 0, false};
-}
 
 void encodeTime(const QDateTime& time, char* out)
 {
@@ -103,68 +97,67 @@ void PassThroughWristband::reconnect()
     m_streamPosition = 0;
 }
 
-ScsiTarget::Result PassThroughWristband::execute(const std::array<std::uint8_t, 16>& cdb,
-                                                 Direction direction, std::uint8_t* data,
-                                                 std::uint32_t length)
+ScsiTarget::Outcome PassThroughWristband::execute(platform::PassThroughRequest& request)
 {
     if (m_gone) {
-        return {0, 0, true};
+        request.clearResults();
+        return Outcome::DeviceGone;
     }
-    const bool reads = direction == FromDevice && data != nullptr;
+    const auto& cdb = request.cdb;
+    const bool reads =
+        request.direction == platform::DataDirection::FromDevice && request.data != nullptr;
     if (cdb[0] == InquiryOpcode) {
-        return reads ? inquiry(cdb, data, length) : checkCondition();
+        return reads ? inquiry(request) : Refuse(request, sense::InvalidFieldInCdb);
     }
     if (cdb[0] != VendorOpcode) {
-        return checkCondition();
+        return Refuse(request, sense::InvalidOpcode);
     }
     const bool readCommand =
         cdb[1] == ReadSettingsCommand || cdb[1] == ReadMemoryCommand || cdb[1] == NextRecordCommand;
     if (readCommand && !reads) {
-        return checkCondition();
+        return Refuse(request, sense::InvalidFieldInCdb);
     }
     if (readCommand && m_failingReads > 0) {
         --m_failingReads;
-        return checkCondition();
+        return Refuse(request, sense::UnrecoveredReadError);
     }
     switch (cdb[1]) {
     case ReadSettingsCommand:
-        return readSettings(data, length);
+        return readSettings(request);
     case WriteSettingsCommand:
-        if (direction != ToDevice || data == nullptr) {
-            return checkCondition();
+        if (request.direction != platform::DataDirection::ToDevice || request.data == nullptr) {
+            return Refuse(request, sense::InvalidFieldInCdb);
         }
-        return writeSettings(data, length);
+        return writeSettings(request);
     case ReadMemoryCommand:
-        return readMemoryBlock(cdb[4], data, length);
+        return readMemoryBlock(request);
     case EndCollectionCommand:
         // Records that could not be remembered as taken would be offered again as new, so the
         // end fails and the wristband keeps them.
         if (m_endCollectionObserver && !m_endCollectionObserver()) {
-            return checkCondition();
+            return Refuse(request, sense::WriteError);
         }
         m_hasNewData = false;
         m_streamPosition = 0;
         ++m_endCollections;
-        return {0, 0, false};
+        return Answer(request, 0);
     case NextRecordCommand:
-        return readStreamBlock(data, length);
+        return readStreamBlock(request);
     default:
-        return checkCondition();
+        return Refuse(request, sense::InvalidFieldInCdb);
     }
 }
 
-ScsiTarget::Result PassThroughWristband::inquiry(const std::array<std::uint8_t, 16>& cdb,
-                                                 std::uint8_t* data, std::uint32_t length) const
+ScsiTarget::Outcome PassThroughWristband::inquiry(platform::PassThroughRequest& request) const
 {
-    if ((cdb[1] & 0x01) != 0) {
-        return checkCondition(); // no vital product data pages
+    if ((request.cdb[1] & 0x01) != 0) {
+        return Refuse(request, sense::InvalidFieldInCdb); // no vital product data pages
     }
-    return {0, CopyInquiry(WristbandInquiry(m_modelLetter, m_hasNewData), cdb, data, length),
-            false};
+    return Answer(request, CopyInquiry(WristbandInquiry(m_modelLetter, m_hasNewData), request.cdb,
+                                       request.data, request.length));
 }
 
-ScsiTarget::Result PassThroughWristband::readSettings(std::uint8_t* data,
-                                                      std::uint32_t length) const
+ScsiTarget::Outcome PassThroughWristband::readSettings(platform::PassThroughRequest& request) const
 {
     QByteArray block = m_settings;
     const QByteArray header = QByteArrayLiteral("Gaitronix K7") + m_modelLetter + " V1";
@@ -173,55 +166,55 @@ ScsiTarget::Result PassThroughWristband::readSettings(std::uint8_t* data,
     if (const auto lastSet = m_clock.lastSet()) {
         encodeTime(*lastSet, block.data() + LastSetOffset);
     }
-    const auto count = std::min<std::uint32_t>(length, SettingsSize);
-    std::memcpy(data, block.constData(), count);
-    return {0, count, false};
+    const auto count = std::min<std::uint32_t>(request.length, SettingsSize);
+    std::memcpy(request.data, block.constData(), count);
+    return Answer(request, count);
 }
 
-ScsiTarget::Result PassThroughWristband::writeSettings(const std::uint8_t* data,
-                                                       std::uint32_t length)
+ScsiTarget::Outcome PassThroughWristband::writeSettings(platform::PassThroughRequest& request)
 {
-    if (length < SettingsSize) {
-        return checkCondition();
+    if (request.length < SettingsSize) {
+        return Refuse(request, sense::ParameterListLength);
     }
+    const std::uint8_t* data = request.data;
     const QDateTime clock = decodeTime(data + ClockOffset);
     if (!clock.isValid()) {
-        return checkCondition(); // a block with a bad clock is refused whole
+        // a block with a bad clock is refused whole
+        return Refuse(request, sense::InvalidFieldInParameters);
     }
     for (const Range& range : KeptRanges) {
         std::copy_n(data + range.offset, range.size, m_settings.begin() + range.offset);
     }
     m_clock.setCorrection(static_cast<std::int8_t>(data[CorrectionOffset]));
     m_clock.set(clock);
-    return {0, SettingsSize, false};
+    return Answer(request, SettingsSize);
 }
 
-ScsiTarget::Result PassThroughWristband::deliverRecordBlock(const QByteArray& block,
-                                                            std::uint8_t* data,
-                                                            std::uint32_t length)
+ScsiTarget::Outcome PassThroughWristband::deliverRecordBlock(const QByteArray& block,
+                                                             platform::PassThroughRequest& request)
 {
-    const auto count = std::min<std::uint32_t>(length, RecordBlockSize);
-    std::memcpy(data, block.constData(), count);
+    const auto count = std::min<std::uint32_t>(request.length, RecordBlockSize);
+    std::memcpy(request.data, block.constData(), count);
     ++m_recordBlocksRead;
     if (m_blocksUntilGone > 0 && --m_blocksUntilGone == 0) {
         m_gone = true; // this block still arrives; the next command finds no device
     }
-    return {0, count, false};
+    return Answer(request, count);
 }
 
-ScsiTarget::Result PassThroughWristband::readMemoryBlock(int blockNumber, std::uint8_t* data,
-                                                         std::uint32_t length)
+ScsiTarget::Outcome PassThroughWristband::readMemoryBlock(platform::PassThroughRequest& request)
 {
     if (m_model != Model::K7) {
-        return checkCondition();
+        return Refuse(request, sense::InvalidFieldInCdb);
     }
-    return deliverRecordBlock(ImageBlock(m_image, blockNumber), data, length);
+    // The block number is the fifth command byte; the others do not select anything.
+    return deliverRecordBlock(ImageBlock(m_image, request.cdb[4]), request);
 }
 
-ScsiTarget::Result PassThroughWristband::readStreamBlock(std::uint8_t* data, std::uint32_t length)
+ScsiTarget::Outcome PassThroughWristband::readStreamBlock(platform::PassThroughRequest& request)
 {
     if (m_model != Model::K9E) {
-        return checkCondition();
+        return Refuse(request, sense::InvalidFieldInCdb);
     }
     QByteArray block;
     if (m_endless) {
@@ -230,7 +223,7 @@ ScsiTarget::Result PassThroughWristband::readStreamBlock(std::uint8_t* data, std
         block = ImageBlock(m_image, m_streamPosition); // zeros once the stream is exhausted
     }
     ++m_streamPosition;
-    return deliverRecordBlock(block, data, length);
+    return deliverRecordBlock(block, request);
 }
 
 // The image's blocks without their end mark, then further blocks 12 hours apart that repeat the

@@ -26,8 +26,7 @@ public:
     Q_DISABLE_COPY_MOVE(PassThroughWristband)
     ~PassThroughWristband() override = default;
 
-    Result execute(const std::array<std::uint8_t, 16>& cdb, Direction direction, std::uint8_t* data,
-                   std::uint32_t length) override;
+    Outcome execute(platform::PassThroughRequest& request) override;
 
     Model model() const { return m_model; }
     char modelLetter() const { return m_modelLetter; }
@@ -54,7 +53,7 @@ public:
     bool isGone() const { return m_gone; }
     // Plugged in again: present, the stream read from its start, records and new data kept.
     void reconnect();
-    // The next `count` data reads answer CHECK CONDITION with no data.
+    // The next `count` data reads answer CHECK CONDITION (a medium error) with no data.
     void failNextReads(int count) { m_failingReads = count; }
     // The K9E stream never carries its end mark and goes on with further valid blocks.
     void setEndlessStream(bool endless) { m_endless = endless; }
@@ -70,13 +69,12 @@ public:
     int endCollectionCount() const { return m_endCollections; }
 
 private:
-    Result inquiry(const std::array<std::uint8_t, 16>& cdb, std::uint8_t* data,
-                   std::uint32_t length) const;
-    Result readSettings(std::uint8_t* data, std::uint32_t length) const;
-    Result writeSettings(const std::uint8_t* data, std::uint32_t length);
-    Result readMemoryBlock(int blockNumber, std::uint8_t* data, std::uint32_t length);
-    Result readStreamBlock(std::uint8_t* data, std::uint32_t length);
-    Result deliverRecordBlock(const QByteArray& block, std::uint8_t* data, std::uint32_t length);
+    Outcome inquiry(platform::PassThroughRequest& request) const;
+    Outcome readSettings(platform::PassThroughRequest& request) const;
+    Outcome writeSettings(platform::PassThroughRequest& request);
+    Outcome readMemoryBlock(platform::PassThroughRequest& request);
+    Outcome readStreamBlock(platform::PassThroughRequest& request);
+    Outcome deliverRecordBlock(const QByteArray& block, platform::PassThroughRequest& request);
     QByteArray endlessBlock(int index) const;
 
     Model m_model;

@@ -4,16 +4,17 @@
 
 namespace trek::emu {
 
-ScsiTarget::Result PlainDiskTarget::execute(const std::array<std::uint8_t, 16>& cdb,
-                                            Direction direction, std::uint8_t* data,
-                                            std::uint32_t length)
+ScsiTarget::Outcome PlainDiskTarget::execute(platform::PassThroughRequest& request)
 {
     constexpr std::uint8_t Inquiry = 0x12;
-    constexpr std::uint8_t CheckCondition = 0x02;
-    if (cdb[0] == Inquiry && direction == FromDevice) {
-        return {0, CopyInquiry(PlainDiskInquiry(), cdb, data, length), false};
+    if (request.cdb[0] != Inquiry) {
+        return Refuse(request, sense::InvalidOpcode);
     }
-    return {CheckCondition, 0, false};
+    if (request.direction != platform::DataDirection::FromDevice) {
+        return Refuse(request, sense::InvalidFieldInCdb);
+    }
+    return Answer(request,
+                  CopyInquiry(PlainDiskInquiry(), request.cdb, request.data, request.length));
 }
 
 } // namespace trek::emu

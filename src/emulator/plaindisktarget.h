@@ -15,8 +15,7 @@ public:
     Q_DISABLE_COPY_MOVE(PlainDiskTarget)
     ~PlainDiskTarget() override = default;
 
-    Result execute(const std::array<std::uint8_t, 16>& cdb, Direction direction, std::uint8_t* data,
-                   std::uint32_t length) override;
+    Outcome execute(platform::PassThroughRequest& request) override;
 };
 
 } // namespace trek::emu

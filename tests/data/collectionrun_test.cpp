@@ -92,7 +92,7 @@ TEST_F(CollectionRunTest, PassThroughWithoutNewDataGoesStraightToTheSettings)
     emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E,
                                      test::K9EBlock(14, 3, 1, 0, {10}, true));
     device.setHasNewData(false);
-    test::TargetTransport transport(device);
+    platform::SingleTargetTransport transport(device);
     appState().services.scsi = &transport;
     WristbandLink& link = appState().link;
     link.driveLetter = '*';
@@ -114,7 +114,7 @@ TEST_F(CollectionRunTest, PassThroughWithNewDataIsAskedAndRead)
 {
     emu::PassThroughWristband device(emu::PassThroughWristband::Model::K9E,
                                      test::K9EBlock(14, 3, 1, 0, {10}, true));
-    test::TargetTransport transport(device);
+    platform::SingleTargetTransport transport(device);
     appState().services.scsi = &transport;
     WristbandLink& link = appState().link;
     link.driveLetter = 'G';

@@ -7,24 +7,8 @@
 #include "platform/services.h"
 
 #include <QDir>
-#include <cerrno>
 
 namespace trek::test {
-
-int TargetTransport::send(platform::DeviceHandle handle,
-                          const platform::PassThroughRequest& request)
-{
-    if (handle != 1) {
-        return EBADF;
-    }
-    const auto result =
-        m_target.execute(request.cdb, static_cast<emu::ScsiTarget::Direction>(request.direction),
-                         request.data, request.length);
-    if (result.deviceGone) {
-        return ENODEV;
-    }
-    return result.status == 0 ? 0 : -result.status;
-}
 
 void DataTest::SetUp()
 {

@@ -2,10 +2,10 @@
 
 #include "app/userinterface.h"
 #include "data/collectionreport.h"
-#include "emulator/scsitarget.h"
 #include "platform/drivetable.h"
 #include "platform/profile.h"
 #include "platform/scsitransport.h"
+#include "platform/sim/singletargettransport.h"
 #include "support/recordingui.h"
 #include "support/tempdir.h"
 
@@ -36,22 +36,6 @@ public:
 
 private:
     QMap<char, QString> m_roots;
-};
-
-// Carries commands to one emulated device; handle 1 is the device.
-class TargetTransport final : public platform::ScsiTransport
-{
-public:
-    explicit TargetTransport(emu::ScsiTarget& target) : m_target(target) {}
-    platform::DeviceHandle openVolume(char) override { return 1; }
-    platform::DeviceHandle openDevicePath(const QString&) override { return 1; }
-    void close(platform::DeviceHandle) override {}
-    int send(platform::DeviceHandle handle, const platform::PassThroughRequest& request) override;
-    int lock(platform::DeviceHandle) override { return 0; }
-    int unlock(platform::DeviceHandle) override { return 0; }
-
-private:
-    emu::ScsiTarget& m_target;
 };
 
 // A clean process state around each test: a working folder with a real settings file, the user

@@ -32,11 +32,11 @@ protected:
     void Plug(PassThroughWristband::Model model, const QByteArray& image)
     {
         device = std::make_unique<PassThroughWristband>(model, image);
-        transport = std::make_unique<test::TargetTransport>(*device);
+        transport = std::make_unique<platform::SingleTargetTransport>(*device);
         appState().services.scsi = transport.get();
     }
     std::unique_ptr<PassThroughWristband> device;
-    std::unique_ptr<test::TargetTransport> transport;
+    std::unique_ptr<platform::SingleTargetTransport> transport;
 };
 
 TEST_F(PassThroughReadersTest, K7FirstRegionEndsAtItsFirstInvalidRecordAndSkipsRegionTwo)

@@ -116,7 +116,7 @@ TEST_F(StoreDiskFailureTest, ReadOnlyDataFolderKeepsTheWristbandsRecords)
     PassThroughWristband device(PassThroughWristband::Model::K9E,
                                 test::K9EBlock(14, 3, 1, 0, {10}, false) +
                                     test::K9EBlock(14, 4, 1, 0, {10}, true));
-    test::TargetTransport transport(device);
+    platform::SingleTargetTransport transport(device);
     appState().services.scsi = &transport;
 
     EXPECT_FALSE(ReadK9EBlocks(1, report));

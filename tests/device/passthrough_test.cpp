@@ -35,7 +35,7 @@ public:
         return openFails ? platform::InvalidDeviceHandle : nextHandle();
     }
     void close(DeviceHandle handle) override { closed.push_back(handle); }
-    int send(DeviceHandle handle, const PassThroughRequest& request) override
+    int send(DeviceHandle handle, PassThroughRequest& request) override
     {
         Sent sent{handle, request, {}};
         if (request.data != nullptr) {
@@ -171,7 +171,7 @@ TEST_F(PassThroughTest, VendorCommandsCarryTheirBlocksDirectionsAndTimeouts)
 
 TEST_F(PassThroughTest, ResultsOfTheThreeVariants)
 {
-    const PassThroughRequest request;
+    PassThroughRequest request;
     transport.sendResult = -2; // CHECK CONDITION
     EXPECT_EQ(SendPassThrough('E', request), -2);
     EXPECT_EQ(SendPassThrough(QStringLiteral("/dev/sg1"), request), -2);

@@ -2,6 +2,8 @@
 
 #include "emulator/deviceclock.h"
 #include "emulator/scsitarget.h"
+#include "platform/scsisense.h"
+#include "platform/scsitransport.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -30,20 +32,33 @@ inline std::array<std::uint8_t, 16> Cdb(std::initializer_list<std::uint8_t> byte
     return cdb;
 }
 
-// A read from the device into a zeroed buffer, as the program sends it.
+// What the device answered to one command, with the buffer it read into or wrote from.
 struct Reply
 {
-    ScsiTarget::Result result;
+    std::uint8_t status = 0;
+    std::uint32_t residue = 0;
+    bool deviceGone = false;
+    platform::SenseInfo sense;
     QByteArray data;
 };
 
+inline Reply Execute(ScsiTarget& target, std::initializer_list<std::uint8_t> cdb,
+                     platform::DataDirection direction, QByteArray data)
+{
+    platform::PassThroughRequest request;
+    request.cdb = Cdb(cdb);
+    request.direction = direction;
+    request.data = data.isEmpty() ? nullptr : reinterpret_cast<std::uint8_t*>(data.data());
+    request.length = static_cast<std::uint32_t>(data.size());
+    const bool gone = target.execute(request) == ScsiTarget::Outcome::DeviceGone;
+    return {request.scsiStatus, request.residue, gone, platform::decodeSense(request),
+            std::move(data)};
+}
+
+// A read from the device into a zeroed buffer, as the program sends it.
 inline Reply Read(ScsiTarget& target, std::initializer_list<std::uint8_t> cdb, int length)
 {
-    QByteArray data(length, '\0');
-    const ScsiTarget::Result result = target.execute(Cdb(cdb), ScsiTarget::FromDevice,
-                                                     reinterpret_cast<std::uint8_t*>(data.data()),
-                                                     static_cast<std::uint32_t>(length));
-    return {result, data};
+    return Execute(target, cdb, platform::DataDirection::FromDevice, QByteArray(length, '\0'));
 }
 
 inline std::uint8_t ByteAt(const QByteArray& bytes, qsizetype offset)

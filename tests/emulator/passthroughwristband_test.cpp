@@ -6,7 +6,9 @@
 namespace trek::emu {
 namespace {
 
+using platform::DataDirection;
 using test::ByteAt;
+using test::Execute;
 using test::FakeHostClock;
 using test::FilledBlock;
 using test::Read;
@@ -26,8 +28,8 @@ TEST(PassThroughWristbandInquiry, PlacesIdentificationAtTheOffsetsDiscoveryReads
 {
     PassThroughWristband band(Model::K9E, {});
     const auto reply = Read(band, {0x12, 0, 0, 0, 0x24}, 44);
-    ASSERT_EQ(reply.result.status, 0);
-    EXPECT_EQ(reply.result.transferred, 36u);
+    ASSERT_EQ(reply.status, 0);
+    EXPECT_EQ(reply.residue, 8u); // 36 of the 44 bytes asked
 
     const qsizetype watch = WatchOffset(reply.data);
     ASSERT_GE(watch, 8);
@@ -50,7 +52,7 @@ TEST(PassThroughWristbandInquiry, EndCollectionClearsNewDataAndK7HasItsOwnLetter
     PassThroughWristband band(Model::K7, {});
     EXPECT_EQ(Read(band, {0x12, 0, 0, 0, 0x24}, 44).data.at(16), 'A');
 
-    EXPECT_EQ(band.execute(test::Cdb({0xFE, 0x03}), ScsiTarget::None, nullptr, 0).status, 0);
+    EXPECT_EQ(Execute(band, {0xFE, 0x03}, DataDirection::None, {}).status, 0);
     const auto after = Read(band, {0x12, 0, 0, 0, 0x24}, 44);
     EXPECT_EQ(ByteAt(after.data, WatchOffset(after.data) + 14), 0);
     EXPECT_FALSE(band.hasNewData());
@@ -65,7 +67,7 @@ TEST(PassThroughWristbandInquiry, AnswerIsCutToTheAllocationLength)
 {
     PassThroughWristband band(Model::K9E, {});
     const auto reply = Read(band, {0x12, 0, 0, 0, 10}, 44);
-    EXPECT_EQ(reply.result.transferred, 10u);
+    EXPECT_EQ(reply.residue, 34u);
     EXPECT_EQ(reply.data.mid(8, 2), QByteArray("Wa"));
     EXPECT_EQ(reply.data.mid(10), QByteArray(34, '\0'));
 }
@@ -73,15 +75,19 @@ TEST(PassThroughWristbandInquiry, AnswerIsCutToTheAllocationLength)
 TEST(PassThroughWristbandCommands, UnknownOrMisdirectedCommandsAreRefused)
 {
     PassThroughWristband band(Model::K9E, {});
-    EXPECT_EQ(Read(band, {0xFE, 0x07}, 512).result.status, CheckCondition);
-    EXPECT_EQ(Read(band, {0x28}, 512).result.status, CheckCondition);
-    EXPECT_EQ(Read(band, {0xFE, 0x02, 0, 0, 8, 0}, 512).result.status,
+    EXPECT_EQ(Read(band, {0xFE, 0x07}, 512).status, CheckCondition);
+    const auto unknown = Read(band, {0x28}, 512);
+    EXPECT_EQ(unknown.status, CheckCondition);
+    EXPECT_EQ(unknown.residue, 512u);
+    EXPECT_TRUE(unknown.sense.valid);
+    EXPECT_EQ(unknown.sense.key, 0x05); // ILLEGAL REQUEST
+    EXPECT_EQ(unknown.sense.asc, 0x20); // invalid command operation code
+    EXPECT_EQ(Read(band, {0xFE, 0x02, 0, 0, 8, 0}, 512).status,
               CheckCondition); // K9E: no memory
-    QByteArray block(256, '\0');
-    EXPECT_EQ(band.execute(test::Cdb({0xFE, 0x00}), ScsiTarget::ToDevice,
-                           reinterpret_cast<std::uint8_t*>(block.data()), 256)
-                  .status,
-              CheckCondition);
+    const auto misdirected =
+        Execute(band, {0xFE, 0x00}, DataDirection::ToDevice, QByteArray(256, '\0'));
+    EXPECT_EQ(misdirected.status, CheckCondition);
+    EXPECT_EQ(misdirected.sense.asc, 0x24); // invalid field in the command
 }
 
 // A settings block as the PC writes it.
@@ -115,10 +121,9 @@ QByteArray WrittenBlock(const QDateTime& clock, std::int8_t correction)
     return block;
 }
 
-ScsiTarget::Result Write(ScsiTarget& target, QByteArray block)
+test::Reply Write(ScsiTarget& target, QByteArray block)
 {
-    return target.execute(test::Cdb({0xFE, 0x01}), ScsiTarget::ToDevice,
-                          reinterpret_cast<std::uint8_t*>(block.data()), 256);
+    return Execute(target, {0xFE, 0x01}, DataDirection::ToDevice, std::move(block));
 }
 
 QDateTime TimeAt(const QByteArray& block, int offset)
@@ -134,8 +139,8 @@ TEST(PassThroughWristbandSettings, NeverSetClockAnswersZeroLastSetTime)
     FakeHostClock host;
     PassThroughWristband band(Model::K9E, {}, host.function());
     const auto reply = Read(band, {0xFE, 0x00}, 512);
-    ASSERT_EQ(reply.result.status, 0);
-    EXPECT_EQ(reply.result.transferred, 256u);
+    ASSERT_EQ(reply.status, 0);
+    EXPECT_EQ(reply.residue, 256u); // the block is 256 bytes, the buffer 512
     EXPECT_EQ(reply.data.left(16), QByteArray("Gaitronix K7E V1"));
     EXPECT_EQ(reply.data.mid(24, 6), QByteArray(6, '\0'));
     EXPECT_EQ(ByteAt(reply.data, 30), 0x24); // 24-hour until told otherwise
@@ -195,11 +200,11 @@ TEST(PassThroughWristbandRecords, K7MemoryBlocksPastTheImageAreZeros)
     const auto partial = Read(band, {0xFE, 0x02, 0, 0, 2, 0}, 512);
     EXPECT_EQ(partial.data, QByteArray(100, 3) + QByteArray(412, '\0'));
     const auto past = Read(band, {0xFE, 0x02, 0, 0, 124, 0}, 512);
-    EXPECT_EQ(past.result.status, 0);
+    EXPECT_EQ(past.status, 0);
     EXPECT_EQ(past.data, QByteArray(512, '\0'));
     // The block number is the fifth command byte; the others do not select anything.
     EXPECT_EQ(Read(band, {0xFE, 0x02, 0, 1, 0, 0}, 512).data, FilledBlock(1));
-    EXPECT_EQ(Read(band, {0xFE, 0x04}, 512).result.status, CheckCondition); // no stream on a K7
+    EXPECT_EQ(Read(band, {0xFE, 0x04}, 512).status, CheckCondition); // no stream on a K7
 }
 
 TEST(PassThroughWristbandRecords, K9EStreamGivesBlocksInOrderThenZeros)
@@ -221,9 +226,9 @@ TEST(PassThroughWristbandFailures, DisappearsAfterNBlocksUntilReconnected)
     EXPECT_EQ(Read(band, {0xFE, 0x04}, 512).data, FilledBlock(2));
     EXPECT_TRUE(band.isGone());
     const auto lost = Read(band, {0xFE, 0x04}, 512);
-    EXPECT_TRUE(lost.result.deviceGone);
-    EXPECT_EQ(lost.result.transferred, 0u);
-    EXPECT_TRUE(Read(band, {0x12, 0, 0, 0, 0x24}, 44).result.deviceGone);
+    EXPECT_TRUE(lost.deviceGone);
+    EXPECT_EQ(lost.residue, 512u);
+    EXPECT_TRUE(Read(band, {0x12, 0, 0, 0, 0x24}, 44).deviceGone);
 
     band.reconnect();
     EXPECT_TRUE(band.hasNewData()); // nothing was collected
@@ -235,7 +240,8 @@ TEST(PassThroughWristbandFailures, FailedReadDeliversNothingAndLosesNoBlock)
     PassThroughWristband band(Model::K9E, FilledBlock(1) + FilledBlock(2));
     band.failNextReads(1);
     const auto failed = Read(band, {0xFE, 0x04}, 512);
-    EXPECT_EQ(failed.result.status, CheckCondition);
+    EXPECT_EQ(failed.status, CheckCondition);
+    EXPECT_EQ(failed.sense.key, 0x03); // MEDIUM ERROR
     EXPECT_EQ(failed.data, QByteArray(512, '\0'));
     EXPECT_EQ(Read(band, {0xFE, 0x04}, 512).data, FilledBlock(1));
 }

@@ -1,5 +1,6 @@
 #include "emulator/recordimage.h"
 #include "emulatortestsupport.h"
+#include "platform/scsisense.h"
 #include "platform/services.h"
 #include "platform/sim/simulateddriveservices.h"
 
@@ -37,12 +38,15 @@ struct Sent
 {
     int result = 0;
     QByteArray data;
+    std::uint32_t residue = 0;
+    SenseInfo sense;
 };
 
 Sent Send(ScsiTransport& scsi, DeviceHandle handle, std::initializer_list<std::uint8_t> cdb,
           int length, std::uint32_t timeoutMs = 3000)
 {
-    Sent sent{0, QByteArray(length, '\0')};
+    Sent sent;
+    sent.data = QByteArray(length, '\0');
     PassThroughRequest request;
     request.cdb = emu::test::Cdb(cdb);
     request.direction = length > 0 ? DataDirection::FromDevice : DataDirection::None;
@@ -50,6 +54,8 @@ Sent Send(ScsiTransport& scsi, DeviceHandle handle, std::initializer_list<std::u
     request.length = static_cast<std::uint32_t>(length);
     request.timeoutMs = timeoutMs;
     sent.result = scsi.send(handle, request);
+    sent.residue = request.residue;
+    sent.sense = decodeSense(request);
     return sent;
 }
 
@@ -171,8 +177,12 @@ TEST(EmulatorTransport, RoutesCommandsToTheDeviceBehindTheDrive)
     ASSERT_NE(disk, InvalidDeviceHandle);
     const Sent plain = Send(scsi, disk, {0x12, 0, 0, 0, 0x24}, 44);
     EXPECT_EQ(plain.result, 0);
+    EXPECT_EQ(plain.residue, 8u); // a 36-byte answer in a 44-byte buffer
     EXPECT_FALSE(plain.data.contains("Watch"));
-    EXPECT_EQ(Send(scsi, disk, {0xFE, 0x00}, 512).result, -2);
+    const Sent refused = Send(scsi, disk, {0xFE, 0x00}, 512);
+    EXPECT_EQ(refused.result, -2);
+    EXPECT_EQ(refused.residue, 512u);
+    EXPECT_EQ(refused.sense.key, 0x05); // ILLEGAL REQUEST travels with the status
 
     const DeviceHandle band = scsi.openDevicePath(QStringLiteral("sim:/dev/sg-star"));
     ASSERT_NE(band, InvalidDeviceHandle);
@@ -199,7 +209,9 @@ TEST(EmulatorTransport, RoutesCommandsToTheDeviceBehindTheDrive)
     // Pulled out while open: the exchange fails as with a vanished device.
     ASSERT_TRUE(QFile::remove(image));
     sim->drives->rescan();
-    EXPECT_EQ(Send(scsi, band, {0xFE, 0x04}, 512).result, ENODEV);
+    const Sent lost = Send(scsi, band, {0xFE, 0x04}, 512);
+    EXPECT_EQ(lost.result, ENODEV);
+    EXPECT_EQ(lost.residue, 512u);
     EXPECT_EQ(scsi.lock(band), ENODEV);
 }
 

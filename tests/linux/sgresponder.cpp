@@ -23,26 +23,25 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer respo
 
 } // namespace
 
-FakeWristband::Result FakeWristband::execute(const std::array<std::uint8_t, 16>& cdb,
-                                             Direction direction, std::uint8_t* data,
-                                             std::uint32_t length)
+FakeWristband::Outcome FakeWristband::execute(trek::platform::PassThroughRequest& request)
 {
-    if (cdb[0] == 0x12 && direction == FromDevice) {
+    using trek::platform::DataDirection;
+    const auto& cdb = request.cdb;
+    if (cdb[0] == 0x12 && request.direction == DataDirection::FromDevice) {
         static constexpr char Inquiry[] = "\x00\x80\x04\x02\x1f\x00\x00\x00"
                                           "Watch K7"
                                           "E-Band\x01 Stepper "
                                           "1.00";
-        const std::uint32_t count = std::min<std::uint32_t>(length, 36);
-        std::memcpy(data, Inquiry, count);
-        return {0, count, false};
+        const std::uint32_t count = std::min<std::uint32_t>(request.length, 36);
+        std::memcpy(request.data, Inquiry, count);
+        return trek::emu::Answer(request, count);
     }
-    if (cdb[0] == 0xfe && direction == FromDevice) {
-        for (std::uint32_t i = 0; i < length; ++i) {
-            data[i] = static_cast<std::uint8_t>(i ^ cdb[1]);
+    if (cdb[0] == 0xfe && request.direction == DataDirection::FromDevice) {
+        for (std::uint32_t i = 0; i < request.length; ++i) {
+            request.data[i] = static_cast<std::uint8_t>(i ^ cdb[1]);
         }
-        return {0, length, false};
     }
-    return {0, 0, false};
+    return trek::emu::Answer(request, request.length);
 }
 
 SgResponder::SgResponder(UMockdevTestbed* testbed, const char* devnode)
@@ -113,24 +112,43 @@ bool SgResponder::handle(UMockdevIoctlClient* client)
         umockdev_ioctl_client_complete(client, -1, reply.ioctlErrno);
         return true;
     }
+    trek::platform::PassThroughRequest request;
+    request.cdb = seen.cdb;
+    request.length = buffer != nullptr ? hdr.dxfer_len : 0;
+    std::vector<std::uint8_t> bytes(request.length);
+    request.data = bytes.empty() ? nullptr : bytes.data();
+    if (hdr.dxfer_direction == SG_DXFER_FROM_DEV) {
+        request.direction = trek::platform::DataDirection::FromDevice;
+    } else if (hdr.dxfer_direction == SG_DXFER_TO_DEV) {
+        request.direction = trek::platform::DataDirection::ToDevice;
+        std::copy(seen.written.begin(), seen.written.end(), bytes.begin());
+    }
     // A host failure means nothing reached the device, so nothing comes back either.
-    if (buffer != nullptr && hdr.dxfer_direction == SG_DXFER_FROM_DEV && reply.hostStatus == 0) {
-        std::vector<std::uint8_t> answer(hdr.dxfer_len);
-        m_device.execute(seen.cdb, trek::emu::ScsiTarget::FromDevice, answer.data(), hdr.dxfer_len);
-        umockdev_ioctl_data_update(buffer, 0, answer.data(), static_cast<gint>(answer.size()));
+    request.clearResults();
+    if (reply.hostStatus == 0) {
+        m_device.execute(request);
     }
-    if (!reply.sense.empty()) {
-        if (UMockdevIoctlData* sense = umockdev_ioctl_data_resolve(
+    if (buffer != nullptr && request.direction == trek::platform::DataDirection::FromDevice &&
+        reply.hostStatus == 0) {
+        umockdev_ioctl_data_update(buffer, 0, bytes.data(), static_cast<gint>(bytes.size()));
+    }
+    std::vector<std::uint8_t> sense = reply.sense;
+    if (sense.empty()) {
+        sense.assign(request.sense.begin(), request.sense.begin() + request.senseLength);
+    }
+    if (!sense.empty()) {
+        if (UMockdevIoctlData* senseBuffer = umockdev_ioctl_data_resolve(
                 header, offsetof(sg_io_hdr_t, sbp), hdr.mx_sb_len, nullptr)) {
-            std::vector<std::uint8_t> bytes = reply.sense;
-            umockdev_ioctl_data_update(sense, 0, bytes.data(), static_cast<gint>(bytes.size()));
+            umockdev_ioctl_data_update(senseBuffer, 0, sense.data(),
+                                       static_cast<gint>(sense.size()));
         }
-        put(header, offsetof(sg_io_hdr_t, sb_len_wr),
-            static_cast<unsigned char>(reply.sense.size()));
+        put(header, offsetof(sg_io_hdr_t, sb_len_wr), static_cast<unsigned char>(sense.size()));
     }
-    put(header, offsetof(sg_io_hdr_t, status), reply.status);
+    put(header, offsetof(sg_io_hdr_t, status),
+        reply.status != 0 ? reply.status : request.scsiStatus);
     put(header, offsetof(sg_io_hdr_t, host_status), reply.hostStatus);
     put(header, offsetof(sg_io_hdr_t, driver_status), reply.driverStatus);
+    put(header, offsetof(sg_io_hdr_t, resid), static_cast<int>(request.residue));
     umockdev_ioctl_client_complete(client, 0, 0);
     return true;
 }

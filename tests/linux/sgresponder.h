@@ -23,7 +23,7 @@ struct SeenRequest
     std::vector<std::uint8_t> written; // the data block of a write
 };
 
-// How the fake device ends the next exchange.
+// How the fake device ends the next exchange; a status or sense given here replaces the device's.
 struct Reply
 {
     int ioctlErrno = 0;
@@ -33,13 +33,13 @@ struct Reply
     std::vector<std::uint8_t> sense;
 };
 
-// A small wristband: an INQUIRY answer with "Watch K7", model letter 'E' and new data, and
-// patterned blocks for the vendor reads, enough to see bytes travel both ways.
+// A small wristband: a 36-byte INQUIRY answer with "Watch K7", model letter 'E' and new data,
+// patterned blocks for the vendor reads, and every write taken whole; enough to see bytes travel
+// both ways and a short answer leave its residue.
 class FakeWristband final : public trek::emu::ScsiTarget
 {
 public:
-    Result execute(const std::array<std::uint8_t, 16>& cdb, Direction direction, std::uint8_t* data,
-                   std::uint32_t length) override;
+    Outcome execute(trek::platform::PassThroughRequest& request) override;
 };
 
 // Answers SG_IO on one device node of a umockdev test bed and records what arrived. The

@@ -1,6 +1,7 @@
 #include "mockbed.h"
 #include "platform/linux/linuxdrivetable.h"
 #include "platform/linux/sgtransport.h"
+#include "platform/scsisense.h"
 #include "sgresponder.h"
 #include "tempdir.h"
 
@@ -92,9 +93,9 @@ TEST_F(SgTransportTest, CommandsReachTheKernelInterfaceAsAsked)
     ASSERT_NE(handle, InvalidDeviceHandle);
 
     std::array<std::uint8_t, 128> identity{};
-    ASSERT_EQ(m_transport->send(handle, request({0x12, 0, 0, 0, 0x24}, DataDirection::FromDevice,
-                                                identity.data(), 44)),
-              0);
+    auto inquiry = request({0x12, 0, 0, 0, 0x24}, DataDirection::FromDevice, identity.data(), 44);
+    ASSERT_EQ(m_transport->send(handle, inquiry), 0);
+    EXPECT_EQ(inquiry.residue, 8u); // the device answered 36 of the 44 bytes
     SeenRequest seen = lastSeen();
     EXPECT_EQ(seen.interfaceId, 'S');
     EXPECT_EQ(seen.direction, SG_DXFER_FROM_DEV);
@@ -107,9 +108,9 @@ TEST_F(SgTransportTest, CommandsReachTheKernelInterfaceAsAsked)
     EXPECT_EQ(identity[22], 1); // the new-data byte, 14 after "Watch"
 
     std::array<std::uint8_t, 512> block{};
-    ASSERT_EQ(m_transport->send(
-                  handle, request({0xfe, 0x00}, DataDirection::FromDevice, block.data(), 256)),
-              0);
+    auto settingsRead = request({0xfe, 0x00}, DataDirection::FromDevice, block.data(), 256);
+    ASSERT_EQ(m_transport->send(handle, settingsRead), 0);
+    EXPECT_EQ(settingsRead.residue, 0u);
     seen = lastSeen();
     EXPECT_EQ(seen.direction, SG_DXFER_FROM_DEV);
     EXPECT_EQ(seen.dxferLen, 256u);
@@ -120,9 +121,8 @@ TEST_F(SgTransportTest, CommandsReachTheKernelInterfaceAsAsked)
     for (std::size_t i = 0; i < settings.size(); ++i) {
         settings[i] = static_cast<std::uint8_t>(255 - i);
     }
-    ASSERT_EQ(m_transport->send(
-                  handle, request({0xfe, 0x01}, DataDirection::ToDevice, settings.data(), 256)),
-              0);
+    auto write = request({0xfe, 0x01}, DataDirection::ToDevice, settings.data(), 256);
+    ASSERT_EQ(m_transport->send(handle, write), 0);
     seen = lastSeen();
     EXPECT_EQ(seen.direction, SG_DXFER_TO_DEV);
     EXPECT_EQ(seen.dxferLen, 256u);
@@ -130,23 +130,22 @@ TEST_F(SgTransportTest, CommandsReachTheKernelInterfaceAsAsked)
     EXPECT_EQ(seen.cdb[1], 0x01);
     EXPECT_EQ(seen.written, std::vector<std::uint8_t>(settings.begin(), settings.end()));
 
-    ASSERT_EQ(m_transport->send(handle, request({0xfe, 0x03}, DataDirection::None, nullptr, 0)), 0);
+    auto endCollection = request({0xfe, 0x03}, DataDirection::None, nullptr, 0);
+    ASSERT_EQ(m_transport->send(handle, endCollection), 0);
     seen = lastSeen();
     EXPECT_EQ(seen.direction, SG_DXFER_NONE);
     EXPECT_EQ(seen.dxferLen, 0u);
     EXPECT_EQ(seen.cdb[1], 0x03);
 
-    ASSERT_EQ(m_transport->send(handle, request({0xfe, 0x04}, DataDirection::FromDevice,
-                                                block.data(), 512, 10000)),
-              0);
+    auto streamRead = request({0xfe, 0x04}, DataDirection::FromDevice, block.data(), 512, 10000);
+    ASSERT_EQ(m_transport->send(handle, streamRead), 0);
     seen = lastSeen();
     EXPECT_EQ(seen.dxferLen, 512u);
     EXPECT_EQ(seen.timeout, 10000u);
     EXPECT_EQ(block[1], 1 ^ 0x04);
 
     m_transport->close(handle);
-    EXPECT_EQ(m_transport->send(handle, request({0xfe, 0x03}, DataDirection::None, nullptr, 0)),
-              EBADF);
+    EXPECT_EQ(m_transport->send(handle, endCollection), EBADF);
 }
 
 TEST_F(SgTransportTest, FailuresComeBackDecoded)
@@ -154,7 +153,7 @@ TEST_F(SgTransportTest, FailuresComeBackDecoded)
     const DeviceHandle handle = m_transport->openDevicePath(QStringLiteral("/dev/sg2"));
     ASSERT_NE(handle, InvalidDeviceHandle);
     std::array<std::uint8_t, 512> block{};
-    const auto read = request({0xfe, 0x04}, DataDirection::FromDevice, block.data(), 512, 10000);
+    auto read = request({0xfe, 0x04}, DataDirection::FromDevice, block.data(), 512, 10000);
 
     replyNext(Reply{.hostStatus = 0x01, .sense = {}}); // DID_NO_CONNECT: the wristband was pulled
     EXPECT_EQ(m_transport->send(handle, read), ENODEV);
@@ -166,16 +165,20 @@ TEST_F(SgTransportTest, FailuresComeBackDecoded)
     EXPECT_EQ(m_transport->send(handle, read), EIO);
     replyNext(Reply{.status = 0x02, .driverStatus = 0x08, .sense = {0x72, 0x05, 0x20, 0x00}});
     EXPECT_EQ(m_transport->send(handle, read), -2);
+    EXPECT_EQ(read.scsiStatus, 0x02);
+    EXPECT_EQ(read.senseLength, 4);
+    EXPECT_EQ(decodeSense(read).asc, 0x20);
     replyNext(
         Reply{.status = 0x00, .sense = {0x70, 0, 0x03, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0x11, 0x00}});
     EXPECT_EQ(m_transport->send(handle, read), -2); // medium error despite a good status byte
-    EXPECT_EQ(m_transport->send(handle, read), 0);  // and the next command is fine again
+    EXPECT_EQ(decodeSense(read).key, 0x03);
+    EXPECT_EQ(m_transport->send(handle, read), 0); // and the next command is fine again
+    EXPECT_EQ(read.senseLength, 0);                // without the sense of the one before
 
     // A data direction without a buffer never reaches the device.
     const std::size_t before = m_responder->seen().size();
-    EXPECT_EQ(
-        m_transport->send(handle, request({0xfe, 0x00}, DataDirection::FromDevice, nullptr, 256)),
-        EINVAL);
+    auto noBuffer = request({0xfe, 0x00}, DataDirection::FromDevice, nullptr, 256);
+    EXPECT_EQ(m_transport->send(handle, noBuffer), EINVAL);
     EXPECT_EQ(m_responder->seen().size(), before);
     m_transport->close(handle);
 }
@@ -209,7 +212,7 @@ TEST_F(SgTransportTest, OpeningAndLockingTheDisk)
     ASSERT_NE(unknown, InvalidDeviceHandle);
     EXPECT_EQ(bare.lock(unknown), ENODEV);
     std::array<std::uint8_t, 256> block{};
-    EXPECT_EQ(
-        bare.send(unknown, request({0xfe, 0x00}, DataDirection::FromDevice, block.data(), 256)), 0);
+    auto read = request({0xfe, 0x00}, DataDirection::FromDevice, block.data(), 256);
+    EXPECT_EQ(bare.send(unknown, read), 0);
     bare.close(unknown);
 }

@@ -38,7 +38,7 @@ public:
         return platform::InvalidDeviceHandle;
     }
     void close(platform::DeviceHandle handle) override { closed.append(handle); }
-    int send(platform::DeviceHandle /*handle*/, const platform::PassThroughRequest& /*r*/) override
+    int send(platform::DeviceHandle /*handle*/, platform::PassThroughRequest& /*r*/) override
     {
         return 1;
     }

@@ -1,8 +1,10 @@
 #include "platform/linux/sgtransport.h"
 
-#include "platform/linux/sgresult.h"
+#include "platform/linux/sgstatus.h"
+#include "platform/scsisense.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -89,8 +91,9 @@ void SgTransport::close(DeviceHandle handle)
     m_open.erase(found);
 }
 
-int SgTransport::send(DeviceHandle handle, const PassThroughRequest& request)
+int SgTransport::send(DeviceHandle handle, PassThroughRequest& request)
 {
+    request.clearResults();
     if (m_open.count(handle) == 0) {
         return EBADF;
     }
@@ -99,31 +102,37 @@ int SgTransport::send(DeviceHandle handle, const PassThroughRequest& request)
         return EINVAL;
     }
     std::array<std::uint8_t, 16> cdb = request.cdb;
-    std::array<std::uint8_t, SenseBufferLength> sense{};
 
     sg_io_hdr_t header{};
     header.interface_id = 'S';
     header.dxfer_direction = carriesData ? directionOf(request.direction) : SG_DXFER_NONE;
     header.cmd_len = static_cast<unsigned char>(cdb.size());
-    header.mx_sb_len = static_cast<unsigned char>(sense.size());
+    header.mx_sb_len = static_cast<unsigned char>(request.sense.size());
     header.dxfer_len = carriesData ? request.length : 0;
     header.dxferp = carriesData ? request.data : nullptr;
     header.cmdp = cdb.data();
-    header.sbp = sense.data();
+    header.sbp = request.sense.data();
     header.timeout = request.timeoutMs;
 
-    SgExchange exchange;
     // No retry on EINTR: the command may already have reached the device.
-    if (::ioctl(handle, SG_IO, &header) < 0) {
-        exchange.ioctlErrno = errno;
-    } else {
-        exchange.scsiStatus = header.status;
-        exchange.hostStatus = header.host_status;
-        exchange.driverStatus = header.driver_status;
-        exchange.sense = sense.data();
-        exchange.senseLength = std::min<std::size_t>(header.sb_len_wr, sense.size());
+    const int ioctlErrno = ::ioctl(handle, SG_IO, &header) < 0 ? errno : 0;
+    const int transportError =
+        sgTransportError(ioctlErrno, header.host_status, header.driver_status);
+    if (transportError != 0) {
+        request.clearResults(); // whatever the header holds then describes no answer
+        return transportError;
     }
-    return classifySgExchange(exchange);
+    request.scsiStatus = header.status;
+    request.senseLength =
+        static_cast<std::uint8_t>(std::min<std::size_t>(header.sb_len_wr, request.sense.size()));
+    // resid counts within the transfer that was set up; a request without one moved nothing.
+    if (carriesData) {
+        request.residue =
+            header.resid <= 0
+                ? 0
+                : std::min<std::uint32_t>(static_cast<std::uint32_t>(header.resid), request.length);
+    }
+    return classifyExchange(0, request);
 }
 
 int SgTransport::lock(DeviceHandle handle)

@@ -23,11 +23,11 @@ public:
     DeviceHandle openVolume(char letter) override;
     DeviceHandle openDevicePath(const QString& path) override;
     void close(DeviceHandle handle) override;
-    int send(DeviceHandle handle, const PassThroughRequest& request) override;
+    int send(DeviceHandle handle, PassThroughRequest& request) override;
     int lock(DeviceHandle handle) override;
     int unlock(DeviceHandle handle) override;
 
-    static constexpr unsigned SenseBufferLength = 32;
+    static constexpr unsigned SenseBufferLength = PassThroughRequest::SenseCapacity;
 
 private:
     struct OpenDisk

@@ -1,6 +1,7 @@
 #include "platform/sim/emulatortransport.h"
 
 #include "platform/sim/simulateddrivetable.h"
+#include "platform/sim/targetexchange.h"
 
 #include <cerrno>
 
@@ -31,15 +32,16 @@ void EmulatorTransport::close(DeviceHandle handle)
     m_open.erase(handle);
 }
 
-int EmulatorTransport::send(DeviceHandle handle, const PassThroughRequest& request)
+int EmulatorTransport::send(DeviceHandle handle, PassThroughRequest& request)
 {
     const int result = exchange(handle, request);
     m_sent.push_back({request.cdb, request.direction, request.length, request.timeoutMs, result});
     return result;
 }
 
-int EmulatorTransport::exchange(DeviceHandle handle, const PassThroughRequest& request)
+int EmulatorTransport::exchange(DeviceHandle handle, PassThroughRequest& request)
 {
+    request.clearResults();
     const auto open = m_open.find(handle);
     if (open == m_open.end()) {
         return EBADF;
@@ -48,14 +50,7 @@ int EmulatorTransport::exchange(DeviceHandle handle, const PassThroughRequest& r
     if (target == nullptr) {
         return ENODEV; // unplugged since it was opened
     }
-    const auto direction = static_cast<emu::ScsiTarget::Direction>(request.direction);
-    const std::uint32_t length = request.data != nullptr ? request.length : 0;
-    const emu::ScsiTarget::Result result =
-        target->execute(request.cdb, direction, request.data, length);
-    if (result.deviceGone) {
-        return ENODEV;
-    }
-    return -static_cast<int>(result.status);
+    return sendToTarget(*target, request);
 }
 
 int EmulatorTransport::lockOrUnlock(DeviceHandle handle, InjectedFailure& failure, int& attempts)

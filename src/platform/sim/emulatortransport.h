@@ -33,7 +33,7 @@ public:
     DeviceHandle openVolume(char letter) override;
     DeviceHandle openDevicePath(const QString& path) override;
     void close(DeviceHandle handle) override;
-    int send(DeviceHandle handle, const PassThroughRequest& request) override;
+    int send(DeviceHandle handle, PassThroughRequest& request) override;
     int lock(DeviceHandle handle) override;
     int unlock(DeviceHandle handle) override;
 
@@ -54,7 +54,7 @@ private:
     };
     int lockOrUnlock(DeviceHandle handle, InjectedFailure& failure, int& attempts);
     DeviceHandle openIndex(int driveIndex);
-    int exchange(DeviceHandle handle, const PassThroughRequest& request);
+    int exchange(DeviceHandle handle, PassThroughRequest& request);
 
     SimulatedDriveTable& m_drives;
     std::map<DeviceHandle, int> m_open; // handle -> drive index

@@ -1,0 +1,18 @@
+#include "platform/sim/singletargettransport.h"
+
+#include "platform/sim/targetexchange.h"
+
+#include <cerrno>
+
+namespace trek::platform {
+
+int SingleTargetTransport::send(DeviceHandle handle, PassThroughRequest& request)
+{
+    if (handle != Handle) {
+        request.clearResults();
+        return EBADF;
+    }
+    return sendToTarget(m_target, request);
+}
+
+} // namespace trek::platform
