@@ -1,102 +1,52 @@
 #include "platform/initext.h"
 
-#include <QList>
+#include <array>
 #include <cstdint>
 
 namespace trek::platform {
 
 namespace {
 
-enum class LineKind { Blank, Section, Comment, Entry, Other };
-
-// One line of the file: its bytes with the line ending, and what it means.
-struct IniLine
+bool isBlank(QChar c)
 {
-    QByteArray raw;     // as in the file, ending included
-    QByteArray content; // without the ending (and without a byte-order mark on the first line)
-    LineKind kind = LineKind::Other;
-    QString name;             // section name or key, trimmed
-    qsizetype equals = -1;    // position of '=' in `content` for an entry
-    qsizetype endingSize = 0; // bytes of the line ending at the end of `raw`
-};
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
+    return c == u' ' || c == u'\t';
 }
 
-QByteArray trimBytes(QByteArrayView bytes)
-{
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && isBlank(bytes[begin])) {
-        ++begin;
-    }
-    while (end > begin && isBlank(bytes[end - 1])) {
-        --end;
-    }
-    return bytes.sliced(begin, end - begin).toByteArray();
-}
-
-QString trimText(const QString& text)
+QString trimBlanks(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t')) {
+    while (begin < end && isBlank(text[begin])) {
         ++begin;
     }
-    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t')) {
+    while (end > begin && isBlank(text[end - 1])) {
         --end;
     }
-    return text.sliced(begin, end - begin);
+    return text.sliced(begin, end - begin).toString();
 }
 
-void classify(IniLine& line)
+bool isQuote(QChar c)
 {
-    const QByteArray trimmed = trimBytes(line.content);
-    if (trimmed.isEmpty()) {
-        line.kind = LineKind::Blank;
-    } else if (trimmed.startsWith('[')) {
-        line.kind = LineKind::Section;
-        const qsizetype close = trimmed.indexOf(']');
-        const qsizetype end = close < 0 ? trimmed.size() : close;
-        line.name = QString::fromUtf8(trimBytes(QByteArrayView(trimmed).sliced(1, end - 1)));
-    } else if (trimmed.startsWith(';')) {
-        line.kind = LineKind::Comment;
-    } else if (const qsizetype eq = line.content.indexOf('='); eq >= 0) {
-        line.kind = LineKind::Entry;
-        line.equals = eq;
-        line.name = QString::fromUtf8(trimBytes(QByteArrayView(line.content).first(eq)));
-    } else {
-        line.kind = LineKind::Other;
-    }
+    return c == u'"' || c == u'\'';
 }
 
-QList<IniLine> splitLines(const QByteArray& text)
+// Hand-edited files often put a value in quotes; like the profile functions, the reading strips
+// one matching pair.
+bool isQuoted(QStringView value)
 {
-    QList<IniLine> lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        const qsizetype newline = text.indexOf('\n', start);
-        const qsizetype next = newline < 0 ? text.size() : newline + 1;
-        IniLine line;
-        line.raw = text.sliced(start, next - start);
-        line.content = line.raw;
-        if (line.content.endsWith('\n')) {
-            line.content.chop(1);
-        }
-        if (line.content.endsWith('\r')) {
-            line.content.chop(1);
-        }
-        line.endingSize = line.raw.size() - line.content.size();
-        if (lines.isEmpty() && line.content.startsWith("\xEF\xBB\xBF")) {
-            line.content.remove(0, 3);
-        }
-        classify(line);
-        lines.append(line);
-        start = next;
+    return value.size() >= 2 && isQuote(value.front()) && value.back() == value.front();
+}
+
+// A value that would lose its outer blanks or quotes on the way back is written inside quotes,
+// so that it reads back as it was given.
+QString quotedForWriting(const QString& value, QChar quote)
+{
+    const bool needed =
+        !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back()) || isQuoted(value));
+    if (quote.isNull() && needed) {
+        quote = u'"';
     }
-    return lines;
+    return quote.isNull() ? value : quote + value + quote;
 }
 
 bool sameName(const QString& a, const QString& b)
@@ -104,167 +54,310 @@ bool sameName(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// Index range [first, end) of the lines inside the first section named `section`, the header
-// excluded; first is -1 when there is no such section.
-std::pair<qsizetype, qsizetype> findSection(const QList<IniLine>& lines, const QString& section)
+} // namespace
+
+IniDocument::Line IniDocument::makeLine(QString text, LineEnd end)
 {
-    qsizetype first = -1;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != LineKind::Section) {
-            continue;
+    Line line;
+    line.text = std::move(text);
+    line.end = end;
+    const QString trimmed = trimBlanks(line.text);
+    if (trimmed.isEmpty()) {
+        line.kind = LineKind::Blank;
+    } else if (trimmed.startsWith(u'[')) {
+        // Without its ']' the line is no header: an unfinished edit must not move the keys
+        // below it into a section of its own.
+        if (const qsizetype close = trimmed.indexOf(u']'); close >= 0) {
+            line.kind = LineKind::Section;
+            line.name = trimBlanks(QStringView(trimmed).sliced(1, close - 1));
         }
-        if (first >= 0) {
-            return {first, i};
-        }
-        if (sameName(lines[i].name, section)) {
-            first = i + 1;
-        }
+    } else if (trimmed.startsWith(u';')) {
+        line.kind = LineKind::Comment;
+    } else if (const qsizetype equals = line.text.indexOf(u'='); equals >= 0) {
+        line.kind = LineKind::Entry;
+        line.equals = equals;
+        line.name = trimBlanks(QStringView(line.text).first(equals));
     }
-    return {first, lines.size()};
+    return line;
 }
 
-qsizetype findKey(const QList<IniLine>& lines, qsizetype first, qsizetype end, const QString& key)
+QString IniDocument::endText(LineEnd end)
 {
-    for (qsizetype i = first; i < end; ++i) {
-        if (lines[i].kind == LineKind::Entry && sameName(lines[i].name, key)) {
+    switch (end) {
+    case LineEnd::None:
+        return {};
+    case LineEnd::Lf:
+        return QStringLiteral("\n");
+    case LineEnd::CrLf:
+        return QStringLiteral("\r\n");
+    case LineEnd::Cr:
+        return QStringLiteral("\r");
+    }
+    return {};
+}
+
+IniDocument IniDocument::parse(const QByteArray& bytes)
+{
+    DecodedIniText decoded = decodeIniText(bytes);
+    IniDocument document;
+    document.m_encoding = decoded.encoding;
+    document.m_damage = std::move(decoded.damage);
+
+    const QString& text = decoded.text;
+    const QChar* chars = text.constData();
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype stop = start;
+        while (stop < size && chars[stop] != u'\n' && chars[stop] != u'\r') {
+            ++stop;
+        }
+        LineEnd end = LineEnd::None;
+        qsizetype next = stop;
+        if (stop < size && chars[stop] == u'\n') {
+            end = LineEnd::Lf;
+            next = stop + 1;
+        } else if (stop < size) {
+            const bool pair = stop + 1 < size && chars[stop + 1] == u'\n';
+            end = pair ? LineEnd::CrLf : LineEnd::Cr;
+            next = stop + (pair ? 2 : 1);
+        }
+        document.m_lines.append(makeLine(text.sliced(start, stop - start), end));
+        start = next;
+    }
+    document.chooseNewLineEnd();
+    document.buildIndex();
+    return document;
+}
+
+// The ending most lines have; between equals the one met first.
+void IniDocument::chooseNewLineEnd()
+{
+    std::array<qsizetype, 4> counts{};
+    std::array<qsizetype, 4> first{};
+    first.fill(m_lines.size());
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const auto kind = static_cast<std::size_t>(m_lines[i].end);
+        if (counts[kind]++ == 0) {
+            first[kind] = i;
+        }
+    }
+    m_newLineEnd = LineEnd::Lf;
+    qsizetype best = 0;
+    for (const LineEnd end : {LineEnd::Lf, LineEnd::CrLf, LineEnd::Cr}) {
+        const auto kind = static_cast<std::size_t>(end);
+        const auto chosen = static_cast<std::size_t>(m_newLineEnd);
+        if (counts[kind] > best ||
+            (counts[kind] == best && best > 0 && first[kind] < first[chosen])) {
+            best = counts[kind];
+            m_newLineEnd = end;
+        }
+    }
+}
+
+void IniDocument::buildIndex()
+{
+    m_sections.clear();
+    QString current;
+    SectionIndex index;
+    const auto finish = [&] {
+        if (index.header >= 0) {
+            m_sections.insert(current, index);
+        }
+        index = SectionIndex();
+    };
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == LineKind::Section) {
+            finish();
+            current = line.name.toCaseFolded();
+            if (!m_sections.contains(current)) {
+                index.header = i;
+            }
+        } else if (line.kind == LineKind::Entry && index.header >= 0) {
+            const QString key = line.name.toCaseFolded();
+            if (!index.keys.contains(key)) {
+                index.keys.insert(key, i);
+            }
+        }
+    }
+    finish();
+    m_indexStale = false;
+}
+
+qsizetype IniDocument::findSection(const QString& section) const
+{
+    if (!m_indexStale) {
+        const auto found = m_sections.constFind(section.toCaseFolded());
+        return found == m_sections.constEnd() ? -1 : found->header;
+    }
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind == LineKind::Section && sameName(m_lines[i].name, section)) {
             return i;
         }
     }
     return -1;
 }
 
-// New lines follow the file's own convention so that a file made on another system stays
-// consistent; a new file gets plain "\n".
-QByteArray lineEndingOf(const QList<IniLine>& lines)
+qsizetype IniDocument::findKey(const QString& section, qsizetype header, const QString& key) const
 {
-    for (const IniLine& line : lines) {
-        if (line.raw.endsWith("\r\n")) {
-            return QByteArrayLiteral("\r\n");
+    if (!m_indexStale) {
+        const auto found = m_sections.constFind(section.toCaseFolded());
+        return found == m_sections.constEnd() ? -1 : found->keys.value(key.toCaseFolded(), -1);
+    }
+    for (qsizetype i = header + 1; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == LineKind::Section) {
+            break;
         }
-        if (line.raw.endsWith('\n')) {
-            return QByteArrayLiteral("\n");
+        if (line.kind == LineKind::Entry && sameName(line.name, key)) {
+            return i;
         }
     }
-    return QByteArrayLiteral("\n");
+    return -1;
 }
 
-bool hasEnding(const IniLine& line)
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
 {
-    return line.raw.endsWith('\n');
-}
-
-QByteArray joinLines(const QList<IniLine>& lines)
-{
-    QByteArray text;
-    for (const IniLine& line : lines) {
-        text += line.raw;
-    }
-    return text;
-}
-
-} // namespace
-
-std::optional<QString> findIniValue(const QByteArray& text, const QString& section,
-                                    const QString& key)
-{
-    const QList<IniLine> lines = splitLines(text);
-    const QString wantedSection = trimText(section);
-    const QString wantedKey = trimText(key);
-    const auto [first, end] = findSection(lines, wantedSection);
-    if (first < 0) {
-        return std::nullopt;
-    }
-    const qsizetype index = findKey(lines, first, end, wantedKey);
+    const qsizetype index = findKey(trimBlanks(section), -1, trimBlanks(key));
     if (index < 0) {
         return std::nullopt;
     }
-    const IniLine& line = lines[index];
-    return QString::fromUtf8(trimBytes(QByteArrayView(line.content).sliced(line.equals + 1)));
+    const Line& line = m_lines[index];
+    const QString value = trimBlanks(QStringView(line.text).sliced(line.equals + 1));
+    return isQuoted(value) ? value.sliced(1, value.size() - 2) : value;
 }
 
-QString iniEntryProblem(const QString& section, const QString& key, const QString& value)
+int IniDocument::getInt(const QString& section, const QString& key, int defaultValue) const
+{
+    const std::optional<QString> found = value(section, key);
+    return found ? profileIntFromText(*found) : defaultValue;
+}
+
+QString IniDocument::getString(const QString& section, const QString& key,
+                               const QString& defaultValue) const
+{
+    return value(section, key).value_or(defaultValue);
+}
+
+Result<> IniDocument::set(const QList<ProfileEntry>& entries)
+{
+    if (m_damage) {
+        return fail(QStringLiteral("The file %1; writing into it would spoil it.").arg(*m_damage));
+    }
+    for (const ProfileEntry& entry : entries) {
+        if (Result<> checked = checkIniEntry(entry.section, entry.key, entry.value); !checked) {
+            return checked;
+        }
+        if (!canEncodeIniText(entry.section + entry.key + entry.value, m_encoding)) {
+            return fail(QStringLiteral("The file's encoding cannot hold the characters of %1/%2.")
+                            .arg(entry.section, entry.key));
+        }
+    }
+    for (const ProfileEntry& entry : entries) {
+        setOne(entry);
+    }
+    if (m_indexStale) {
+        buildIndex();
+    }
+    return Result<>{};
+}
+
+void IniDocument::setOne(const ProfileEntry& entry)
+{
+    const QString section = trimBlanks(entry.section);
+    const QString key = trimBlanks(entry.key);
+    const qsizetype header = findSection(section);
+    if (header < 0) {
+        // A new section at the end, parted from the one before by a blank line.
+        if (!m_lines.isEmpty() && m_lines.last().kind != LineKind::Blank) {
+            insertLine(m_lines.size(), QString());
+        }
+        insertLine(m_lines.size(), u'[' + section + u']');
+        insertLine(m_lines.size(), key + u'=' + quotedForWriting(entry.value, QChar()));
+        return;
+    }
+
+    if (const qsizetype at = findKey(section, header, key); at >= 0) {
+        // Only the value changes: the key's spelling, the blanks the user put around '=' and
+        // the quotes he put around the value stay, so a hand-edited file keeps its look.
+        Line& line = m_lines[at];
+        qsizetype valueStart = line.equals + 1;
+        while (valueStart < line.text.size() && isBlank(line.text[valueStart])) {
+            ++valueStart;
+        }
+        const QString old = trimBlanks(QStringView(line.text).sliced(valueStart));
+        const QChar quote = isQuoted(old) ? old.front() : QChar();
+        line.text = line.text.first(valueStart) + quotedForWriting(entry.value, quote);
+        return;
+    }
+
+    // After the section's last non-blank line, so the blank line that parts it from the next
+    // section stays where it is.
+    qsizetype insertAt = header + 1;
+    for (qsizetype i = header + 1; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind == LineKind::Section) {
+            break;
+        }
+        if (m_lines[i].kind != LineKind::Blank) {
+            insertAt = i + 1;
+        }
+    }
+    insertLine(insertAt, key + u'=' + quotedForWriting(entry.value, QChar()));
+}
+
+void IniDocument::insertLine(qsizetype at, const QString& text)
+{
+    if (at > 0 && m_lines[at - 1].end == LineEnd::None) {
+        m_lines[at - 1].end = m_newLineEnd;
+    }
+    m_lines.insert(at, makeLine(text, m_newLineEnd));
+    m_indexStale = true;
+}
+
+QByteArray IniDocument::bytes() const
+{
+    QString text;
+    qsizetype size = 0;
+    for (const Line& line : m_lines) {
+        size += line.text.size() + 2;
+    }
+    text.reserve(size);
+    for (const Line& line : m_lines) {
+        text += line.text;
+        text += endText(line.end);
+    }
+    return encodeIniText(text, m_encoding);
+}
+
+Result<> checkIniEntry(const QString& section, const QString& key, const QString& value)
 {
     const auto hasBreak = [](const QString& text) {
         return text.contains(u'\n') || text.contains(u'\r') || text.contains(QChar(0));
     };
-    const QString trimmedSection = trimText(section);
-    const QString trimmedKey = trimText(key);
+    const QString trimmedSection = trimBlanks(section);
+    const QString trimmedKey = trimBlanks(key);
     if (trimmedSection.isEmpty()) {
-        return QStringLiteral("The section name is empty.");
+        return fail(QStringLiteral("The section name is empty."));
     }
     if (trimmedKey.isEmpty()) {
-        return QStringLiteral("The key name is empty.");
+        return fail(QStringLiteral("The key name is empty."));
     }
     if (hasBreak(section) || hasBreak(key) || hasBreak(value)) {
-        return QStringLiteral("A section, key or value holds a line break.");
+        return fail(QStringLiteral("A section, key or value holds a line break or NUL."));
     }
     if (trimmedSection.contains(u']')) {
-        return QStringLiteral("A section name cannot hold ']'.");
+        return fail(QStringLiteral("A section name cannot hold ']'."));
     }
     if (trimmedKey.contains(u'=') || trimmedKey.startsWith(u'[') || trimmedKey.startsWith(u';')) {
-        return QStringLiteral("A key cannot hold '=' or begin with '[' or ';'.");
+        return fail(QStringLiteral("A key cannot hold '=' or begin with '[' or ';'."));
     }
-    return {};
-}
-
-QByteArray setIniValue(const QByteArray& text, const QString& section, const QString& key,
-                       const QString& value)
-{
-    QList<IniLine> lines = splitLines(text);
-    const QString wantedSection = trimText(section);
-    const QString wantedKey = trimText(key);
-    const QByteArray eol = lineEndingOf(lines);
-    const QByteArray newEntry = wantedKey.toUtf8() + '=' + value.toUtf8();
-
-    const auto [first, end] = findSection(lines, wantedSection);
-    if (first >= 0) {
-        const qsizetype index = findKey(lines, first, end, wantedKey);
-        if (index >= 0) {
-            // Keep the key's spelling and the blanks the user put around '=': only the value
-            // changes, so a hand-edited file keeps its look.
-            IniLine& line = lines[index];
-            qsizetype valueStart = line.equals + 1;
-            while (valueStart < line.content.size() && isBlank(line.content[valueStart])) {
-                ++valueStart;
-            }
-            const qsizetype bodyEnd = line.raw.size() - line.endingSize;
-            line.raw = line.raw.first(bodyEnd - (line.content.size() - valueStart)) +
-                       value.toUtf8() + line.raw.sliced(bodyEnd);
-            return joinLines(lines);
-        }
-        // After the section's last non-blank line, so the blank line that parts it from the next
-        // section stays where it is.
-        qsizetype insertAt = first;
-        for (qsizetype i = first; i < end; ++i) {
-            if (lines[i].kind != LineKind::Blank) {
-                insertAt = i + 1;
-            }
-        }
-        if (insertAt > 0 && !hasEnding(lines[insertAt - 1])) {
-            lines[insertAt - 1].raw += eol;
-        }
-        IniLine added;
-        added.raw = newEntry + eol;
-        lines.insert(insertAt, added);
-        return joinLines(lines);
-    }
-
-    QByteArray result = joinLines(lines);
-    if (!lines.isEmpty()) {
-        if (!hasEnding(lines.last())) {
-            result += eol;
-        }
-        if (lines.last().kind != LineKind::Blank) {
-            result += eol;
-        }
-    }
-    result += '[' + wantedSection.toUtf8() + ']' + eol + newEntry + eol;
-    return result;
+    return Result<>{};
 }
 
 int profileIntFromText(const QString& text)
 {
-    const QString trimmed = trimText(text);
+    const QString trimmed = trimBlanks(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < trimmed.size() && (trimmed[i] == u'-' || trimmed[i] == u'+')) {
