@@ -15,12 +15,13 @@
 namespace {
 
 constexpr int keysRead = 200;
+constexpr qsizetype fileSize = qsizetype{5} * 1024 * 1024;
 
 QByteArray bigSettings()
 {
     QByteArray text;
-    text.reserve(5 * 1024 * 1024 + 4096);
-    for (int section = 0; text.size() < 5 * 1024 * 1024; ++section) {
+    text.reserve(fileSize + 4096);
+    for (int section = 0; text.size() < fileSize; ++section) {
         text += "[Log" + QByteArray::number(section) + "]\r\n";
         for (int key = 0; key < 40; ++key) {
             text += "Entry" + QByteArray::number(key) + " = " +
