@@ -7,7 +7,7 @@
 #include "data/recordformats.h"
 #include "data/recordmerge.h"
 #include "data/storetransaction.h"
-#include "device/passthrough.h"
+#include "device/vendorcommands.h"
 
 #include <array>
 #include <cstddef>

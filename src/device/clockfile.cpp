@@ -6,9 +6,9 @@
 #include "app/userinterface.h"
 #include "device/clocktext.h"
 #include "device/localclock.h"
-#include "device/passthrough.h"
 #include "device/rootfiles.h"
 #include "device/settingsblock.h"
+#include "device/vendorcommands.h"
 #include "platform/atomicfile.h"
 
 #include <QFile>

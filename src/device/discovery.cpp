@@ -7,8 +7,8 @@
 #include "device/filemodelprobe.h"
 #include "device/identity.h"
 #include "device/linklabels.h"
-#include "device/passthrough.h"
 #include "device/rootfiles.h"
+#include "device/vendorcommands.h"
 #include "platform/drivetable.h"
 
 #include <array>

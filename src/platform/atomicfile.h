@@ -4,11 +4,20 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <chrono>
 
 namespace trek::platform {
 
 // Replaces the file at `path` with `bytes` so that a crash, a full disk or a failed write never
 // leaves a torn or empty file: either the old content or the new one is on disk afterwards.
 [[nodiscard]] Result<> writeFileAtomically(const QString& path, QByteArrayView bytes);
+
+// Removes what writeFileAtomically() leaves in `folder` when the program dies in the middle of a
+// write: regular files named the way it names its temporary files, and nothing else; a link is
+// never followed. A temporary file younger than `minimumAge` may belong to a write still going on
+// in another process and stays. Answers how many files went.
+[[nodiscard]] Result<int>
+removeLeftoverTemporaryFiles(const QString& folder,
+                             std::chrono::seconds minimumAge = std::chrono::minutes(10));
 
 } // namespace trek::platform

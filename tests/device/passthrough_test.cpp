@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "device/passthrough.h"
+#include "device/vendorcommands.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "doubles/memoryprofile.h"
 
-#include "platform/initext.h"
+#include "platform/inidocument.h"
 
 namespace trek::platform {
 
@@ -11,8 +11,7 @@ int MemoryProfile::getInt(const QString& section, const QString& key, int defaul
     if (found == m_files.constEnd()) {
         return defaultValue;
     }
-    const std::optional<QString> value = findIniValue(*found, section, key);
-    return value ? profileIntFromText(*value) : defaultValue;
+    return IniDocument::parse(*found).getInt(section, key, defaultValue);
 }
 
 QString MemoryProfile::getString(const QString& section, const QString& key,
@@ -22,19 +21,39 @@ QString MemoryProfile::getString(const QString& section, const QString& key,
     if (found == m_files.constEnd()) {
         return defaultValue;
     }
-    return findIniValue(*found, section, key).value_or(defaultValue);
+    return IniDocument::parse(*found).getString(section, key, defaultValue);
 }
 
 bool MemoryProfile::writeString(const QString& section, const QString& key, const QString& value,
                                 const QString& path)
 {
-    if (m_writesFail || path.isEmpty() || !iniEntryProblem(section, key, value).isEmpty()) {
-        return false;
+    return writeStrings({ProfileEntry{section, key, value}}, path).ok();
+}
+
+Result<> MemoryProfile::writeStrings(const QList<ProfileEntry>& entries, const QString& path)
+{
+    return updateStrings(path, [&entries](const ProfileValues&) { return entries; });
+}
+
+Result<> MemoryProfile::updateStrings(const QString& path, const Change& change)
+{
+    if (m_writesFail) {
+        return fail(QStringLiteral("Writes are switched off for %1.").arg(path));
     }
-    QByteArray& text = m_files[path];
-    text = setIniValue(text, section, key, value);
+    if (path.isEmpty()) {
+        return fail(QStringLiteral("No settings file is named."));
+    }
+    IniDocument document = IniDocument::parse(m_files.value(path));
+    const QList<ProfileEntry> entries = change(document);
+    if (entries.isEmpty()) {
+        return Result<>{};
+    }
+    if (Result<> edited = document.set(entries); !edited) {
+        return edited;
+    }
+    m_files.insert(path, document.bytes());
     ++m_writeCount;
-    return true;
+    return Result<>{};
 }
 
 } // namespace trek::platform

@@ -22,6 +22,8 @@ public:
                       const QString& path) const override;
     bool writeString(const QString& section, const QString& key, const QString& value,
                      const QString& path) override;
+    Result<> writeStrings(const QList<ProfileEntry>& entries, const QString& path) override;
+    Result<> updateStrings(const QString& path, const Change& change) override;
 
     void setFileText(const QString& path, const QByteArray& text) { m_files.insert(path, text); }
     // Empty when there is no such file; see hasFile().
@@ -30,6 +32,7 @@ public:
     void removeFile(const QString& path) { m_files.remove(path); }
     // Failing writes stand for a full or read-only disk: the texts stay as they are.
     void setWritesFail(bool fail) { m_writesFail = fail; }
+    // Successful writes, each multi-key write or update counting once.
     int writeCount() const { return m_writeCount; }
 
 private:

@@ -5,8 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+using trek::platform::removeLeftoverTemporaryFiles;
 using trek::platform::writeFileAtomically;
 using trek::test::ScratchMount;
 using trek::test::TempDir;
@@ -22,6 +27,18 @@ QStringList entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                   QDir::Name);
+}
+
+// Dates a file (not a link's target) an hour back.
+void makeOld(const QString& path)
+{
+    struct timespec hourAgo
+    {};
+    ::clock_gettime(CLOCK_REALTIME, &hourAgo);
+    hourAgo.tv_sec -= 3600;
+    const struct timespec times[2] = {hourAgo, hourAgo};
+    ASSERT_EQ(
+        ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
 }
 
 } // namespace
@@ -87,4 +104,43 @@ TEST(AtomicFile, ShortWriteOnAFullFileSystemIsAFailure)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), old);
     EXPECT_EQ(entries(mount.path()), QStringList({s("Stepo201409.BIN")}));
+}
+
+TEST(AtomicFile, LeftoverCleanupRemovesOnlyTheWritersOwnTemporaryFiles)
+{
+    const TempDir dir;
+    // Named the way writeFileAtomically() names them: ".<file>.<random hex>.tmp".
+    const QStringList leftovers = {s(".Trekkomat2.INI.1a2b3c4d.tmp"), s(".Stepo201409.BIN.7.tmp")};
+    const QStringList others = {s("Trekkomat2.INI"),   s("notes.tmp"),    s(".hidden.tmp"),
+                                s(".x.1a2b3c4d5.tmp"), s(".x.xyz.tmp"),   s(".x.1A.tmp"),
+                                s("x.1a.tmp"),         s(".x.1a.tmp.bak")};
+    for (const QString& name : leftovers + others) {
+        makeOld(dir.write(name, "bytes"));
+    }
+    // A link with the writer's name is left, and so is the file it leads to; so is a folder.
+    const QString target = dir.write(s("outside/kept.INI"), "target");
+    const QString link = dir.filePath(s(".link.INI.12.tmp"));
+    ASSERT_TRUE(QFile::link(target, link));
+    makeOld(link);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(s(".dir.INI.34.tmp")));
+    makeOld(dir.filePath(s(".dir.INI.34.tmp")));
+    // A fresh one may belong to a write going on right now.
+    dir.write(s(".Fresh.INI.ab.tmp"), "bytes");
+
+    const auto removed = removeLeftoverTemporaryFiles(dir.path(), std::chrono::seconds(60));
+    ASSERT_TRUE(removed) << removed.error().toStdString();
+    EXPECT_EQ(*removed, 2);
+    QStringList expected = others + QStringList{s(".link.INI.12.tmp"), s(".dir.INI.34.tmp"),
+                                                s(".Fresh.INI.ab.tmp"), s("outside")};
+    expected.sort();
+    QStringList found = entries(dir.path());
+    found.sort();
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(dir.read(s("outside/kept.INI")), QByteArray("target"));
+
+    const auto fresh = removeLeftoverTemporaryFiles(dir.path(), std::chrono::seconds(0));
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(*fresh, 1);
+    EXPECT_FALSE(dir.exists(s(".Fresh.INI.ab.tmp")));
+    EXPECT_FALSE(removeLeftoverTemporaryFiles(dir.filePath(s("none"))).ok());
 }

@@ -4,11 +4,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 using trek::platform::IniProfile;
+using trek::platform::ProfileEntry;
+using trek::platform::ProfileValues;
 using trek::test::ScratchMount;
 using trek::test::TempDir;
 
@@ -30,6 +39,30 @@ QStringList entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                   QDir::Name);
+}
+
+// A UTF-16 form of ASCII text, byte by byte, so that the expected bytes do not come from the
+// converter under test.
+QByteArray utf16(const QByteArray& ascii, bool littleEndian)
+{
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const char c : ascii) {
+        bytes.append(littleEndian ? c : '\0');
+        bytes.append(littleEndian ? '\0' : c);
+    }
+    return bytes;
+}
+
+// Adds 1 to Shared/Counter and 2 to Totals/Steps in one update.
+trek::Result<> addUp(IniProfile& profile, const QString& path)
+{
+    return profile.updateStrings(path, [](const ProfileValues& current) {
+        return QList<ProfileEntry>{
+            {s("Shared"), s("Counter"),
+             QString::number(current.getInt(s("Shared"), s("Counter"), 0) + 1)},
+            {s("Totals"), s("Steps"),
+             QString::number(current.getInt(s("Totals"), s("Steps"), 0) + 2)}};
+    });
 }
 
 const QByteArray settings = "; hand-made\n"
@@ -184,5 +217,202 @@ TEST(IniProfile, FourProcessesWritingAtOnceKeepAllTheirKeys)
     }
     EXPECT_EQ(found, writers * keysEach);
     EXPECT_EQ(readAll(path).count("[Shared]"), 1);
+    EXPECT_EQ(entries(dir.path()), QStringList({s("Trekkomat2.INI")}));
+}
+
+TEST(IniProfile, RewritesKeepTheFilesLineEndsAndEncoding)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray before;
+        QByteArray after;
+    };
+    const QByteArray lf = "[Advance]\nLanguage=1\n";
+    const QByteArray lfAfter = "[Advance]\nLanguage=2\nBeep=0\n\n[Personal]\nHeight=170\n";
+    auto crlf = [](QByteArray text) {
+        return text.replace("\n", "\r\n");
+    };
+    auto cr = [](QByteArray text) {
+        return text.replace('\n', '\r');
+    };
+    const Case cases[] = {
+        {"LF", lf, lfAfter},
+        {"CR LF", crlf(lf), crlf(lfAfter)},
+        {"CR", cr(lf), cr(lfAfter)},
+        {"lone CR before a header", "[Advance]\nLanguage=1\r[Mission]\nA_Goes=3\n",
+         "[Advance]\nLanguage=2\rBeep=0\n[Mission]\nA_Goes=3\n\n[Personal]\nHeight=170\n"},
+        {"UTF-8 with mark", "\xEF\xBB\xBF" + crlf(lf), "\xEF\xBB\xBF" + crlf(lfAfter)},
+        {"UTF-16 LE", utf16(crlf(lf), true), utf16(crlf(lfAfter), true)},
+        {"UTF-16 BE", utf16(lf, false), utf16(lfAfter, false)},
+        {"one byte per character", "; K\xF6ln\n" + lf, "; K\xF6ln\n" + lfAfter},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TempDir dir;
+        const QString path = dir.write(s("Trekkomat2.INI"), c.before);
+        IniProfile profile;
+        EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, path), 1);
+        ASSERT_TRUE(profile.writeString(s("Advance"), s("Language"), s("2"), path))
+            << profile.lastError().toStdString();
+        ASSERT_TRUE(profile.writeString(s("Advance"), s("Beep"), s("0"), path));
+        ASSERT_TRUE(profile.writeString(s("Personal"), s("Height"), s("170"), path));
+        EXPECT_EQ(readAll(path).toHex(' ').toStdString(), c.after.toHex(' ').toStdString());
+        EXPECT_EQ(profile.getInt(s("Personal"), s("Height"), 9, path), 170);
+    }
+}
+
+TEST(IniProfile, AFileThatCannotBeReadOrDecodedIsNeverOverwritten)
+{
+    const TempDir dir;
+    IniProfile profile;
+    const auto refused = [&](const QString& path, const QByteArray& before) {
+        EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), path));
+        EXPECT_FALSE(profile.lastError().isEmpty());
+        EXPECT_FALSE(profile.writeStrings({{s("Advance"), s("Language"), s("2")}}, path).ok());
+        EXPECT_FALSE(addUp(profile, path).ok());
+        EXPECT_EQ(readAll(path), before);
+    };
+
+    // UTF-16 that lost its last byte: still read as far as it goes, never written.
+    const QByteArray cut = utf16("[Advance]\nLanguage=1\n", true).chopped(1);
+    const QString cutPath = dir.write(s("cut.INI"), cut);
+    EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, cutPath), 1);
+    refused(cutPath, cut);
+
+    // UTF-16 without its byte-order mark: writing ASCII into it would ruin it.
+    const QByteArray unmarked = utf16("[Advance]\nLanguage=1\n", true).sliced(2);
+    refused(dir.write(s("unmarked.INI"), unmarked), unmarked);
+
+    const QByteArray brokenUtf8 = "\xEF\xBB\xBF[Advance]\nLanguage=\xC3\n";
+    refused(dir.write(s("broken.INI"), brokenUtf8), brokenUtf8);
+
+    // A link that leads nowhere it can be read: replacing it would lose the link.
+    const QString loop = dir.filePath(s("loop.INI"));
+    ASSERT_EQ(::symlink("loop.INI", QFile::encodeName(loop).constData()), 0);
+    EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, loop), 9);
+    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), loop));
+    EXPECT_TRUE(QFileInfo(loop).isSymLink());
+
+    // A one-byte file cannot take characters beyond that byte.
+    const QByteArray oneByte = "; K\xF6ln\n[Advance]\nLanguage=1\n";
+    const QString oneBytePath = dir.write(s("oneByte.INI"), oneByte);
+    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("\xE4\xB8\x80"), oneBytePath));
+    EXPECT_EQ(readAll(oneBytePath), oneByte);
+    EXPECT_TRUE(QDir(dir.path())
+                    .entryList({s(".*.tmp")}, QDir::Files | QDir::Hidden | QDir::System)
+                    .isEmpty());
+}
+
+TEST(IniProfile, WriteStringsChangesSeveralSectionsAllOrNone)
+{
+    const TempDir dir;
+    const QString path = dir.write(s("Trekkomat2.INI"), "[A]\nx=1\n");
+    IniProfile profile;
+    ASSERT_TRUE(profile.writeStrings(
+        {{s("A"), s("x"), s("2")}, {s("B"), s("y"), s("3")}, {s("a"), s("z"), s("4")}}, path));
+    EXPECT_EQ(readAll(path).toStdString(), "[A]\nx=2\nz=4\n\n[B]\ny=3\n");
+
+    // One refused entry stops them all, before the file is touched.
+    EXPECT_FALSE(
+        profile.writeStrings({{s("A"), s("x"), s("5")}, {s("B"), s("y"), s("1\r")}}, path).ok());
+    EXPECT_EQ(readAll(path).toStdString(), "[A]\nx=2\nz=4\n\n[B]\ny=3\n");
+    EXPECT_FALSE(profile.writeStrings({{s("A"), s("x"), s("5")}}, QString()).ok());
+}
+
+TEST(IniProfile, ReadsParseOnceUntilTheFileChanges)
+{
+    const TempDir dir;
+    const QString path = dir.write(s("Trekkomat2.INI"), "[A]\nx=1\n");
+    const IniProfile profile;
+    ASSERT_EQ(profile.getInt(s("A"), s("x"), 9, path), 1);
+
+    // Same inode, size and time: the stamp cannot tell, so the parsed file is used again.
+    struct stat before
+    {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+    const auto rewrite = [&](const QByteArray& bytes, timespec modified) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+        file.close();
+        const timespec times[2] = {before.st_atim, modified};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    };
+    rewrite("[A]\nx=2\n", before.st_mtim);
+    EXPECT_EQ(profile.getInt(s("A"), s("x"), 9, path), 1);
+
+    // A hand edit in place that changes only the time in nanoseconds is seen.
+    timespec later = before.st_mtim;
+    later.tv_nsec = (later.tv_nsec + 1) % 1000000000;
+    rewrite("[A]\nx=3\n", later);
+    EXPECT_EQ(profile.getInt(s("A"), s("x"), 9, path), 3);
+
+    // So is a replacement by another writer, and a removal.
+    IniProfile other;
+    ASSERT_TRUE(other.writeString(s("A"), s("x"), s("4"), path));
+    EXPECT_EQ(profile.getInt(s("A"), s("x"), 9, path), 4);
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(profile.getInt(s("A"), s("x"), 9, path), 9);
+}
+
+TEST(IniProfile, UpdateAddsToTheValuesOnDiskNotToAnEarlierCopy)
+{
+    const TempDir dir;
+    const QString path = dir.filePath(s("Trekkomat2.INI"));
+    IniProfile profile;
+    ASSERT_TRUE(addUp(profile, path).ok());
+    ASSERT_EQ(profile.getInt(s("Shared"), s("Counter"), 0, path), 1);
+
+    IniProfile other; // another program, say
+    ASSERT_TRUE(other.writeStrings({{s("Shared"), s("Counter"), s("10")}}, path));
+    ASSERT_TRUE(addUp(profile, path).ok());
+    EXPECT_EQ(profile.getInt(s("Shared"), s("Counter"), 0, path), 11);
+    EXPECT_EQ(profile.getInt(s("Totals"), s("Steps"), 0, path), 4);
+
+    // An empty answer writes nothing, not even a new file.
+    const QString untouched = dir.filePath(s("untouched.INI"));
+    EXPECT_TRUE(profile.updateStrings(untouched,
+                                      [](const ProfileValues&) { return QList<ProfileEntry>(); }));
+    EXPECT_FALSE(QFile::exists(untouched));
+}
+
+TEST(IniProfile, ConcurrentUpdatesKeepEveryIncrement)
+{
+    const TempDir dir;
+    const QString path = dir.filePath(s("Trekkomat2.INI"));
+    constexpr int processes = 2;
+    constexpr int threads = 2;
+    constexpr int addsEach = 40;
+    std::vector<std::unique_ptr<QProcess>> running;
+    for (int p = 0; p < processes; ++p) {
+        auto process = std::make_unique<QProcess>();
+        process->start(s(TREK_PROFILE_WRITER), {s("--add"), path, QString::number(addsEach)});
+        running.push_back(std::move(process));
+    }
+    // And within this process, the GUI thread and a worker sharing one profile.
+    IniProfile profile(std::chrono::seconds(60));
+    std::atomic<int> failures = 0;
+    std::vector<std::thread> workers;
+    workers.reserve(threads);
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&] {
+            for (int n = 0; n < addsEach; ++n) {
+                failures += addUp(profile, path).ok() ? 0 : 1;
+                (void)profile.getInt(s("Shared"), s("Counter"), 0, path);
+            }
+        });
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    for (auto& process : running) {
+        ASSERT_TRUE(process->waitForFinished(120000));
+        EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(failures, 0);
+    const int total = (processes + threads) * addsEach;
+    EXPECT_EQ(profile.getInt(s("Shared"), s("Counter"), 0, path), total);
+    EXPECT_EQ(profile.getInt(s("Totals"), s("Steps"), 0, path), 2 * total);
     EXPECT_EQ(entries(dir.path()), QStringList({s("Trekkomat2.INI")}));
 }

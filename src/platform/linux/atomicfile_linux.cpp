@@ -2,8 +2,11 @@
 
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -83,11 +86,34 @@ QString resolvedTarget(const QString& path)
     return info.absoluteFilePath();
 }
 
+// ".<name>.<random hex>.tmp": hidden, next to the file it replaces, and recognisable by
+// isTemporaryName() when a crash leaves it behind.
+QByteArray temporaryName(const QByteArray& name)
+{
+    return '.' + name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 16) +
+           ".tmp";
+}
+
+bool isTemporaryName(QByteArrayView name)
+{
+    constexpr QByteArrayView suffix(".tmp");
+    if (name.size() < 4 + suffix.size() || !name.startsWith('.') || !name.endsWith(suffix)) {
+        return false;
+    }
+    const QByteArrayView stem = name.sliced(1, name.size() - 1 - suffix.size());
+    const qsizetype dot = stem.lastIndexOf('.');
+    const QByteArrayView random = stem.sliced(dot + 1);
+    if (dot <= 0 || random.isEmpty() || random.size() > 8) {
+        return false;
+    }
+    return std::all_of(random.begin(), random.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
 int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& tempPath)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        tempPath = folder + "/." + name + '.' +
-                   QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+        tempPath = folder + '/' + temporaryName(name);
         // 0666 lets the umask decide, as it would for a file created in place.
         const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
@@ -151,6 +177,61 @@ Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
         return failure(QStringLiteral("Cannot flush the folder of"), target, errno);
     }
     return Result<>{};
+}
+
+Result<int> removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds minimumAge)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (dir == nullptr) {
+        const int error = errno;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return fail(QStringLiteral("Cannot list %1: %2").arg(folder, systemError(error)));
+    }
+    struct timespec now
+    {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    int removed = 0;
+    int firstError = 0;
+    QString failedName;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr) {
+            if (errno != 0 && firstError == 0) {
+                firstError = errno;
+            }
+            break;
+        }
+        const char* name = static_cast<const char*>(entry->d_name);
+        if (!isTemporaryName(QByteArrayView(name))) {
+            continue;
+        }
+        struct stat info
+        {};
+        if (::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+            now.tv_sec - info.st_mtim.tv_sec < minimumAge.count()) {
+            continue;
+        }
+        if (::unlinkat(fd, name, 0) == 0) {
+            ++removed;
+        } else if (firstError == 0) {
+            firstError = errno;
+            failedName = QFile::decodeName(name);
+        }
+    }
+    ::closedir(dir); // closes fd as well
+    if (firstError != 0 && failedName.isEmpty()) {
+        return fail(QStringLiteral("Cannot list %1: %2").arg(folder, systemError(firstError)));
+    }
+    if (firstError != 0) {
+        return fail(QStringLiteral("Cannot remove the leftover temporary file %1 in %2: %3")
+                        .arg(failedName, folder, systemError(firstError)));
+    }
+    return removed;
 }
 
 } // namespace trek::platform

@@ -1,18 +1,24 @@
 #pragma once
 
+#include "platform/linux/profilefiles.h"
 #include "platform/profile.h"
 
 #include <QtGlobal>
+#include <chrono>
+#include <mutex>
 
 namespace trek::platform {
 
-// Profile files on a local disk. Reads take the file as it is; writes hold an exclusive lock on
-// the file's folder while they re-read, edit and atomically replace the file, so that two
-// processes (or threads) writing different keys at the same time both keep their key.
+// Profile files on a local disk. Reads use the parsed file for as long as it stays unchanged on
+// disk. Writes hold the WorkingFolderLock of the file's folder while they re-read, edit and
+// atomically replace the file, so that two processes (or threads) writing at the same time both
+// keep their keys; a writer that cannot get the lock within `lockPatience` fails.
 class IniProfile final : public Profile
 {
 public:
-    IniProfile() = default;
+    explicit IniProfile(std::chrono::milliseconds lockPatience = std::chrono::seconds(5))
+        : m_lockPatience(lockPatience)
+    {}
     Q_DISABLE_COPY_MOVE(IniProfile)
 
     int getInt(const QString& section, const QString& key, int defaultValue,
@@ -21,11 +27,16 @@ public:
                       const QString& path) const override;
     bool writeString(const QString& section, const QString& key, const QString& value,
                      const QString& path) override;
+    Result<> writeStrings(const QList<ProfileEntry>& entries, const QString& path) override;
+    Result<> updateStrings(const QString& path, const Change& change) override;
 
     // Why the last writeString() of this object failed; empty after a success.
-    QString lastError() const { return m_lastError; }
+    QString lastError() const;
 
 private:
+    mutable ProfileFileCache m_files;
+    std::chrono::milliseconds m_lockPatience;
+    mutable std::mutex m_errorMutex;
     QString m_lastError;
 };
 

@@ -1,5 +1,5 @@
 #include "app/appstate.h"
-#include "device/passthrough.h"
+#include "device/vendorcommands.h"
 #include "mockbed.h"
 #include "platform/linux/linuxdriveservices.h"
 #include "sgresponder.h"

@@ -1,4 +1,4 @@
-#include "device/passthrough.h"
+#include "device/vendorcommands.h"
 
 #include <algorithm>
 #include <cstring>
