@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/result.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace trek::platform {
+
+// The program reads and writes regular files only. Whatever else may sit under a file's name on
+// a wristband or in the working folder (a FIFO, a device, a socket, a folder, a link to any of
+// them or a dangling link) is refused at once with a reason, never waited on, never read without
+// end and never written through.
+
+// Reads a whole regular file. A link is followed only to a regular file. A file larger than
+// `maxBytes` is refused before anything is read.
+[[nodiscard]] Result<QByteArray> readRegularFile(const QString& path, qint64 maxBytes);
+
+// Writes a new regular file; fails when anything, a dangling link included, is at `path`
+// already. With `durable`, the data and the folder entry reach the disk before it answers.
+[[nodiscard]] Result<> createRegularFile(const QString& path, QByteArrayView bytes, bool durable);
+
+// Replaces the content of an existing regular file in place, for files on the wristband whose
+// disk should see no renames. A link at `path` is refused, not followed.
+[[nodiscard]] Result<> overwriteRegularFile(const QString& path, QByteArrayView bytes);
+
+// Whether a regular file (not a link) is at `path`.
+[[nodiscard]] bool isRegularFile(const QString& path);
+
+// Makes the entries of `folder` (files created, replaced or removed in it) durable.
+[[nodiscard]] Result<> syncFolder(const QString& folder);
+
+} // namespace trek::platform
