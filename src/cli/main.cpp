@@ -6,6 +6,7 @@
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
 #include "cli/terminalui.h"
+#include "data/storelock.h"
 #include "platform/platform.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,10 @@ int main(int argc, char** argv)
         platform = std::move(*created);
         appState().services = platform->services();
         StartUp(QDir(workdir).absolutePath());
+        // Not fatal here: a collection tells the same reason and reads nothing.
+        if (const Result<> prepared = PrepareWorkingFolder(); !prepared) {
+            PrintError(prepared.error());
+        }
     }
 
     switch (request.command) {

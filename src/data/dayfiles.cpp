@@ -4,16 +4,19 @@
 #include "app/currentlanguage.h"
 #include "app/userinterface.h"
 #include "data/collectionreport.h"
+#include "data/importledger.h"
 #include "data/recordformats.h"
 #include "data/recordmerge.h"
+#include "data/storelock.h"
 #include "data/storetransaction.h"
 #include "device/rootfiles.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <limits>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace trek {
@@ -24,17 +27,17 @@ constexpr int DataCollectionErrorRow = 79;
 
 // A day holds at most 1440 short lines; anything far larger is not a day file.
 constexpr qint64 MaxTextDayFileSize = qint64{1024} * 1024;
-// What is copied off the wristband at most, whatever the kind.
-constexpr qint64 MaxDayFileSize = qint64{16} * 1024 * 1024;
+// Only the first 3072 bytes of a KDX day file hold the day; whatever follows is never looked at,
+// but a file this large is not a day file at all.
+constexpr qint64 MaxKdxDayFileSize = qint64{16} * 1024 * 1024;
 
 enum class DayFileKind { Text, Kdx };
 
-void SetReason(QString* reason, const QString& text)
+struct DayFile
 {
-    if (reason != nullptr) {
-        *reason = text;
-    }
-}
+    QFileInfo info;
+    DayFileDate date;
+};
 
 void ReportFailedFile(CollectionReport& report, const QString& reason)
 {
@@ -42,144 +45,166 @@ void ReportFailedFile(CollectionReport& report, const QString& reason)
     report.tell(GetLangText(DataCollectionErrorRow), reason);
 }
 
-// Reads at most `readLimit` bytes; a file larger than `sizeLimit` is refused.
-bool ReadRawCopy(const QString& copyPath, qint64 readLimit, qint64 sizeLimit, QByteArray& content,
-                 QString* reason)
+// The file's content, or nothing (reported) when it cannot be a day file of this kind.
+std::optional<QByteArray> ReadDayFile(DayFileKind kind, const QFileInfo& dayFile,
+                                      CollectionReport& report)
 {
-    QFile file(copyPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetReason(reason, QStringLiteral("The copy %1 cannot be read: %2.")
-                              .arg(QDir::toNativeSeparators(copyPath), file.errorString()));
-        return false;
+    const qint64 limit = kind == DayFileKind::Text ? MaxTextDayFileSize : MaxKdxDayFileSize;
+    Result<QByteArray> content = platform::readRegularFile(dayFile.filePath(), limit);
+    if (!content) {
+        ReportFailedFile(report, QStringLiteral("The day file %1 cannot be read: %2")
+                                     .arg(dayFile.fileName(), content.error()));
+        return std::nullopt;
     }
-    if (file.size() > sizeLimit) {
-        SetReason(reason, QStringLiteral("The file %1 is too large to be a day file.")
-                              .arg(QDir::toNativeSeparators(copyPath)));
-        return false;
+    if (kind == DayFileKind::Kdx && content->size() < KdxDayFileLength) {
+        ReportFailedFile(report, QStringLiteral("The day file %1 holds %2 bytes, fewer than the "
+                                                "%3 of a whole day.")
+                                     .arg(dayFile.fileName())
+                                     .arg(content->size())
+                                     .arg(KdxDayFileLength));
+        return std::nullopt;
     }
-    content = file.read(readLimit);
-    if (file.error() != QFileDevice::NoError) {
-        SetReason(reason, QStringLiteral("The copy %1 cannot be read: %2.")
-                              .arg(QDir::toNativeSeparators(copyPath), file.errorString()));
-        return false;
-    }
-    return true;
+    return std::move(content).value();
 }
 
-bool ReadDayFile(DayFileKind kind, const QString& copyPath, const QString& name,
-                 QByteArray& content, QString* reason)
-{
-    if (kind == DayFileKind::Text) {
-        return ReadRawCopy(copyPath, MaxTextDayFileSize, MaxTextDayFileSize, content, reason);
-    }
-    // Only the first 3072 bytes hold the day; whatever follows is never looked at.
-    if (!ReadRawCopy(copyPath, KdxDayFileLength, std::numeric_limits<qint64>::max(), content,
-                     reason)) {
-        return false;
-    }
-    if (content.size() < KdxDayFileLength) {
-        SetReason(reason, QStringLiteral("The day file %1 holds %2 bytes, fewer than the %3 of a "
-                                         "whole day.")
-                              .arg(name)
-                              .arg(content.size())
-                              .arg(KdxDayFileLength));
-        return false;
-    }
-    return true;
-}
-
-bool MergeDayFile(DayFileKind kind, const QByteArray& content, const DayFileDate& date,
-                  StoreTransaction& store)
-{
-    return kind == DayFileKind::Text ? MergeTextDayFile(content, date, store)
-                                     : MergeKdxDayFile(content, date, store);
-}
-
-// Copies a day file to the raw copies and reads it; false (reported) when either fails or the
-// file could not be removed from the wristband after its import. The copies are never read
-// again, so they are written without waiting for the disk.
-bool CopyAndReadDayFile(DayFileKind kind, const QFileInfo& dayFile, QByteArray& content,
-                        CollectionReport& report)
+// The raw copies are never read again, so they are written without waiting for the disk.
+bool KeepRawCopy(const QString& name, const QByteArray& content, CollectionReport& report)
 {
     const QString workingFolder = appState().workingFolder;
     const QString copyFolder = workingFolder + QStringLiteral("/Trekkomat2");
-    const QString copyPath = RawCopyPath(workingFolder, dayFile.fileName());
-    QString reason;
-    QByteArray bytes;
-    if (!ReadRawCopy(dayFile.filePath(), MaxDayFileSize, MaxDayFileSize, bytes, &reason)) {
-        ReportFailedFile(report, reason);
-        return false;
+    const QString copyPath = RawCopyPath(workingFolder, name);
+    if (QFileInfo(copyPath).isFile()) {
+        QFile::remove(copyPath); // the 99th copy is the one reused
     }
-    QFile copy(copyPath);
-    if (!QDir().mkpath(copyFolder) || !copy.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        copy.write(bytes) != bytes.size() || !copy.flush()) {
-        ReportFailedFile(report,
-                         QStringLiteral("The day file %1 cannot be copied to %2.")
-                             .arg(dayFile.fileName(), QDir::toNativeSeparators(copyFolder)));
-        return false;
-    }
-    copy.close();
-    // A day file that cannot be deleted afterwards would be taken again at the next run and its
-    // steps counted twice, so a disk that refuses changes is not imported from at all.
-    if (!QFileInfo(dayFile.absolutePath()).isWritable()) {
-        ReportFailedFile(report,
-                         QStringLiteral("The wristband's disk is read-only, so %1 could not be "
-                                        "removed after its import; it was left unimported.")
-                             .arg(dayFile.fileName()));
-        return false;
-    }
-    if (!ReadDayFile(kind, copyPath, dayFile.fileName(), content, &reason)) {
-        ReportFailedFile(report, reason);
+    if (!QDir().mkpath(copyFolder) || !platform::createRegularFile(copyPath, content, false)) {
+        ReportFailedFile(report, QStringLiteral("The day file %1 cannot be copied to %2.")
+                                     .arg(name, QDir::toNativeSeparators(copyFolder)));
         return false;
     }
     return true;
 }
 
-// All day files of one kind are stored together: one durable save per month and one of the
-// counters, and only then are they removed from the wristband. A month whose store file cannot
-// be used keeps its files on the wristband; a failed save keeps all of them there.
-int TakeDayFiles(DayFileKind kind, const std::map<int, std::vector<QFileInfo>>& months,
-                 CollectionReport& report)
+void MergeDayFile(DayFileKind kind, const QByteArray& content, const DayFileDate& date,
+                  StoreTransaction& store)
+{
+    // The month is open already, so the merge cannot fail.
+    if (kind == DayFileKind::Text) {
+        MergeTextDayFile(content, date, store);
+    } else {
+        MergeKdxDayFile(content, date, store);
+    }
+}
+
+void ReportLeftOnWristband(const CommitOutcome& outcome, CollectionReport& report)
+{
+    if (outcome.dayFilesLeft > 0) {
+        report.tell(GetLangText(DataCollectionErrorRow),
+                    QStringLiteral("%1 day file(s) were stored but could not be removed from the "
+                                   "wristband (%2); they will be removed at the next collection "
+                                   "and not counted again.")
+                        .arg(outcome.dayFilesLeft)
+                        .arg(outcome.removalError));
+    }
+}
+
+// One collection of the day files of one wristband: what the ledger says was stored before is
+// removed uncounted, the rest is stored month by month and removed once on disk.
+class DayFileCollection final
+{
+public:
+    DayFileCollection(QString root, ImportLedger ledger, CollectionReport& report)
+        : m_root(std::move(root)), m_ledger(std::move(ledger)), m_report(report)
+    {}
+
+    // All day files of one kind are stored together: one durable commit for the lot, and only
+    // then are they removed from the wristband. A month whose store file cannot be used keeps
+    // its files on the wristband; a failed commit keeps all of them there.
+    int Take(DayFileKind kind, const std::map<int, std::vector<DayFile>>& months);
+    // Saves a ledger that only forgot files no longer on the wristband.
+    void SaveLedgerIfChanged(const ImportLedger& loaded);
+
+private:
+    QString m_root;
+    ImportLedger m_ledger;
+    CollectionReport& m_report;
+    bool m_ledgerSaved = false;
+};
+
+int DayFileCollection::Take(DayFileKind kind, const std::map<int, std::vector<DayFile>>& months)
 {
     StoreTransaction store;
-    std::vector<QFileInfo> merged;
+    CommitPlan acknowledgement;
+    acknowledgement.wristbandRoot = m_root;
+    ImportLedger ledger = m_ledger;
+    int merged = 0;
+    // A disk that refuses changes cannot have its day files removed, so they would stay there
+    // for ever: such a disk is not imported from at all.
+    const bool removable = QFileInfo(m_root).isWritable();
     for (const auto& [key, dayFiles] : months) {
         if (store.Month(key / 100, key % 100) == nullptr) {
-            report.filesFailed += static_cast<int>(dayFiles.size()) - 1;
-            ReportFailedFile(report, store.error());
+            m_report.filesFailed += static_cast<int>(dayFiles.size()) - 1;
+            ReportFailedFile(m_report, store.error());
             continue;
         }
-        for (const QFileInfo& dayFile : dayFiles) {
+        for (const DayFile& dayFile : dayFiles) {
             user().pumpMessages();
-            QByteArray content;
-            if (!CopyAndReadDayFile(kind, dayFile, content, report)) {
+            const QString name = dayFile.info.fileName();
+            const std::optional<QByteArray> content = ReadDayFile(kind, dayFile.info, m_report);
+            if (!content) {
                 continue;
             }
-            // The month is open already, so the merge cannot fail.
-            MergeDayFile(kind, content, *ParseDayFileName(dayFile.fileName()), store);
-            merged.push_back(dayFile);
+            const DayFileStamp stamp = DayFileStamp::Of(name, *content);
+            if (m_ledger.HoldsDayFile(stamp)) {
+                acknowledgement.dayFilesToRemove.push_back(stamp); // stored before
+                continue;
+            }
+            if (!removable) {
+                ReportFailedFile(m_report,
+                                 QStringLiteral("The wristband's disk is read-only, so %1 could "
+                                                "not be removed after its import; it was left "
+                                                "unimported.")
+                                     .arg(name));
+                continue;
+            }
+            if (!KeepRawCopy(name, *content, m_report)) {
+                continue;
+            }
+            MergeDayFile(kind, *content, dayFile.date, store);
+            ledger.AddDayFile(stamp);
+            acknowledgement.dayFilesToRemove.push_back(stamp);
+            ++merged;
         }
     }
-    if (merged.empty()) {
+    if (acknowledgement.dayFilesToRemove.empty()) {
         return 0;
     }
     user().pumpMessages();
-    if (const Result<> committed = store.Commit(); !committed) {
-        report.filesFailed += static_cast<int>(merged.size()) - 1;
-        ReportFailedFile(report, committed.error());
+    acknowledgement.ledger = ledger;
+    const Result<CommitOutcome> outcome = merged > 0 ? store.Commit(std::move(acknowledgement))
+                                                     : CommitThroughJournal(acknowledgement);
+    if (!outcome) {
+        m_report.filesFailed += std::max(merged, 1) - 1;
+        ReportFailedFile(m_report, outcome.error());
         return 0;
     }
-    for (const QFileInfo& dayFile : merged) {
-        if (!QFile::remove(dayFile.filePath())) {
-            report.tell(
-                GetLangText(DataCollectionErrorRow),
-                QStringLiteral("The day file %1 was imported but could not be removed from the "
-                               "wristband; do not collect it again.")
-                    .arg(dayFile.fileName()));
-        }
+    m_ledger = ledger;
+    m_ledgerSaved = true;
+    ReportLeftOnWristband(*outcome, m_report);
+    m_report.filesImported += merged;
+    return merged;
+}
+
+void DayFileCollection::SaveLedgerIfChanged(const ImportLedger& loaded)
+{
+    if (m_ledgerSaved || m_ledger == loaded) {
+        return;
     }
-    report.filesImported += static_cast<int>(merged.size());
-    return static_cast<int>(merged.size());
+    CommitPlan plan;
+    plan.ledger = m_ledger;
+    if (const Result<CommitOutcome> saved = CommitThroughJournal(plan); !saved) {
+        // The stale entries name files that are gone; keeping them costs nothing.
+        m_report.lastError = saved.error();
+    }
 }
 
 } // namespace
@@ -189,7 +214,7 @@ QString RawCopyPath(const QString& workingFolder, const QString& name)
     const QString stem = workingFolder + QStringLiteral("/Trekkomat2/") + name;
     for (int number = 1; number < 99; ++number) {
         QString candidate = stem + QString::asprintf("-%03d", number);
-        if (!QFileInfo::exists(candidate)) {
+        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink()) {
             return candidate;
         }
     }
@@ -206,6 +231,14 @@ int CopyDayFiles(char letter, CollectionReport& report)
             QStringLiteral("The disk %1: is no longer there.").arg(QChar::fromLatin1(letter)));
         return 0;
     }
+    const Result<platform::WorkingFolderLock> lock = LockStore();
+    Result<ImportLedger> loaded = lock ? ImportLedger::Load(appState().workingFolder)
+                                       : Result<ImportLedger>(fail(lock.error()));
+    if (!loaded) {
+        report.readFailed = true;
+        report.tell(GetLangText(DataCollectionErrorRow), loaded.error());
+        return 0;
+    }
     struct Pass
     {
         QString pattern;
@@ -213,21 +246,31 @@ int CopyDayFiles(char letter, CollectionReport& report)
     };
     const Pass passes[] = {{QStringLiteral("*.txt"), DayFileKind::Text},
                            {QStringLiteral("*.KDX"), DayFileKind::Kdx}};
-    int imported = 0;
-    for (const Pass& pass : passes) {
+    std::map<int, std::vector<DayFile>> found[2]; // by pass, then by year * 100 + month
+    QStringList names;
+    for (std::size_t pass = 0; pass < 2; ++pass) {
         // The wristband's FAT disk matches names without regard to case; so does QDir by default.
+        // System entries are listed too, so that a FIFO or a device under a day file's name is
+        // reported rather than passed over in silence.
         const QFileInfoList entries = QDir(root).entryInfoList(
-            {pass.pattern}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-        std::map<int, std::vector<QFileInfo>> months; // by year * 100 + month
+            {passes[pass].pattern}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
         for (const QFileInfo& entry : entries) {
             if (const auto date = ParseDayFileName(entry.fileName())) {
-                months[date->year * 100 + date->month].push_back(entry);
+                found[pass][date->year * 100 + date->month].push_back({entry, *date});
+                names << entry.fileName();
             }
         }
-        if (!months.empty()) {
-            imported += TakeDayFiles(pass.kind, months, report);
+    }
+    ImportLedger ledger = *loaded;
+    ledger.KeepOnlyDayFiles(names);
+    DayFileCollection collection(root, ledger, report);
+    int imported = 0;
+    for (std::size_t pass = 0; pass < 2; ++pass) {
+        if (!found[pass].empty()) {
+            imported += collection.Take(passes[pass].kind, found[pass]);
         }
     }
+    collection.SaveLedgerIfChanged(*loaded);
     return imported;
 }
 

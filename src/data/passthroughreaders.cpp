@@ -4,13 +4,16 @@
 #include "app/currentlanguage.h"
 #include "app/userinterface.h"
 #include "data/collectionreport.h"
+#include "data/importledger.h"
 #include "data/recordformats.h"
 #include "data/recordmerge.h"
+#include "data/storelock.h"
 #include "data/storetransaction.h"
 #include "device/vendorcommands.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace trek {
 
@@ -36,30 +39,89 @@ void ReportStoreFailure(CollectionReport& report, const QString& reason)
     report.tell(GetLangText(79), reason);
 }
 
-// Stores the reading, then ends the collection on the device.
-bool CommitAndEnd(platform::DeviceHandle handle, StoreTransaction& store, CollectionReport& report)
+// One reading under the working-folder lock. Records the ledger holds were stored by an earlier
+// reading whose end of collection was never confirmed: they are acknowledged, not counted again.
+class Reading final
+{
+public:
+    // False (reported) when the working folder or its ledger cannot be used.
+    bool Begin(CollectionReport& report)
+    {
+        m_lock.emplace(LockStore());
+        if (!*m_lock) {
+            ReportStoreFailure(report, m_lock->error());
+            return false;
+        }
+        const Result<ImportLedger> ledger = ImportLedger::Load(appState().workingFolder);
+        if (!ledger) {
+            ReportStoreFailure(report, ledger.error());
+            return false;
+        }
+        m_stored = *ledger;
+        m_ledger = *ledger;
+        return true;
+    }
+
+    // Whether the records of `bytes` are new; new ones are remembered for the commit.
+    bool IsNew(const std::uint8_t* bytes, int length)
+    {
+        const QByteArray hash =
+            RecordsHash(QByteArray(reinterpret_cast<const char*>(bytes), length));
+        if (m_stored.HoldsRecords(hash)) {
+            return false;
+        }
+        m_ledger.AddRecords(hash);
+        m_fresh = true;
+        return true;
+    }
+
+    StoreTransaction& store() { return m_store; }
+
+    // Stores the reading, then ends the collection on the device.
+    bool CommitAndEnd(platform::DeviceHandle handle, CollectionReport& report);
+
+private:
+    std::optional<Result<platform::WorkingFolderLock>> m_lock;
+    ImportLedger m_stored;
+    ImportLedger m_ledger;
+    StoreTransaction m_store;
+    bool m_fresh = false;
+};
+
+bool Reading::CommitAndEnd(platform::DeviceHandle handle, CollectionReport& report)
 {
     user().pumpMessages();
-    if (const Result<> committed = store.Commit(); !committed) {
-        ReportStoreFailure(report, committed.error());
-        return false;
+    if (m_fresh) {
+        CommitPlan acknowledgement;
+        acknowledgement.ledger = m_ledger;
+        if (const Result<CommitOutcome> committed = m_store.Commit(std::move(acknowledgement));
+            !committed) {
+            ReportStoreFailure(report, committed.error());
+            return false;
+        }
     }
     if (const int code = EndCollection(handle); code != 0) {
-        // The steps are stored; the wristband may offer them once more, which cannot be told
-        // apart from new records, so the user has to know.
         report.tell(
             GetLangText(79),
             QStringLiteral("The records were stored, but the wristband did not confirm the end "
-                           "of the collection (error %1); do not collect it again before new "
-                           "steps were recorded.")
+                           "of the collection (error %1); they will not be counted again.")
                 .arg(code));
+        return true;
+    }
+    // The wristband has dropped its records: none of those remembered can come back.
+    if (m_ledger.HoldsAnyRecords()) {
+        m_ledger.ForgetRecords();
+        CommitPlan forget;
+        forget.ledger = m_ledger;
+        // A ledger that keeps them is harmless: records that never come back are never matched.
+        (void)CommitThroughJournal(forget);
     }
     return true;
 }
 
 // Reads the K7 blocks `first`, `first` + 2, ... up to `last`; `found` tells whether any record
 // was valid.
-RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, StoreTransaction& store,
+RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, Reading& reading,
                        bool& found, CollectionReport& report)
 {
     Block block{};
@@ -71,13 +133,14 @@ RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, Store
         }
         for (int r = 0; r < K7RecordsPerBlock; ++r) {
             user().pumpMessages();
-            const auto record = ParseK7Record(block.data() + std::ptrdiff_t{r} * K7RecordBytes);
+            const std::uint8_t* bytes = block.data() + std::ptrdiff_t{r} * K7RecordBytes;
+            const auto record = ParseK7Record(bytes);
             if (!record) {
                 return RegionEnd::EndOfData;
             }
             found = true;
-            if (!MergeK7Record(*record, store)) {
-                ReportStoreFailure(report, store.error());
+            if (reading.IsNew(bytes, K7RecordBytes) && !MergeK7Record(*record, reading.store())) {
+                ReportStoreFailure(report, reading.store().error());
                 return RegionEnd::Failed;
             }
         }
@@ -89,21 +152,27 @@ RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, Store
 
 bool ReadK7Memory(platform::DeviceHandle handle, CollectionReport& report)
 {
-    StoreTransaction store;
+    Reading reading;
+    if (!reading.Begin(report)) {
+        return false;
+    }
     bool found = false;
-    if (ReadK7Region(handle, 8, 14, store, found, report) == RegionEnd::Failed) {
+    if (ReadK7Region(handle, 8, 14, reading, found, report) == RegionEnd::Failed) {
         return false;
     }
     // The second region holds records only on wristbands whose first region was never used.
-    if (!found && ReadK7Region(handle, 96, 124, store, found, report) == RegionEnd::Failed) {
+    if (!found && ReadK7Region(handle, 96, 124, reading, found, report) == RegionEnd::Failed) {
         return false;
     }
-    return CommitAndEnd(handle, store, report);
+    return reading.CommitAndEnd(handle, report);
 }
 
 bool ReadK9EBlocks(platform::DeviceHandle handle, CollectionReport& report)
 {
-    StoreTransaction store;
+    Reading reading;
+    if (!reading.Begin(report)) {
+        return false;
+    }
     Block block{};
     for (int count = 1;; ++count) {
         if (count > MaxK9EBlocks) {
@@ -122,15 +191,16 @@ bool ReadK9EBlocks(platform::DeviceHandle handle, CollectionReport& report)
         if (!parsed) {
             break;
         }
-        if (!MergeK9EBlock(*parsed, store)) {
-            ReportStoreFailure(report, store.error());
+        if (reading.IsNew(block.data(), RecordBlockBytes) &&
+            !MergeK9EBlock(*parsed, reading.store())) {
+            ReportStoreFailure(report, reading.store().error());
             return false;
         }
         if (parsed->last) {
             break;
         }
     }
-    return CommitAndEnd(handle, store, report);
+    return reading.CommitAndEnd(handle, report);
 }
 
 } // namespace trek

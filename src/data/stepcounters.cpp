@@ -10,37 +10,29 @@ namespace trek {
 
 namespace {
 
+constexpr std::array<const char*, 2> MissionStepKeys{"A_CurSteps", "B_CurSteps"};
+
+} // namespace
+
 int WrappingAdd(int a, int b)
 {
     return static_cast<int>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-constexpr std::array<const char*, 2> MissionStepKeys{"A_CurSteps", "B_CurSteps"};
+int WrappingSubtract(int a, int b)
+{
+    return static_cast<int>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
 
-} // namespace
-
-StepCounters StepCounters::FromAppState()
+StepCounters StepCounters::ForReading()
 {
     const SettingsValues& values = appState().values;
     StepCounters counters;
-    counters.totalSteps = values.totalSteps;
-    counters.totalPeriod = values.totalPeriod;
     for (std::size_t i = 0; i < 2; ++i) {
-        counters.missionSteps[i] = values.missions[i].curSteps;
         counters.missionRunning[i] = values.missions[i].running();
     }
     counters.slightMoving = values.slightMoving;
     return counters;
-}
-
-void StepCounters::ApplyToAppState() const
-{
-    SettingsValues& values = appState().values;
-    values.totalSteps = totalSteps;
-    values.totalPeriod = totalPeriod;
-    for (std::size_t i = 0; i < 2; ++i) {
-        values.missions[i].curSteps = missionSteps[i];
-    }
 }
 
 void StepCounters::AddSteps(int steps)
@@ -62,42 +54,34 @@ void StepCounters::AddMissionSteps(int steps)
     }
 }
 
-bool WriteCounters(const StepCounters& counters, const StepCounters& previous)
+std::vector<CounterChange> CounterChanges(const StepCounters& additions)
 {
-    struct Entry
-    {
-        const char* section;
-        const char* key;
-        int value;
-        int previousValue;
+    std::vector<CounterChange> changes;
+    const auto add = [&changes](const char* section, const char* key, int addition) {
+        if (addition != 0) {
+            const int now = ReadSettingInt(section, key, 0);
+            changes.push_back({QString::fromLatin1(section), QString::fromLatin1(key), now,
+                               WrappingAdd(now, addition)});
+        }
     };
-    std::vector<Entry> entries{
-        {keys::Summary, "TotalSteps", counters.totalSteps, previous.totalSteps},
-        {keys::Summary, "TotalPeriod", counters.totalPeriod, previous.totalPeriod},
-    };
+    add(keys::Summary, "TotalSteps", additions.totalSteps);
+    add(keys::Summary, "TotalPeriod", additions.totalPeriod);
     for (std::size_t i = 0; i < 2; ++i) {
-        if (counters.missionRunning[i]) {
-            entries.push_back({keys::Mission, MissionStepKeys[i], counters.missionSteps[i],
-                               previous.missionSteps[i]});
+        if (additions.missionRunning[i]) {
+            add(keys::Mission, MissionStepKeys[i], additions.missionSteps[i]);
         }
     }
-    for (std::size_t written = 0; written < entries.size(); ++written) {
-        if (!WriteSettingInt(entries[written].section, entries[written].key,
-                             entries[written].value)) {
-            for (std::size_t undo = 0; undo < written; ++undo) {
-                WriteSettingInt(entries[undo].section, entries[undo].key,
-                                entries[undo].previousValue);
-            }
-            return false;
-        }
-    }
-    return true;
+    return changes;
 }
 
-bool SaveCounters()
+void ReloadCounters()
 {
-    const StepCounters counters = StepCounters::FromAppState();
-    return WriteCounters(counters, counters);
+    SettingsValues& values = appState().values;
+    values.totalSteps = ReadSettingInt(keys::Summary, "TotalSteps", 0);
+    values.totalPeriod = ReadSettingInt(keys::Summary, "TotalPeriod", 0);
+    for (std::size_t i = 0; i < 2; ++i) {
+        values.missions[i].curSteps = ReadSettingInt(keys::Mission, MissionStepKeys[i], 0);
+    }
 }
 
 } // namespace trek

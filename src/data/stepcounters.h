@@ -1,11 +1,15 @@
 #pragma once
 
+#include "data/commitplan.h"
+
 #include <array>
+#include <vector>
 
 namespace trek {
 
-// The running counters that follow every addition to the store, as one value so that a reading
-// can advance a copy and hand it over only once its steps are safely stored.
+// What a reading adds to the running counters of the settings file. The additions are kept apart
+// from the stored values, which only the commit reads and advances, so that another program's
+// additions made meanwhile are never overwritten by an older copy.
 struct StepCounters
 {
     int totalSteps = 0;
@@ -14,9 +18,8 @@ struct StepCounters
     std::array<bool, 2> missionRunning{}; // a stopped mission gathers nothing
     int slightMoving = 0;                 // steps per minute that still count as resting
 
-    static StepCounters FromAppState();
-    // Copies the counters (not the running flags or the filter) into appState().values.
-    void ApplyToAppState() const;
+    // No additions yet; the missions' running flags and the filter as appState() has them.
+    static StepCounters ForReading();
 
     // Additions wrap like the 32-bit counters of the settings file instead of overflowing.
     void AddSteps(int steps);
@@ -24,11 +27,15 @@ struct StepCounters
     void AddMissionSteps(int steps);
 };
 
-// Writes the counters to the settings file: "Summary" "TotalSteps" and "TotalPeriod", then the
-// running missions' "A_CurSteps" / "B_CurSteps". On a failed write, the keys already written are
-// put back to `previous` as far as possible and false is answered.
-bool WriteCounters(const StepCounters& counters, const StepCounters& previous);
-// Writes the counters held in appState().values.
-bool SaveCounters();
+// Like the 32-bit counters of the settings file: wraps instead of overflowing.
+int WrappingAdd(int a, int b);
+int WrappingSubtract(int a, int b);
+
+// The counters `additions` advance ("Summary" "TotalSteps" and "TotalPeriod", and the running
+// missions' "A_CurSteps" / "B_CurSteps"), from the values the settings file holds now. The caller
+// holds the working-folder lock, so the values cannot change before the commit writes them.
+std::vector<CounterChange> CounterChanges(const StepCounters& additions);
+// Reads the counters from the settings file into appState().values, after a commit.
+void ReloadCounters();
 
 } // namespace trek

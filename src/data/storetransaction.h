@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/commitjournal.h"
 #include "data/monthbuffer.h"
 #include "data/stepcounters.h"
 
@@ -10,15 +11,15 @@
 namespace trek {
 
 // The additions of one import or device reading, held back until all of them are safely stored.
-// Months are loaded on first use and kept open; Commit() saves every touched month, then the
-// counters, and only then hands the counters to appState(). A failure anywhere puts back the
-// months already saved, so the store and the counters stay as they were and a retry of the same
-// records counts each step exactly once.
+// Months are loaded on first use and kept open; Commit() hands every touched month and the
+// counter additions, with what acknowledges the reading, to the journal in one plan. The caller
+// holds the working-folder lock from the first Month() to the commit, so no other program
+// changes a loaded month or a counter in between.
 class StoreTransaction final
 {
     Q_DISABLE_COPY_MOVE(StoreTransaction)
 public:
-    // Works on appState(): its working folder and its counters.
+    // Works on appState()'s working folder.
     StoreTransaction();
     ~StoreTransaction() = default;
 
@@ -30,21 +31,14 @@ public:
     const QString& error() const { return m_error; }
     int monthCount() const { return static_cast<int>(m_months.size()); }
 
-    [[nodiscard]] Result<> Commit();
+    // Stores the months and counters together with `acknowledgement` (the ledger and the day
+    // files to remove). See CommitThroughJournal() for what a failure leaves.
+    [[nodiscard]] Result<CommitOutcome> Commit(CommitPlan acknowledgement);
 
 private:
-    struct OpenMonth
-    {
-        MonthBuffer buffer;
-        QByteArray original; // the file as it was, to put back on a failed commit
-        bool existed = false;
-    };
-    void RollBack(const std::map<int, OpenMonth>::iterator& end);
-
     QString m_workingFolder;
     StepCounters m_counters;
-    StepCounters m_original;
-    std::map<int, OpenMonth> m_months; // by year * 100 + month: saved in calendar order
+    std::map<int, MonthBuffer> m_months; // by year * 100 + month: saved in calendar order
     QString m_error;
 };
 

@@ -1,5 +1,6 @@
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
+#include "app/settingstable.h"
 #include "data/collectionreport.h"
 #include "data/dayfiles.h"
 #include "datatestsupport.h"
@@ -55,10 +56,12 @@ TEST_F(DayFilesTest, TextFileOfThe31stOfSeptemberLandsInRow31AndIsRemoved)
 
 TEST_F(DayFilesTest, CountersGoOnFromTheirValuesAndOnlyRunningMissionsAreWritten)
 {
-    appState().values.totalSteps = 1000;
-    appState().values.totalPeriod = 50;
+    // The file's values count, not an older copy in memory.
+    appState().values.totalSteps = 1;
+    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 1000));
+    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalPeriod", 50));
+    ASSERT_TRUE(WriteSettingInt(keys::Mission, "B_CurSteps", 5));
     appState().values.missions[1].status = 1;
-    appState().values.missions[1].curSteps = 5;
     dir.write(onDisk(QStringLiteral("20260105.KDX")), KdxWith(7, 30, 300));
     EXPECT_EQ(CopyDayFiles('E', report), 1);
 

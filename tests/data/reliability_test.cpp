@@ -3,6 +3,7 @@
 // the machine does not give them, they say so and skip.
 
 #include "app/appstate.h"
+#include "app/settingstable.h"
 #include "data/collectionreport.h"
 #include "data/dayfiles.h"
 #include "data/monthbuffer.h"
@@ -77,7 +78,7 @@ protected:
     void StartWithCounters()
     {
         appState().values.totalSteps = 500;
-        WriteCounters(StepCounters::FromAppState(), StepCounters::FromAppState());
+        ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 500));
     }
 
     const QByteArray m_oldMonth = MonthBytes({{SlotIndex(1, 10, 0), 11}});
@@ -99,12 +100,15 @@ TEST_F(StoreDiskFailureTest, FullDataFolderKeepsDayFileOldMonthAndCounters)
     ExpectNothingChanged(m_oldMonth);
     EXPECT_EQ(ui.messages.size(), 1);
 
-    // Once there is room, the same day file is counted exactly once.
+    // Once there is room, the commit is finished and the day file removed without counting it
+    // a second time.
     m_dataMount.reset();
     dir.write(storeFile(2014, 3), m_oldMonth);
-    EXPECT_EQ(CopyDayFiles('E', report), 1);
+    EXPECT_EQ(CopyDayFiles('E', report), 0);
     EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 16}}));
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 505);
+    EXPECT_FALSE(dir.exists(QStringLiteral("disk/20140301.txt")));
+    EXPECT_FALSE(dir.exists(QStringLiteral("Trekkomat2.journal")));
 }
 
 TEST_F(StoreDiskFailureTest, ReadOnlyDataFolderKeepsTheWristbandsRecords)
@@ -125,7 +129,7 @@ TEST_F(StoreDiskFailureTest, ReadOnlyDataFolderKeepsTheWristbandsRecords)
     ExpectNothingChanged(m_oldMonth);
 }
 
-TEST_F(StoreDiskFailureTest, SettingsFileThatCannotBeWrittenUndoesTheMonth)
+TEST_F(StoreDiskFailureTest, SettingsFileThatCannotBeWrittenIsFinishedByTheNextCollection)
 {
     platform::MemoryProfile memory;
     memory.setWritesFail(true);
@@ -135,13 +139,23 @@ TEST_F(StoreDiskFailureTest, SettingsFileThatCannotBeWrittenUndoesTheMonth)
     dir.write(QStringLiteral("disk/20140401.txt"), "10:00~10:00 5\n");
 
     EXPECT_EQ(CopyDayFiles('E', report), 0);
-    EXPECT_EQ(storeBytes(2014, 3), m_oldMonth);
-    EXPECT_FALSE(dir.exists(storeFile(2014, 4))); // a month that was new is removed again
     EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140301.txt")));
     EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140401.txt")));
     EXPECT_EQ(appState().values.totalSteps, 0);
-    EXPECT_EQ(ui.messages.size(), 1); // one failed save, one message
+    EXPECT_EQ(ui.messages.size(), 1); // one failed commit, one message
     EXPECT_EQ(report.filesFailed, 2);
+
+    memory.setWritesFail(false);
+    CollectionReport retry;
+    EXPECT_EQ(CopyDayFiles('E', retry), 0);
+    EXPECT_FALSE(retry.failed());
+    EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 16}}));
+    EXPECT_EQ(storeBytes(2014, 4), MonthBytes({{SlotIndex(1, 10, 0), 5}}));
+    EXPECT_EQ(memory.getInt(QStringLiteral("Summary"), QStringLiteral("TotalSteps"), 0,
+                            appState().settingsPath),
+              10);
+    EXPECT_EQ(appState().values.totalSteps, 10);
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("disk"))).isEmpty());
 }
 
 TEST_F(StoreDiskFailureTest, ReadOnlyWristbandDiskIsNotImportedFrom)

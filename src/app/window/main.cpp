@@ -4,6 +4,7 @@
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
 #include "data/collectionrun.h"
+#include "data/storelock.h"
 #include "platform/platform.h"
 #include "platform/systemservices.h"
 
@@ -52,6 +53,10 @@ int main(int argc, char** argv)
     }
     trek::appState().services = (*platform)->services();
     trek::StartUp(QDir::currentPath());
+    // Not fatal here: a collection tells the same reason and reads nothing.
+    if (const trek::Result<> prepared = trek::PrepareWorkingFolder(); !prepared) {
+        PrintError(prepared.error());
+    }
     trek::appState().hooks.collectionRun = [] {
         (void)trek::CollectWristband();
     };

@@ -1,0 +1,179 @@
+#include "data/commitjournal.h"
+
+#include "app/appstate.h"
+#include "data/stepcounters.h"
+#include "platform/atomicfile.h"
+#include "platform/profile.h"
+#include "platform/regularfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace trek {
+
+namespace {
+
+// A journal holds every month of one collection; a leap year of day files needs some 1.2 MB.
+constexpr qint64 MaxJournalSize = qint64{64} * 1024 * 1024;
+
+Result<> ApplyMonths(const std::vector<StoredMonth>& months)
+{
+    for (const StoredMonth& month : months) {
+        const QString folder = QFileInfo(month.path).absolutePath();
+        if (!QDir().mkpath(folder)) {
+            return fail(QStringLiteral("The store folder %1 cannot be created.")
+                            .arg(QDir::toNativeSeparators(folder)));
+        }
+        if (Result<> saved = platform::writeFileAtomically(month.path, month.content); !saved) {
+            return saved;
+        }
+    }
+    return Result<>{};
+}
+
+Result<> ApplyCounters(const std::vector<CounterChange>& changes)
+{
+    if (changes.empty()) {
+        return Result<>{};
+    }
+    const auto change = [&changes](const platform::ProfileValues& current) {
+        QList<platform::ProfileEntry> entries;
+        for (const CounterChange& counter : changes) {
+            const int now = current.getInt(counter.section, counter.key, 0);
+            if (now == counter.after) {
+                continue; // applied already
+            }
+            entries.push_back({counter.section, counter.key,
+                               QString::number(WrappingAdd(now, counter.after - counter.before))});
+        }
+        return entries;
+    };
+    const Result<> written =
+        appState().services.profile->updateStrings(appState().settingsPath, change);
+    if (!written) {
+        return fail(QStringLiteral("The step counters cannot be written to the settings file "
+                                   "%1: %2")
+                        .arg(QDir::toNativeSeparators(appState().settingsPath), written.error()));
+    }
+    ReloadCounters();
+    return Result<>{};
+}
+
+// Only a file that still is what was stored goes; anything else under its name stays.
+CommitOutcome RemoveDayFiles(const QString& root, const std::vector<DayFileStamp>& stamps)
+{
+    CommitOutcome outcome;
+    if (root.isEmpty() || stamps.empty() || !QFileInfo(root).isDir()) {
+        return outcome;
+    }
+    bool removedAny = false;
+    for (const DayFileStamp& stamp : stamps) {
+        const QString path = root + u'/' + stamp.name;
+        const Result<QByteArray> content = platform::readRegularFile(path, stamp.size);
+        if (!content || DayFileStamp::Of(stamp.name, *content) != stamp) {
+            continue;
+        }
+        QFile file(path);
+        if (file.remove()) {
+            removedAny = true;
+            continue;
+        }
+        if (++outcome.dayFilesLeft == 1) {
+            outcome.removalError = file.errorString();
+        }
+    }
+    // A wristband pulled right after the collection must not bring its day files back.
+    if (removedAny) {
+        if (const Result<> synced = platform::syncFolder(root); !synced) {
+            outcome.removalError = synced.error();
+        }
+    }
+    return outcome;
+}
+
+Result<CommitOutcome> Apply(const CommitPlan& plan)
+{
+    if (Result<> months = ApplyMonths(plan.months); !months) {
+        return fail(months.error());
+    }
+    if (Result<> counters = ApplyCounters(plan.counters); !counters) {
+        return fail(counters.error());
+    }
+    if (plan.ledger) {
+        const QString path = ImportLedger::PathIn(appState().workingFolder);
+        if (Result<> saved = platform::writeFileAtomically(path, plan.ledger->ToBytes()); !saved) {
+            return fail(saved.error());
+        }
+    }
+    return RemoveDayFiles(plan.wristbandRoot, plan.dayFilesToRemove);
+}
+
+Result<> RemoveJournal()
+{
+    const QString path = JournalPath(appState().workingFolder);
+    QFile journal(path);
+    if (!journal.remove() && QFileInfo(path).isFile()) {
+        return fail(QStringLiteral("The journal %1 cannot be removed: %2")
+                        .arg(QDir::toNativeSeparators(path), journal.errorString()));
+    }
+    return platform::syncFolder(appState().workingFolder);
+}
+
+QString Unfinished(const QString& reason)
+{
+    return QStringLiteral("%1 The collected steps are kept in the journal and will be stored when "
+                          "the program can write to its working folder again.")
+        .arg(reason);
+}
+
+} // namespace
+
+QString JournalPath(const QString& workingFolder)
+{
+    return workingFolder + QStringLiteral("/Trekkomat2.journal");
+}
+
+Result<CommitOutcome> CommitThroughJournal(const CommitPlan& plan)
+{
+    const QString path = JournalPath(appState().workingFolder);
+    if (Result<> written = platform::writeFileAtomically(path, EncodeCommitPlan(plan)); !written) {
+        // Nothing has changed yet, so nothing may be left that a later start would apply.
+        QFile::remove(path);
+        return fail(written.error());
+    }
+    Result<CommitOutcome> outcome = Apply(plan);
+    if (!outcome) {
+        return fail(Unfinished(outcome.error()));
+    }
+    if (Result<> removed = RemoveJournal(); !removed) {
+        // Applying the plan again changes nothing, so a journal left here is harmless.
+        outcome->removalError = removed.error();
+    }
+    return outcome;
+}
+
+Result<> RecoverPendingCommit()
+{
+    const QString path = JournalPath(appState().workingFolder);
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        return Result<>{};
+    }
+    const Result<QByteArray> bytes = platform::readRegularFile(path, MaxJournalSize);
+    if (!bytes) {
+        return fail(Unfinished(bytes.error()));
+    }
+    // A journal cut short while it was written was never applied, so dropping it loses nothing.
+    if (IsWholeJournal(*bytes)) {
+        const Result<CommitPlan> plan = DecodeCommitPlan(*bytes);
+        if (!plan) {
+            return fail(Unfinished(plan.error()));
+        }
+        if (const Result<CommitOutcome> applied = Apply(*plan); !applied) {
+            return fail(Unfinished(applied.error()));
+        }
+    }
+    return RemoveJournal();
+}
+
+} // namespace trek
