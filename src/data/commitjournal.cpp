@@ -137,6 +137,14 @@ QString JournalPath(const QString& workingFolder)
 Result<CommitOutcome> CommitThroughJournal(const CommitPlan& plan)
 {
     const QString path = JournalPath(appState().workingFolder);
+    // A journal still here is an earlier commit of this run that could not be finished. This
+    // plan was made from the store as that commit left it, perhaps half applied: replacing that
+    // journal would lose the rest of it, applying this plan after it could undo some of it. So
+    // this commit waits, its records staying on the wristband, until that one is finished.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        return fail(QStringLiteral("The records were left on the wristband, because an earlier "
+                                   "commit is still unfinished (see the message before)."));
+    }
     if (Result<> written = platform::writeFileAtomically(path, EncodeCommitPlan(plan)); !written) {
         // Nothing has changed yet, so nothing may be left that a later start would apply.
         QFile::remove(path);
