@@ -101,7 +101,7 @@ protected:
     QString MakeDisk(const QString& name,
                      const std::vector<std::tuple<QString, int, int, QString>>& parts)
     {
-        const QString folder = dir.filePath(QStringLiteral("templates/") + name);
+        QString folder = dir.filePath(QStringLiteral("templates/") + name);
         for (const auto& [kind, days, seed, end] : parts) {
             const CliRun made = RunCli({QStringLiteral("emulate"), QStringLiteral("make-disk"),
                                         folder, QStringLiteral("--days"), QString::number(days),
@@ -114,7 +114,7 @@ protected:
 
     QString MakeK9EImage(int days, int seed, const QString& end)
     {
-        const QString file = dir.filePath(QStringLiteral("templates/k9e.img"));
+        QString file = dir.filePath(QStringLiteral("templates/k9e.img"));
         const CliRun made =
             RunCli({QStringLiteral("emulate"), QStringLiteral("make-image"), QStringLiteral("k9e"),
                     file, QStringLiteral("--days"), QString::number(days), QStringLiteral("--seed"),

@@ -83,7 +83,7 @@ protected:
     // Day files of both kinds over two months, as a template to copy from.
     QString MakeMixedDisk()
     {
-        const QString folder = dir.filePath(QStringLiteral("template"));
+        QString folder = dir.filePath(QStringLiteral("template"));
         emu::FileModelWristband wristband(folder);
         EXPECT_EQ(wristband.makeDisk(emu::RecordGenerator(71).generate(5, QDate(2024, 3, 2)),
                                      emu::DayFileKind::Text),

@@ -25,8 +25,6 @@
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace trek::test {
 
 namespace {
@@ -80,6 +78,7 @@ bool RunCliKilledAfter(const QStringList& arguments, qint64 delayUs)
         storage.push_back(argument.toLocal8Bit());
     }
     std::vector<char*> argv;
+    argv.reserve(storage.size() + 1);
     for (QByteArray& argument : storage) {
         argv.push_back(argument.data());
     }
