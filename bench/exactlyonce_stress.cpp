@@ -244,13 +244,18 @@ bool CollectUntilDone(const QString& work, const ToolWristband& band, Figures& f
     return false;
 }
 
-void KillRound(const QString& work, const ToolWristband& band, qint64 delayUs, Figures& figures)
+// One collection from a fresh start, killed after each of `delaysUs` in turn (a later kill hits
+// the run that finishes what the one before left), then run until it is done and compared.
+void KillRound(const QString& work, const ToolWristband& band, const std::vector<qint64>& delaysUs,
+               Figures& figures)
 {
     band.fresh(work);
-    ++figures.collectRuns;
-    if (!KilledAfter(Collect(work, band), delayUs)) {
-        ++figures.endedBeforeKill;
-    } else {
+    for (const qint64 delayUs : delaysUs) {
+        ++figures.collectRuns;
+        if (!KilledAfter(Collect(work, band), delayUs)) {
+            ++figures.endedBeforeKill;
+            continue;
+        }
         ++figures.kills;
         const QStringList left = Leftovers(work);
         figures.killsInCommit += left.contains(QStringLiteral("Trekkomat2.journal")) ? 1 : 0;
@@ -260,13 +265,14 @@ void KillRound(const QString& work, const ToolWristband& band, qint64 delayUs, F
                 ? 1
                 : 0;
     }
+    const long long firstUs = delaysUs.empty() ? 0 : delaysUs.front();
     if (!CollectUntilDone(work, band, figures)) {
         (void)std::fprintf(stderr, "killed after %lld us: not collected after five runs\n",
-                           static_cast<long long>(delayUs));
+                           firstUs);
     }
     if (!Compare(band.reference, ReadStore(work), figures)) {
-        (void)std::fprintf(stderr, "killed after %lld us: the store differs\n",
-                           static_cast<long long>(delayUs));
+        (void)std::fprintf(stderr, "killed after %lld us (%zu kills): the store differs\n", firstUs,
+                           delaysUs.size());
     }
     figures.leftovers += static_cast<int>(Leftovers(work).size());
 }
@@ -424,11 +430,22 @@ int main(int argc, char** argv)
         wristband->reference = ReadStore(work);
     }
 
-    for (int round = 0; round < killCount; ++round) {
+    // One round in four kills the run after the first kill as well, once or twice, so that the
+    // roll-forward of an unfinished commit is killed too.
+    std::uniform_int_distribution<int> quarter(0, 3);
+    std::uniform_int_distribution<int> further(1, 2);
+    for (int round = 0, issued = 0; issued < killCount; ++round) {
         const ToolWristband& wristband = round % 2 == 0 ? disk : band;
         const double medianMs = Median(wristband.image ? figures.imageMs : figures.diskMs);
         std::uniform_int_distribution<qint64> delay(0, static_cast<qint64>(medianMs * 1100));
-        KillRound(work, wristband, delay(random), figures);
+        const int kills =
+            std::min(killCount - issued, 1 + (quarter(random) == 0 ? further(random) : 0));
+        std::vector<qint64> delaysUs;
+        for (int kill = 0; kill < kills; ++kill) {
+            delaysUs.push_back(delay(random));
+        }
+        issued += kills;
+        KillRound(work, wristband, delaysUs, figures);
     }
 
     // The unplug cycles run in this process, against the same wristbands made in memory.
@@ -470,23 +487,23 @@ int main(int argc, char** argv)
     appState().ui = nullptr;
 
     std::printf("working folders under %s, seed %u\n", qPrintable(scratch.path()), seed);
-    std::printf("collect runs of the tool:        %d\n", figures.collectRuns);
-    std::printf("kills:                           %d (%d more runs had ended first)\n",
-                figures.kills, figures.endedBeforeKill);
-    std::printf("kills that hit the commit:       %d (journal left and finished by the next "
-                "run)\n",
-                figures.killsInCommit);
-    std::printf("kills in the middle of a write:  %d (temporary file left)\n",
-                figures.killsInWrite);
-    std::printf("unplug/replug cycles:            %d\n", figures.unplugCycles);
-    std::printf("steps lost:                      %lld\n",
+    std::printf("collect runs of the tool:           %d\n", figures.collectRuns);
+    std::printf("kills (SIGKILL):                    %d\n",
+                figures.kills + figures.endedBeforeKill);
+    std::printf("  landed in a running collection:   %d\n", figures.kills);
+    std::printf("  came after the run had ended:     %d\n", figures.endedBeforeKill);
+    std::printf("  hit the commit (journal left):    %d\n", figures.killsInCommit);
+    std::printf("  hit a file write (.tmp left):     %d\n", figures.killsInWrite);
+    std::printf("unplug/replug cycles:               %d\n", figures.unplugCycles);
+    std::printf("steps lost:                         %lld\n",
                 static_cast<long long>(figures.stepsLost));
-    std::printf("steps counted twice:             %lld\n",
+    std::printf("steps counted twice:                %lld\n",
                 static_cast<long long>(figures.stepsTwice));
-    std::printf("counter mismatches:              %d\n", figures.counterMismatches);
-    std::printf("leftover temporary files:        %d\n", figures.leftovers);
-    std::printf("median collection, 60 day files: %.1f ms\n", Median(figures.diskMs));
-    std::printf("median collection, K9E 40 blocks: %.1f ms\n", Median(figures.imageMs));
+    std::printf("counter mismatches:                 %d\n", figures.counterMismatches);
+    std::printf("leftover temporary files, journals: %d\n", figures.leftovers);
+    std::printf("median undisturbed collection:      %.1f ms (60 day files), %.1f ms (K9E, 40 "
+                "blocks)\n",
+                Median(figures.diskMs), Median(figures.imageMs));
     const bool exact = figures.stepsLost == 0 && figures.stepsTwice == 0 &&
                        figures.counterMismatches == 0 && figures.leftovers == 0;
     return exact ? 0 : 1;

@@ -76,9 +76,17 @@ bool KeepRawCopy(const QString& name, const QByteArray& content, CollectionRepor
     if (QFileInfo(copyPath).isFile()) {
         QFile::remove(copyPath); // the 99th copy is the one reused
     }
-    if (!QDir().mkpath(copyFolder) || !platform::createRegularFile(copyPath, content, false)) {
-        ReportFailedFile(report, QStringLiteral("The day file %1 cannot be copied to %2.")
+    if (!QDir().mkpath(copyFolder)) {
+        ReportFailedFile(report, QStringLiteral("The day file %1 cannot be copied: the folder %2 "
+                                                "cannot be created.")
                                      .arg(name, QDir::toNativeSeparators(copyFolder)));
+        return false;
+    }
+    // The reason tells a full disk from a refused folder.
+    if (const Result<> copied = platform::createRegularFile(copyPath, content, false); !copied) {
+        ReportFailedFile(report,
+                         QStringLiteral("The day file %1 cannot be copied to %2: %3")
+                             .arg(name, QDir::toNativeSeparators(copyFolder), copied.error()));
         return false;
     }
     return true;
@@ -207,6 +215,13 @@ void DayFileCollection::SaveLedgerIfChanged(const ImportLedger& loaded)
     }
 }
 
+void ReportDiskGone(char letter, CollectionReport& report)
+{
+    report.readFailed = true;
+    report.tell(GetLangText(DataCollectionErrorRow),
+                QStringLiteral("The disk %1: is no longer there.").arg(QChar::fromLatin1(letter)));
+}
+
 } // namespace
 
 QString RawCopyPath(const QString& workingFolder, const QString& name)
@@ -225,10 +240,7 @@ int CopyDayFiles(char letter, CollectionReport& report)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
-        report.readFailed = true;
-        report.tell(
-            GetLangText(DataCollectionErrorRow),
-            QStringLiteral("The disk %1: is no longer there.").arg(QChar::fromLatin1(letter)));
+        ReportDiskGone(letter, report);
         return 0;
     }
     const Result<platform::WorkingFolderLock> lock = LockStore();
@@ -260,6 +272,12 @@ int CopyDayFiles(char letter, CollectionReport& report)
                 names << entry.fileName();
             }
         }
+    }
+    // A disk pulled out before the drive table noticed lists as empty; the files the ledger
+    // knows are not gone then, and would be counted again if it forgot them.
+    if (!QFileInfo(root).isDir()) {
+        ReportDiskGone(letter, report);
+        return 0;
     }
     ImportLedger ledger = *loaded;
     ledger.KeepOnlyDayFiles(names);

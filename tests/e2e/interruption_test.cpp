@@ -190,6 +190,38 @@ TEST_F(Interruption, PassThroughWristbandPulledOutAfterEachBlockAndPluggedInAgai
     }
 }
 
+// Pulled out after its steps were stored but before its day files could go, the disk is
+// collected again before the drive table has noticed: the folder lists as empty then. Its files,
+// back with the next plug-in, must still be known as stored.
+TEST_F(Interruption, DiskListedWhileGoneStillKnowsItsStoredFiles)
+{
+    const QString mixed = MakeMixedDisk();
+    UseWorkingFolder(QStringLiteral("reference"));
+    FreshDisk(mixed);
+    CopyDayFiles('E', report);
+    const StoreState reference = Stored();
+    const int pumpsPerRun = ui.pumps; // the last one comes just before the KDX files' commit
+
+    UseWorkingFolder(QStringLiteral("run"));
+    FreshDisk(mixed);
+    int pumps = 0;
+    ui.onPump = [&] {
+        if (++pumps == pumpsPerRun) {
+            ASSERT_TRUE(QDir().rename(disk(), unplugged()));
+        }
+    };
+    CollectionReport stored;
+    CopyDayFiles('E', stored);
+    ui.onPump = nullptr;
+    EXPECT_GT(test::DayFilesOn(unplugged()), 0);
+    CollectionReport whileGone;
+    CopyDayFiles('E', whileGone);
+    EXPECT_TRUE(whileGone.failed());
+    ASSERT_TRUE(QDir().rename(unplugged(), disk()));
+    CollectRest();
+    ExpectExactlyOnce(reference, QStringLiteral("after a collection of the missing disk"));
+}
+
 // The text files' commit fails once its months are written; the KDX files of the same months
 // are collected in the same run. The unfinished commit must neither be lost nor overtaken.
 TEST_F(Interruption, CommitLeftUnfinishedWhileTheNextKindIsCollected)
