@@ -65,6 +65,7 @@ struct Figures
     qint64 stepsTwice = 0;
     int counterMismatches = 0;
     int leftovers = 0;
+    int wristbandLeftovers = 0; // temporary files a killed write left on the wristband's disk
     int unplugCycles = 0;
     std::vector<double> diskMs;
     std::vector<double> imageMs;
@@ -275,6 +276,12 @@ void KillRound(const QString& work, const ToolWristband& band, const std::vector
                            delaysUs.size());
     }
     figures.leftovers += static_cast<int>(Leftovers(work).size());
+    if (!band.image) {
+        figures.wristbandLeftovers +=
+            static_cast<int>(QDir(band.wristband)
+                                 .entryList({QStringLiteral(".*.tmp")}, QDir::Files | QDir::Hidden)
+                                 .size());
+    }
 }
 
 // ---- in process: the wristband pulled out and plugged in again ----
@@ -501,6 +508,7 @@ int main(int argc, char** argv)
                 static_cast<long long>(figures.stepsTwice));
     std::printf("counter mismatches:                 %d\n", figures.counterMismatches);
     std::printf("leftover temporary files, journals: %d\n", figures.leftovers);
+    std::printf("temporary files left on the disk:   %d\n", figures.wristbandLeftovers);
     std::printf("median undisturbed collection:      %.1f ms (60 day files), %.1f ms (K9E, 40 "
                 "blocks)\n",
                 Median(figures.diskMs), Median(figures.imageMs));
