@@ -24,7 +24,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -147,21 +146,9 @@ void Refill(const QString& folder, const QString& from)
 
 // ---- the command-line tool as a process ----
 
-double RunCli(const QStringList& arguments, int* exitCode = nullptr)
-{
-    QProcess process;
-    QElapsedTimer timer;
-    timer.start();
-    process.start(QStringLiteral(TREK_CLI_PATH), arguments);
-    process.waitForFinished(120000);
-    if (exitCode != nullptr) {
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-// Spawns the tool and kills it after `delayUs`; false when it had ended by then.
-bool KilledAfter(const QStringList& arguments, qint64 delayUs)
+// Starts the tool, its output thrown away; 0 when it cannot be started. A plain spawn, so that
+// the moment of a kill and the time of a run are measured the same way.
+pid_t Spawn(const QStringList& arguments)
 {
     std::vector<QByteArray> storage{QByteArrayLiteral(TREK_CLI_PATH)};
     for (const QString& argument : arguments) {
@@ -180,7 +167,28 @@ bool KilledAfter(const QStringList& arguments, qint64 delayUs)
     pid_t child = 0;
     const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
+    return spawned == 0 ? child : 0;
+}
+
+// Runs the tool to its end; answers milliseconds.
+double RunCli(const QStringList& arguments, int* exitCode = nullptr)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t child = Spawn(arguments);
+    int status = 0;
+    const bool ended = child != 0 && ::waitpid(child, &status, 0) == child;
+    if (exitCode != nullptr) {
+        *exitCode = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// Starts the tool and kills it after `delayUs`; false when it had ended by then.
+bool KilledAfter(const QStringList& arguments, qint64 delayUs)
+{
+    const pid_t child = Spawn(arguments);
+    if (child == 0) {
         return false;
     }
     std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
@@ -444,10 +452,11 @@ int main(int argc, char** argv)
     for (int round = 0, issued = 0; issued < killCount; ++round) {
         const ToolWristband& wristband = round % 2 == 0 ? disk : band;
         const double medianMs = Median(wristband.image ? figures.imageMs : figures.diskMs);
-        std::uniform_int_distribution<qint64> delay(0, static_cast<qint64>(medianMs * 1100));
+        std::uniform_int_distribution<qint64> delay(0, static_cast<qint64>(medianMs * 1000));
         const int kills =
             std::min(killCount - issued, 1 + (quarter(random) == 0 ? further(random) : 0));
         std::vector<qint64> delaysUs;
+        delaysUs.reserve(static_cast<std::size_t>(kills));
         for (int kill = 0; kill < kills; ++kill) {
             delaysUs.push_back(delay(random));
         }

@@ -17,12 +17,20 @@
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
 #include <vector>
 
 namespace trek::test {
 namespace {
+
+// Day files the tool's emulator writes onto a disk: `days` days up to `end`, from `seed`.
+struct DayFiles
+{
+    QString kind; // "text" or "kdx"
+    int days = 0;
+    int seed = 0;
+    QString end;
+};
 
 // One undisturbed collection: what it stored and how long a run took.
 struct Reference
@@ -111,9 +119,8 @@ protected:
         m_watching = true;
     }
 
-    // A disk made by the tool from (kind, days, seed, last day) parts, kept as a template.
-    QString MakeDisk(const QString& name,
-                     const std::vector<std::tuple<QString, int, int, QString>>& parts)
+    // A disk made by the tool, kept as a template to copy from.
+    QString MakeDisk(const QString& name, const std::vector<DayFiles>& parts)
     {
         QString folder = dir.filePath(QStringLiteral("templates/") + name);
         for (const auto& [kind, days, seed, end] : parts) {
@@ -187,7 +194,7 @@ private:
 };
 
 // ~60 day files of both kinds over two months: two commits a run, each a window for a kill.
-const std::vector<std::tuple<QString, int, int, QString>> MixedDisk{
+const std::vector<DayFiles> MixedDisk{
     {QStringLiteral("text"), 30, 21, QStringLiteral("2024-03-05")},
     {QStringLiteral("kdx"), 30, 22, QStringLiteral("2024-03-20")}};
 
@@ -272,7 +279,7 @@ void LeaveFree(const ScratchMount& mount, int kib)
 
 // A few day files of both kinds over two months: each kind is its own commit, and each commit
 // writes two months, so a full disk can stop a commit between its months.
-const std::vector<std::tuple<QString, int, int, QString>> SmallMixedDisk{
+const std::vector<DayFiles> SmallMixedDisk{
     {QStringLiteral("text"), 6, 41, QStringLiteral("2024-03-02")},
     {QStringLiteral("kdx"), 6, 42, QStringLiteral("2024-03-03")}};
 
