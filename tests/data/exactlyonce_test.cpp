@@ -21,16 +21,9 @@ using emu::PassThroughWristband;
 using test::MonthBytes;
 using test::SlotIndex;
 
-class ExactlyOnceTest : public test::DataTest
+class ExactlyOnceTest : public test::DiskTest
 {
 protected:
-    void SetUp() override
-    {
-        DataTest::SetUp();
-        drives.add('E', dir.filePath(QStringLiteral("disk")));
-        QDir().mkpath(dir.filePath(QStringLiteral("disk")));
-    }
-
     // A commit of 5 steps on 1 March 2014 that also removes "20140301.txt" from the disk.
     CommitPlan PlanOfOneDayFile(const QByteArray& dayFile)
     {
