@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/result.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <sys/stat.h>
+
+namespace trek::platform {
+
+// The pieces of the regular-file calls that the other Linux file code shares.
+
+struct RegularFileContent
+{
+    bool exists = false; // false when nothing, or a dangling link, is at the path
+    QByteArray bytes;
+    struct stat info
+    {};
+};
+
+// Like readRegularFile(), but a missing file is no failure: it answers exists = false.
+[[nodiscard]] Result<RegularFileContent> readRegularFileIfPresent(const QString& path,
+                                                                  qint64 maxBytes);
+
+// Writes all of `bytes` at the descriptor's position; answers 0 or the errno that stopped it.
+[[nodiscard]] int writeAll(int fd, QByteArrayView bytes);
+
+// "a link", "a FIFO", "a folder" and so on, for the reason a file is refused.
+QString fileKind(mode_t mode);
+
+QString systemError(int error);
+
+} // namespace trek::platform
