@@ -180,13 +180,6 @@ TEST_F(MonthBufferTest, StoreFileReachedThroughALinkIsReadButNeverWrittenThrough
     EXPECT_TRUE(saved.error().contains(QStringLiteral("link"))) << saved.error().toStdString();
     EXPECT_EQ(dir.read(QStringLiteral("elsewhere/month.BIN")), theirs);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-
-    // A link that leads nowhere is an empty month; saving must not create what it names.
-    const QString nowhere = dir.filePath(QStringLiteral("elsewhere/created.BIN"));
-    dir.makeLink(storeFile(2014, 10), nowhere);
-    MonthBuffer empty = LoadedMonth(2014, 10);
-    EXPECT_FALSE(empty.Save().ok());
-    EXPECT_FALSE(QFileInfo::exists(nowhere));
 }
 
 TEST_F(MonthBufferTest, MissingStoreFileIsAnEmptyMonthSavedUnderDataWithItsName)
