@@ -37,11 +37,11 @@ Report ReportFrame(ReportMode mode)
     switch (mode) {
     case ReportMode::Month:
         report.axis = {1.0, 31.99, HoursPerDay, row::Days, 2};
-        report.series.assign(MonthBuffer::DayRows * HoursPerDay, 0);
+        report.series.assign(std::size_t{MonthBuffer::DayRows} * HoursPerDay, 0);
         break;
     case ReportMode::Week:
         report.axis = {0.0, 6.99, HoursPerDay, row::Week, 1};
-        report.series.assign(DaysInWeek * HoursPerDay, 0);
+        report.series.assign(std::size_t{DaysInWeek} * HoursPerDay, 0);
         break;
     case ReportMode::Day:
         report.axis = {0.0, 24.0, 1, row::Hours, 0};

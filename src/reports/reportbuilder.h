@@ -9,7 +9,8 @@ namespace trek {
 
 class MonthBuffer;
 
-// The report of a period without any store file: no rows and a flat chart, both axes 0 to 100.
+// The report of a period without any store file: no rows and a flat chart of the mode's hour
+// points (24 for a day, minute data or not), both axes 0 to 100.
 Report EmptyReport(ReportMode mode);
 
 // One row per day with walking, the chart the 744 hour sums of the 31 day rows.

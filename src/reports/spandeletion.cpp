@@ -6,6 +6,7 @@
 #include "data/storepath.h"
 #include "platform/atomicfile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace trek {
@@ -56,7 +57,8 @@ Result<> DeleteReportSpan(const ReportSpan& span)
     std::fill(bytes.begin() + qsizetype{2} * first, bytes.begin() + qsizetype{2} * (last + 1),
               '\0');
     if (Result<> written = platform::writeFileAtomically(month.path(), bytes); !written) {
-        return fail(QStringLiteral("Nothing was deleted: %1").arg(written.error()));
+        return fail(QStringLiteral("Nothing was deleted, the store file %1 is as it was: %2")
+                        .arg(QDir::toNativeSeparators(month.path()), written.error()));
     }
     return {};
 }
