@@ -32,6 +32,14 @@ Result<> DefaultDiskKind(CliRequest& request)
     return {};
 }
 
+// Stored as given; ReadSpan reads it once the whole request is there.
+CliArgument SpanArgument()
+{
+    CliArgument span = TextArgument(QStringLiteral("HH:MM-HH:MM"), &CliRequest::span);
+    span.optional = true;
+    return span;
+}
+
 // "HH:MM-HH:MM" into the minutes of the day it spans, both ends included.
 Result<> ReadSpan(CliRequest& request)
 {
@@ -124,11 +132,7 @@ QList<CliCommand> MakeCommands()
         CliCommand{
             .command = Command::Delete,
             .words = {QStringLiteral("delete")},
-            .arguments = {DateArgument(&CliRequest::date),
-                          CliArgument{QStringLiteral("HH:MM-HH:MM"),
-                                      {},
-                                      true,
-                                      TextArgument(QString(), &CliRequest::span).store}},
+            .arguments = {DateArgument(&CliRequest::date), SpanArgument()},
             .check = ReadSpan,
             .wrongArguments =
                 QStringLiteral("delete needs a date YYYY-MM-DD and may take a span HH:MM-HH:MM."),
