@@ -129,6 +129,41 @@ CliArgument ChoiceArgument(const QStringList& choices, QString CliRequest::*fiel
     return argument;
 }
 
+CliArgument DateArgument(QDate CliRequest::*field)
+{
+    return CliArgument{
+        QStringLiteral("YYYY-MM-DD"),
+        {},
+        false,
+        [field](CliRequest& request, const QString& value) -> Result<> {
+            const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+            if (!date.isValid() || value.size() != 10) {
+                return fail(QStringLiteral("\"%1\" is not a real day written YYYY-MM-DD.")
+                                .arg(Shown(value)));
+            }
+            request.*field = date;
+            return {};
+        }};
+}
+
+CliArgument MonthArgument(QDate CliRequest::*field)
+{
+    return CliArgument{
+        QStringLiteral("YYYY-MM"),
+        {},
+        false,
+        [field](CliRequest& request, const QString& value) -> Result<> {
+            const QDate first =
+                QDate::fromString(value + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
+            if (!first.isValid() || value.size() != 7) {
+                return fail(
+                    QStringLiteral("\"%1\" is not a month written YYYY-MM.").arg(Shown(value)));
+            }
+            request.*field = first;
+            return {};
+        }};
+}
+
 QString ArgumentsSynopsis(const CliCommand& command)
 {
     QStringList parts;

@@ -71,6 +71,8 @@ CliOption Required(CliOption option);
 
 CliArgument TextArgument(const QString& name, QString CliRequest::*field);
 CliArgument ChoiceArgument(const QStringList& choices, QString CliRequest::*field);
+CliArgument DateArgument(QDate CliRequest::*field);  // YYYY-MM-DD
+CliArgument MonthArgument(QDate CliRequest::*field); // YYYY-MM, stored as its first day
 
 // "emulate make-disk DIR --days N [--kind text|kdx] ..." as the help shows it.
 QString CommandSynopsis(const CliCommand& command);

@@ -1,5 +1,7 @@
 #include "cli/clicommandtable.h"
 
+#include <QRegularExpression>
+
 namespace trek::cli {
 
 namespace {
@@ -28,6 +30,52 @@ Result<> DefaultDiskKind(CliRequest& request)
         request.kind = QStringLiteral("text");
     }
     return {};
+}
+
+// Stored as given; ReadSpan reads it once the whole request is there.
+CliArgument SpanArgument()
+{
+    CliArgument span = TextArgument(QStringLiteral("HH:MM-HH:MM"), &CliRequest::span);
+    span.optional = true;
+    return span;
+}
+
+// "HH:MM-HH:MM" into the minutes of the day it spans, both ends included.
+Result<> ReadSpan(CliRequest& request)
+{
+    if (request.span.isEmpty()) {
+        return {};
+    }
+    static const QRegularExpression pattern(
+        QStringLiteral("^([01][0-9]|2[0-3]):([0-5][0-9])-([01][0-9]|2[0-3]):([0-5][0-9])$"));
+    const QRegularExpressionMatch match = pattern.match(request.span);
+    if (!match.hasMatch()) {
+        return fail(QStringLiteral("The span \"%1\" is no span written HH:MM-HH:MM.")
+                        .arg(Shown(request.span)));
+    }
+    request.firstMinute = match.captured(1).toInt() * 60 + match.captured(2).toInt();
+    request.lastMinute = match.captured(3).toInt() * 60 + match.captured(4).toInt();
+    if (request.lastMinute < request.firstMinute) {
+        return fail(QStringLiteral("The span %1 ends before it starts.").arg(request.span));
+    }
+    return {};
+}
+
+// The three report commands print alike; the period and its rows differ.
+CliCommand ReportCommand(Command command, const QString& word, CliArgument period,
+                         const QString& rows)
+{
+    return CliCommand{
+        .command = command,
+        .words = {QStringLiteral("report"), word},
+        .arguments = {std::move(period)},
+        .options = {SwitchOption(QStringLiteral("--series"), &CliRequest::series)},
+        .help = rows +
+                QStringLiteral("\nPrints the seven column titles, then one line per row, the cells "
+                               "separated\nby tabs. With --series: \"left maximum<TAB>right "
+                               "maximum\" of the chart, then\n\"index<TAB>value\" for each of its "
+                               "points."),
+    };
 }
 
 // The generated history of both emulate commands.
@@ -65,6 +113,32 @@ QList<CliCommand> MakeCommands()
             .help = QStringLiteral(
                 "Writes \"minute,steps\" and then one line \"YYYY-MM-DD HH:MM,steps\" per minute\n"
                 "with steps, in time order; with --all every minute of the range."),
+        },
+        ReportCommand(Command::ReportMonth, QStringLiteral("month"),
+                      MonthArgument(&CliRequest::date),
+                      QStringLiteral("The month's report: one row per day with steps.")),
+        ReportCommand(Command::ReportWeek, QStringLiteral("week"), DateArgument(&CliRequest::date),
+                      QStringLiteral("The report of the week, Sunday to Saturday, that holds the "
+                                     "date: one row\nper walk.")),
+        ReportCommand(Command::ReportDay, QStringLiteral("day"), DateArgument(&CliRequest::date),
+                      QStringLiteral("The day's report: one row per walk (minutes of steps without "
+                                     "a break).")),
+        CliCommand{
+            .command = Command::Summary,
+            .words = {QStringLiteral("summary")},
+            .help =
+                QStringLiteral("Prints the lifetime summary: four lines \"caption<TAB>value\"."),
+        },
+        CliCommand{
+            .command = Command::Delete,
+            .words = {QStringLiteral("delete")},
+            .arguments = {DateArgument(&CliRequest::date), SpanArgument()},
+            .check = ReadSpan,
+            .wrongArguments =
+                QStringLiteral("delete needs a date YYYY-MM-DD and may take a span HH:MM-HH:MM."),
+            .help = QStringLiteral(
+                "Clears the steps of the day, or of the minutes from the span's start to its\n"
+                "end, in the store, as the report tab's Delete does. The lifetime totals stay."),
         },
         CliCommand{
             .command = Command::MakeDisk,
@@ -111,7 +185,11 @@ const QList<CliCommand>& CliCommands()
 
 const QList<CliGroup>& CliGroups()
 {
-    static const QList<CliGroup> groups{{{QStringLiteral("export")}, ExportFormats()}};
+    static const QList<CliGroup> groups{
+        {{QStringLiteral("export")}, ExportFormats()},
+        {{QStringLiteral("report")},
+         QStringLiteral("The command report needs month YYYY-MM, week YYYY-MM-DD or day "
+                        "YYYY-MM-DD.")}};
     return groups;
 }
 
@@ -121,7 +199,9 @@ QString CliHelpHead()
         "Usage: trekkomat-cli [--workdir DIR] [--drive LETTER=SOURCE]... COMMAND [OPTIONS]\n"
         "\n"
         "Takes the step records off a wristband into the monthly store of a working folder and\n"
-        "reads them back out, without a window.\n"
+        "reads them back out, as CSV or as the report and summary tabs show them, without a\n"
+        "window. The reports, the summary and delete need the folder's settings file; they\n"
+        "speak its language and units.\n"
         "\n"
         "Global options:\n"
         "  --workdir DIR   the working folder: settings file, Data and Trekkomat2 folders\n"

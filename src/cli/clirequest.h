@@ -11,7 +11,18 @@ namespace trek::cli {
 // options and arguments fill; the rest keep their defaults.
 struct CliRequest
 {
-    enum class Command { Help, Collect, ExportCsv, MakeDisk, MakeImage };
+    enum class Command {
+        Help,
+        Collect,
+        ExportCsv,
+        MakeDisk,
+        MakeImage,
+        ReportMonth,
+        ReportWeek,
+        ReportDay,
+        Summary,
+        Delete
+    };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
     QStringList drives; // "--drive" values in the order given
@@ -20,6 +31,13 @@ struct CliRequest
     QDate from;
     QDate to;
     bool allMinutes = false;
+
+    // report, delete
+    QDate date;          // the day, or the first of the month
+    bool series = false; // the chart's points instead of the list
+    QString span;        // "HH:MM-HH:MM" as given; empty: the whole day
+    int firstMinute = 0; // the span's first and last minute of the day
+    int lastMinute = 1439;
 
     // emulate
     QString target; // the disk folder or the image file

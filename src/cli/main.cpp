@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
+#include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "data/storelock.h"
 #include "platform/platform.h"
@@ -15,6 +16,31 @@
 
 using namespace trek;
 using namespace trek::cli;
+
+namespace {
+
+using Command = CliRequest::Command;
+
+bool ShowsTheStore(Command command)
+{
+    return command == Command::ReportMonth || command == Command::ReportWeek ||
+           command == Command::ReportDay || command == Command::Summary ||
+           command == Command::Delete;
+}
+
+// The reports speak the language and units of a settings file; without one the folder is
+// most likely not the working folder meant, and nothing is read or changed in it.
+bool HasSettingsFile(const QString& workdir)
+{
+    if (QFileInfo(SettingsFilePath(workdir)).isFile()) {
+        return true;
+    }
+    PrintError(QStringLiteral("The working folder %1 holds no settings file Trekkomat2.INI.")
+                   .arg(QDir::toNativeSeparators(workdir)));
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -34,12 +60,15 @@ int main(int argc, char** argv)
 
     // The emulator commands make wristbands; only the others work on a working folder.
     std::unique_ptr<platform::Platform> platform;
-    if (request.command == CliRequest::Command::Collect ||
-        request.command == CliRequest::Command::ExportCsv) {
+    if (request.command == Command::Collect || request.command == Command::ExportCsv ||
+        ShowsTheStore(request.command)) {
         const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
         if (!QFileInfo(workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
                            .arg(QDir::toNativeSeparators(workdir)));
+            return ExitUsage;
+        }
+        if (ShowsTheStore(request.command) && !HasSettingsFile(QDir(workdir).absolutePath())) {
             return ExitUsage;
         }
         auto created = platform::createPlatform(request.drives);
@@ -70,6 +99,14 @@ int main(int argc, char** argv)
         return RunMakeDisk(request);
     case CliRequest::Command::MakeImage:
         return RunMakeImage(request);
+    case Command::ReportMonth:
+    case Command::ReportWeek:
+    case Command::ReportDay:
+        return RunReport(request);
+    case Command::Summary:
+        return RunSummary();
+    case Command::Delete:
+        return RunDelete(request);
     case CliRequest::Command::Help:
         break;
     }

@@ -10,8 +10,7 @@
 #include "device/clockfile.h"
 #include "device/linklabels.h"
 #include "device/rootfiles.h"
-
-#include <QFile>
+#include "platform/regularfile.h"
 
 namespace trek {
 
@@ -53,16 +52,15 @@ void EnsureMarkerFile(char letter)
     if (root.isEmpty()) {
         return;
     }
-    QFile marker(RootFilePath(root, QStringLiteral("USBWATCH.DAT")));
-    if (marker.open(QIODevice::ReadOnly)) {
+    const QString path = RootFilePath(root, QStringLiteral("USBWATCH.DAT"));
+    if (platform::isRegularFile(path)) {
         return;
     }
     QByteArray content = QString::asprintf("%c://USBWATCH.DAT", letter).toLatin1();
     content.resize(MarkerFileLength, '\0');
+    // Only a new file is made: a link, a FIFO or anything else in its place stays as it is.
     // A marker that cannot be written is harmless: discovery still finds the day files.
-    if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        marker.write(content);
-    }
+    (void)platform::createRegularFile(path, content, true);
 }
 
 void TakeOverSettings(const WristbandLink& link)

@@ -101,8 +101,7 @@ Result<CommitOutcome> Apply(const CommitPlan& plan)
         return fail(counters.error());
     }
     if (plan.ledger) {
-        const QString path = ImportLedger::PathIn(appState().workingFolder);
-        if (Result<> saved = platform::writeFileAtomically(path, plan.ledger->ToBytes()); !saved) {
+        if (Result<> saved = plan.ledger->Save(appState().workingFolder); !saved) {
             return fail(saved.error());
         }
     }

@@ -207,9 +207,7 @@ void DayFileCollection::SaveLedgerIfChanged(const ImportLedger& loaded)
     if (m_ledgerSaved || m_ledger == loaded) {
         return;
     }
-    CommitPlan plan;
-    plan.ledger = m_ledger;
-    if (const Result<CommitOutcome> saved = CommitThroughJournal(plan); !saved) {
+    if (const Result<> saved = m_ledger.Save(appState().workingFolder); !saved) {
         // The stale entries name files that are gone; keeping them costs nothing.
         m_report.lastError = saved.error();
     }

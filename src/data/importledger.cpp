@@ -1,5 +1,6 @@
 #include "data/importledger.h"
 
+#include "platform/atomicfile.h"
 #include "platform/regularfile.h"
 
 #include <QCryptographicHash>
@@ -121,6 +122,11 @@ QByteArray ImportLedger::ToBytes() const
         bytes += ' ' + hash.toHex() + '\n';
     }
     return bytes;
+}
+
+Result<> ImportLedger::Save(const QString& workingFolder) const
+{
+    return platform::writeFileAtomically(PathIn(workingFolder), ToBytes());
 }
 
 } // namespace trek

@@ -45,6 +45,8 @@ public:
     void ForgetRecords() { m_records.clear(); }
 
     QByteArray ToBytes() const;
+    // Replaces the working folder's ledger as a whole.
+    [[nodiscard]] Result<> Save(const QString& workingFolder) const;
     bool operator==(const ImportLedger&) const = default;
 
 private:

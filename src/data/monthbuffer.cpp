@@ -1,9 +1,9 @@
 #include "data/monthbuffer.h"
 
 #include "data/storepath.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace trek {
@@ -28,18 +28,14 @@ Result<> MonthBuffer::Load(const QString& workingFolder, int year, int month)
                 .arg(info.size())
                 .arg(FileSize));
     }
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return fail(QStringLiteral("The store file %1 cannot be read: %2.")
-                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+    // A FIFO or a device in the file's place is refused at once, and no more than a month is read
+    // even from a file that grows meanwhile.
+    const Result<QByteArray> bytes = platform::readRegularFile(m_path, FileSize);
+    if (!bytes) {
+        return fail(bytes.error() + u'.');
     }
-    const QByteArray bytes = file.read(FileSize);
-    if (file.error() != QFileDevice::NoError) {
-        return fail(QStringLiteral("The store file %1 cannot be read: %2.")
-                        .arg(QDir::toNativeSeparators(m_path), file.errorString()));
-    }
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->constData());
+    for (qsizetype i = 0; i + 1 < bytes->size(); i += 2) {
         m_slots[static_cast<std::size_t>(i / 2)] =
             static_cast<std::uint16_t>(data[i] | (data[i + 1] << 8));
     }

@@ -111,10 +111,8 @@ bool Reading::CommitAndEnd(platform::DeviceHandle handle, CollectionReport& repo
     // The wristband has dropped its records: none of those remembered can come back.
     if (m_ledger.HoldsAnyRecords()) {
         m_ledger.ForgetRecords();
-        CommitPlan forget;
-        forget.ledger = m_ledger;
         // A ledger that keeps them is harmless: records that never come back are never matched.
-        (void)CommitThroughJournal(forget);
+        (void)m_ledger.Save(appState().workingFolder);
     }
     return true;
 }

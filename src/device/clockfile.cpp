@@ -10,8 +10,7 @@
 #include "device/settingsblock.h"
 #include "device/vendorcommands.h"
 #include "platform/atomicfile.h"
-
-#include <QFile>
+#include "platform/regularfile.h"
 
 namespace trek {
 
@@ -20,26 +19,35 @@ namespace {
 const QString ClockFileName = QStringLiteral("CLOCK.TXT");
 const QString MarkerFileName = QStringLiteral("USBWATCH.DAT");
 constexpr int ReportRow = 88;
-// The real file is a few hundred bytes; anything far larger is not the wristband's and is read
-// only this far.
-constexpr qint64 MaxClockFileSize = 1 << 20;
+// The real file is a few hundred bytes; anything far larger is not the wristband's and is not
+// read at all.
+constexpr qint64 MaxClockFileSize = 1 << 16;
 
 WristbandSettings& settings()
 {
     return appState().wristband;
 }
 
+// A missing file, or anything but a regular file under its name, reads as empty.
 QByteArray readClockFile(const QString& root)
 {
-    QFile file(RootFilePath(root, ClockFileName));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+    const Result<QByteArray> text =
+        platform::readRegularFile(RootFilePath(root, ClockFileName), MaxClockFileSize);
+    return text ? FromDiskLineEnds(*text) : QByteArray();
+}
+
+// The marker is rewritten in place, or made when there is none. A link, a FIFO or a folder under
+// its name is never written through.
+Result<> writeRootFile(const QString& path, QByteArrayView bytes)
+{
+    if (platform::isRegularFile(path)) {
+        return platform::overwriteRegularFile(path, bytes);
     }
-    return FromDiskLineEnds(file.read(MaxClockFileSize));
+    return platform::createRegularFile(path, bytes, true);
 }
 
 // Replaced whole so an unplug in the middle never leaves the wristband a torn clock file to
-// apply.
+// apply; a link under its name is refused, not followed.
 bool writeClockFile(const QString& root, const QByteArray& text)
 {
     return platform::writeFileAtomically(RootFilePath(root, ClockFileName), ToDiskLineEnds(text))
@@ -50,10 +58,7 @@ bool writeClockFile(const QString& root, const QByteArray& text)
 // but there is no portable call for that attribute, and nothing here depends on it.
 void writeEmptyMarker(const QString& root)
 {
-    QFile marker(RootFilePath(root, MarkerFileName));
-    if (marker.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        marker.close();
-    }
+    (void)writeRootFile(RootFilePath(root, MarkerFileName), QByteArrayView());
 }
 
 void finishClockCheck()

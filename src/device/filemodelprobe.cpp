@@ -1,9 +1,9 @@
 #include "device/filemodelprobe.h"
 
 #include "device/rootfiles.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 
 namespace trek {
@@ -11,6 +11,8 @@ namespace trek {
 namespace {
 
 constexpr int DayFileNameLength = 12;
+// The marker holds a few dozen bytes at most; its content is never looked at.
+constexpr qint64 MaxMarkerFileSize = 1 << 16;
 
 bool hasDayFile(const QDir& root, const QString& pattern)
 {
@@ -35,9 +37,10 @@ FileModelEvidence ProbeFileModel(const QString& root)
     if (hasDayFile(dir, QStringLiteral("*.KDX"))) {
         return FileModelEvidence::MinuteDayFile;
     }
-    QFile marker(RootFilePath(root, QStringLiteral("USBWATCH.DAT")));
-    return marker.open(QIODevice::ReadOnly) ? FileModelEvidence::MarkerFile
-                                            : FileModelEvidence::None;
+    // A marker counts when it can be read; a FIFO under its name is refused without waiting.
+    const QString marker = RootFilePath(root, QStringLiteral("USBWATCH.DAT"));
+    return platform::readRegularFile(marker, MaxMarkerFileSize).ok() ? FileModelEvidence::MarkerFile
+                                                                     : FileModelEvidence::None;
 }
 
 } // namespace trek

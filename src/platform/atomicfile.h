@@ -10,6 +10,8 @@ namespace trek::platform {
 
 // Replaces the file at `path` with `bytes` so that a crash, a full disk or a failed write never
 // leaves a torn or empty file: either the old content or the new one is on disk afterwards.
+// Only a regular file or nothing may be at `path`: a link (dangling or not), a folder, a FIFO or
+// a device is refused with the reason, and neither it nor what a link leads to is touched.
 [[nodiscard]] Result<> writeFileAtomically(const QString& path, QByteArrayView bytes);
 
 // Removes what writeFileAtomically() leaves in `folder` when the program dies in the middle of a

@@ -18,11 +18,14 @@ namespace trek::platform {
 [[nodiscard]] Result<QByteArray> readRegularFile(const QString& path, qint64 maxBytes);
 
 // Writes a new regular file; fails when anything, a dangling link included, is at `path`
-// already. With `durable`, the data and the folder entry reach the disk before it answers.
+// already. With `durable`, the data and the folder entry reach the disk before it answers. A file
+// it made but could not fill is removed again.
 [[nodiscard]] Result<> createRegularFile(const QString& path, QByteArrayView bytes, bool durable);
 
 // Replaces the content of an existing regular file in place, for files on the wristband whose
-// disk should see no renames. A link at `path` is refused, not followed.
+// disk should see no renames; the data reach the disk before it answers. A link at `path` is
+// refused, not followed, and so is a file with a second name (a hard link), which may lie outside
+// the folder. Not atomic: a failure midway can leave the new content cut short.
 [[nodiscard]] Result<> overwriteRegularFile(const QString& path, QByteArrayView bytes);
 
 // Whether a regular file (not a link) is at `path`.

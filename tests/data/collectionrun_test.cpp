@@ -6,6 +6,7 @@
 #include "emulator/passthroughwristband.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace trek {
@@ -13,6 +14,7 @@ namespace {
 
 using test::MonthBytes;
 using test::SlotIndex;
+using test::TempDir;
 
 class CollectionRunTest : public test::DataTest
 {
@@ -69,6 +71,36 @@ TEST_F(CollectionRunTest, NoAnswerReadsNothingButKeepsAnExistingMarker)
     EXPECT_EQ(dir.read(QStringLiteral("disk/usbwatch.dat")), QByteArray("theirs"));
     EXPECT_FALSE(dir.exists(QStringLiteral("disk/USBWATCH.DAT")));
     EXPECT_EQ(appState().link.collectingLetter, 0);
+}
+
+TEST_F(CollectionRunTest, MarkerIsNeverWrittenThroughALinkOrIntoAFifo)
+{
+    const TempDir outside;
+    const QString nowhere = outside.filePath(QStringLiteral("USBWATCH.DAT"));
+    const QStringList cases = {QStringLiteral("dangling"), QStringLiteral("fifo"),
+                               QStringLiteral("link to fifo")};
+    for (const QString& kind : cases) {
+        dir.write(QStringLiteral("disk/20140301.txt"), "10:00~10:00 5\r\n");
+        const QString marker = QStringLiteral("disk/USBWATCH.DAT");
+        QFile::remove(dir.filePath(marker));
+        if (kind == QStringLiteral("dangling")) {
+            dir.makeLink(marker, nowhere);
+        } else if (kind == QStringLiteral("fifo")) {
+            dir.makeFifo(marker);
+        } else {
+            dir.makeLink(marker, outside.makeFifo(QStringLiteral("fifo")));
+        }
+        PlugFileModel();
+        appState().values.autoConfirm = true;
+        const CollectionReport collected = CollectWristband();
+
+        EXPECT_TRUE(collected.collected) << kind.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(nowhere)) << kind.toStdString();
+        EXPECT_TRUE(kind == QStringLiteral("fifo") ? dir.isFifo(marker)
+                                                   : QFileInfo(dir.filePath(marker)).isSymLink())
+            << kind.toStdString();
+    }
+    EXPECT_TRUE(outside.isFifo(QStringLiteral("fifo")));
 }
 
 TEST_F(CollectionRunTest, RunStartedAgainWhileCollectingReturnsAtOnce)

@@ -27,6 +27,13 @@ void DataTest::TearDown()
     resetAppState();
 }
 
+void DiskTest::SetUp()
+{
+    DataTest::SetUp();
+    drives.add('E', dir.filePath(QStringLiteral("disk")));
+    QDir().mkpath(dir.filePath(QStringLiteral("disk")));
+}
+
 QString DataTest::storeFile(int year, int month)
 {
     return QString::asprintf("Data/Stepo%04d%02d.BIN", year, month);

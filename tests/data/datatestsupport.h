@@ -58,6 +58,14 @@ protected:
     std::unique_ptr<platform::Profile> profile;
 };
 
+// DataTest with the folder "disk" of the working folder as removable drive E:.
+class DiskTest : public DataTest
+{
+protected:
+    void SetUp() override;
+    static QString onDisk(const QString& name) { return QStringLiteral("disk/") + name; }
+};
+
 // A month image of 89,280 zero bytes with the given 16-bit slotValues set.
 QByteArray MonthBytes(const std::vector<std::pair<int, int>>& slotValues);
 int SlotIndex(int day, int hour, int minute);

@@ -15,16 +15,9 @@ namespace {
 using test::MonthBytes;
 using test::SlotIndex;
 
-class DayFilesTest : public test::DataTest
+class DayFilesTest : public test::DiskTest
 {
 protected:
-    void SetUp() override
-    {
-        DataTest::SetUp();
-        drives.add('E', dir.filePath(QStringLiteral("disk")));
-        QDir().mkpath(dir.filePath(QStringLiteral("disk")));
-    }
-    QString onDisk(const QString& name) const { return QStringLiteral("disk/") + name; }
     static QByteArray KdxWith(int hour, int minute, int value, int size = 3072)
     {
         QByteArray file(std::max(size, 3072), '\0');

@@ -3,6 +3,7 @@
 #include "datatestsupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace trek {
@@ -145,6 +146,40 @@ TEST_F(MonthBufferTest, LongerStoreFileIsRefusedAndLeftAsItIs)
     EXPECT_FALSE(loaded.ok());
     EXPECT_TRUE(loaded.error().contains(QStringLiteral("89284"))) << loaded.error().toStdString();
     EXPECT_EQ(storeBytes(2014, 9), longer);
+}
+
+TEST_F(MonthBufferTest, StoreFileThatIsNoRegularFileIsRefusedAtOnce)
+{
+    dir.makeFifo(storeFile(2014, 9));
+    dir.makeLink(storeFile(2014, 10), QStringLiteral("/dev/zero")); // endless
+    dir.makeFifo(QStringLiteral("elsewhere/fifo"));
+    dir.makeLink(storeFile(2014, 11), dir.filePath(QStringLiteral("elsewhere/fifo")));
+    for (const int month : {9, 10, 11}) {
+        MonthBuffer buffer;
+        const auto loaded = buffer.Load(appState().workingFolder, 2014, month);
+        ASSERT_FALSE(loaded.ok()) << month;
+        EXPECT_TRUE(loaded.error().contains(storePath(2014, month)))
+            << loaded.error().toStdString();
+        EXPECT_FALSE(buffer.Save().ok()) << month; // nothing in its place is replaced
+    }
+    EXPECT_TRUE(dir.isFifo(storeFile(2014, 9)));
+    EXPECT_TRUE(QFileInfo(storePath(2014, 10)).isSymLink());
+}
+
+TEST_F(MonthBufferTest, StoreFileReachedThroughALinkIsReadButNeverWrittenThrough)
+{
+    const QByteArray theirs = MonthBytes({{0, 7}});
+    const QString target = dir.write(QStringLiteral("elsewhere/month.BIN"), theirs);
+    const QString link = dir.makeLink(storeFile(2014, 9), target);
+    MonthBuffer buffer = LoadedMonth(2014, 9);
+    EXPECT_EQ(buffer.slot(0), 7);
+    buffer.AddMinute(1, 0, 1, 5, counters);
+
+    const auto saved = buffer.Save();
+    EXPECT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.error().contains(QStringLiteral("link"))) << saved.error().toStdString();
+    EXPECT_EQ(dir.read(QStringLiteral("elsewhere/month.BIN")), theirs);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
 TEST_F(MonthBufferTest, MissingStoreFileIsAnEmptyMonthSavedUnderDataWithItsName)

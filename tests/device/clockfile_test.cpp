@@ -4,6 +4,8 @@
 #include "simulatedwristbands.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace trek {
 namespace {
@@ -86,6 +88,40 @@ TEST_F(ClockFileTest, ClockFileThatCannotBeCreatedWritesNothing)
     const QStringList left = QDir(dir.filePath(QStringLiteral("e")))
                                  .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     EXPECT_EQ(left, QStringList{QStringLiteral("20260609.txt")}); // no temporary left behind
+}
+
+TEST_F(ClockFileTest, ClockFileThroughALinkIsReadButNeverWrittenThrough)
+{
+    const QString outside = dir.write(QStringLiteral("outside/CLOCK.TXT"), "TAdj=7\r\n");
+    dir.makeLink(QStringLiteral("e/CLOCK.TXT"), outside);
+    ReadClockFile('E');
+    EXPECT_EQ(settings().clockCorrection, 7);
+
+    RewriteClockFileTime('E', 3);
+    WriteSetupClockFile('E');
+    EXPECT_EQ(dir.read(QStringLiteral("outside/CLOCK.TXT")), QByteArray("TAdj=7\r\n"));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/CLOCK.TXT"))).isSymLink());
+    EXPECT_FALSE(dir.exists(QStringLiteral("e/USBWATCH.DAT"))); // the set-up stopped
+}
+
+TEST_F(ClockFileTest, FifoOrDanglingLinkOnTheDiskIsNeitherWaitedOnNorWrittenThrough)
+{
+    dir.makeFifo(QStringLiteral("e/CLOCK.TXT"));
+    settings().clockCorrection = 30;
+    ReadClockFile('E');
+    EXPECT_EQ(settings().clockCorrection, 0);
+    RewriteClockFileTime('E', 3);
+    EXPECT_TRUE(dir.isFifo(QStringLiteral("e/CLOCK.TXT")));
+
+    // A marker link that leads off the disk: the set-up writes its clock file, but creates
+    // nothing where the link points.
+    QFile::remove(dir.filePath(QStringLiteral("e/CLOCK.TXT")));
+    const QString nowhere = dir.filePath(QStringLiteral("outside/USBWATCH.DAT"));
+    dir.makeLink(QStringLiteral("e/USBWATCH.DAT"), nowhere);
+    WriteSetupClockFile('E');
+    EXPECT_TRUE(clockFile().contains("TAdj=0\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/USBWATCH.DAT"))).isSymLink());
 }
 
 class StatusBlockTest : public test::SimulatedWristbandTest

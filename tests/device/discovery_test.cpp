@@ -63,6 +63,24 @@ TEST_F(DiscoveryTest, MarkerFileAloneIsAWristbandWithoutTouchingTheDataKind)
     EXPECT_EQ(readDisplayMode(), -1); // not written
 }
 
+TEST_F(DiscoveryTest, MarkerCountsOnlyWhenItIsAFileThatCanBeRead)
+{
+    makeFolder(QStringLiteral("fifo"), {});
+    dir.makeFifo(QStringLiteral("fifo/USBWATCH.DAT")); // an ordinary open would wait for ever
+    makeFolder(QStringLiteral("linked"), {});
+    dir.makeLink(QStringLiteral("linked/USBWATCH.DAT"),
+                 dir.write(QStringLiteral("outside/USBWATCH.DAT"), "1"));
+
+    useDrives({QStringLiteral("E=fifo")});
+    DiscoverWristband();
+    EXPECT_EQ(link().driveLetter, 0);
+    EXPECT_EQ(ui.driveLabels, QStringList{NotFound});
+
+    useDrives({QStringLiteral("F=linked")});
+    DiscoverWristband();
+    EXPECT_EQ(link().driveLetter, 'F');
+}
+
 TEST_F(DiscoveryTest, OrdinaryFlashDiskIsNotAWristband)
 {
     makeFolder(QStringLiteral("stick"),

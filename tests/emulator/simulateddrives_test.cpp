@@ -2,7 +2,9 @@
 #include "emulatortestsupport.h"
 #include "platform/scsisense.h"
 #include "platform/services.h"
+#include "platform/sim/collectedmark.h"
 #include "platform/sim/simulateddriveservices.h"
+#include "tempdir.h"
 
 #include <QDir>
 #include <QFile>
@@ -314,6 +316,29 @@ TEST(SimulatedDriveTable, CollectedRecordsStayCollectedInTheNextRun)
     WriteFile(image, QByteArray(1024, '\2'));
     auto third = Create({QStringLiteral("F=k9e:") + image});
     EXPECT_TRUE(third->drives->wristband(0)->hasNewData());
+}
+
+TEST(SimulatedDriveTable, CollectedMarkIsNotWaitedOnNorWrittenThroughALink)
+{
+    const test::TempDir temp;
+    const QString image = temp.write(QStringLiteral("k9e.img"), QByteArray(512, '\1'));
+    const QString mark = collectedMarkPath(image);
+    const QString outside = temp.write(QStringLiteral("outside/mark"), "theirs");
+    for (const bool fifo : {true, false}) {
+        QFile::remove(mark);
+        if (fifo) {
+            temp.makeFifo(QFileInfo(mark).fileName());
+        } else {
+            temp.makeLink(QFileInfo(mark).fileName(), outside);
+        }
+        auto sim = Create({QStringLiteral("F=k9e:") + image});
+        EXPECT_TRUE(sim->drives->wristband(0)->hasNewData()) << fifo;
+        const DeviceHandle band = sim->scsi->openVolume('F');
+        ASSERT_NE(band, InvalidDeviceHandle);
+        EXPECT_NE(Send(*sim->scsi, band, {0xFE, 0x03}, 0).result, 0) << fifo; // mark not kept
+    }
+    EXPECT_EQ(temp.read(QStringLiteral("outside/mark")), QByteArray("theirs"));
+    EXPECT_TRUE(QFileInfo(mark).isSymLink());
 }
 
 } // namespace

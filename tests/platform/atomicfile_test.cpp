@@ -25,8 +25,8 @@ QString s(const char* text)
 
 QStringList entries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // Dates a file (not a link's target) an hour back.
@@ -43,7 +43,7 @@ void makeOld(const QString& path)
 
 } // namespace
 
-TEST(AtomicFile, ReplacesContentKeepsAccessRightsAndFollowsLinks)
+TEST(AtomicFile, ReplacesContentAndKeepsAccessRights)
 {
     const TempDir dir;
     const QString path = dir.write(s("month.BIN"), QByteArray(65536, '\1'));
@@ -56,14 +56,34 @@ TEST(AtomicFile, ReplacesContentKeepsAccessRightsAndFollowsLinks)
     EXPECT_EQ(dir.read(s("month.BIN")), next);
     EXPECT_EQ(QFile::permissions(path) & 0x7077, rights & 0x7077); // owner, group, other
 
-    ASSERT_TRUE(QFile::link(path, dir.filePath(s("link.BIN"))));
-    ASSERT_TRUE(writeFileAtomically(dir.filePath(s("link.BIN")), "via link").ok());
-    EXPECT_TRUE(QFileInfo(dir.filePath(s("link.BIN"))).isSymLink());
-    EXPECT_EQ(dir.read(s("month.BIN")), QByteArray("via link"));
-
     ASSERT_TRUE(writeFileAtomically(dir.filePath(s("empty")), QByteArrayView()).ok());
     EXPECT_TRUE(dir.exists(s("empty")));
-    EXPECT_EQ(entries(dir.path()), QStringList({s("empty"), s("link.BIN"), s("month.BIN")}));
+    EXPECT_EQ(entries(dir.path()), QStringList({s("empty"), s("month.BIN")}));
+}
+
+TEST(AtomicFile, LinksAndFifosAreRefusedAndLeftAsTheyAre)
+{
+    const TempDir dir;
+    const TempDir outside;
+    const QString target = outside.write(s("Stepo201409.BIN"), "theirs");
+    const QString link = dir.makeLink(s("Stepo201409.BIN"), target);
+    const QString nowhere = outside.filePath(s("created.INI"));
+    const QString dangling = dir.makeLink(s("Trekkomat2.INI"), nowhere);
+    const QString fifo = dir.makeFifo(s("Stepo201410.BIN"));
+
+    for (const QString& path : {link, dangling, fifo}) {
+        const auto written = writeFileAtomically(path, "ours");
+        ASSERT_FALSE(written.ok()) << path.toStdString();
+        EXPECT_TRUE(written.error().contains(path)) << written.error().toStdString();
+    }
+    EXPECT_TRUE(writeFileAtomically(link, "ours").error().contains(s("a link")));
+    EXPECT_EQ(outside.read(s("Stepo201409.BIN")), QByteArray("theirs"));
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(QFileInfo(dangling).isSymLink());
+    EXPECT_TRUE(dir.isFifo(s("Stepo201410.BIN")));
+    EXPECT_EQ(entries(dir.path()),
+              QStringList({s("Stepo201409.BIN"), s("Stepo201410.BIN"), s("Trekkomat2.INI")}));
 }
 
 TEST(AtomicFile, FailuresLeaveTheOldFileAndNoTemporaryFile)

@@ -294,6 +294,28 @@ TEST(IniProfile, AFileThatCannotBeReadOrDecodedIsNeverOverwritten)
     EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), loop));
     EXPECT_TRUE(QFileInfo(loop).isSymLink());
 
+    // A FIFO is not waited on, and a file far beyond any settings file is not read: both read
+    // as no file and neither is replaced.
+    const QString fifo = dir.makeFifo(s("fifo.INI"));
+    EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, fifo), 9);
+    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), fifo));
+    EXPECT_TRUE(profile.lastError().contains(s("a FIFO"))) << profile.lastError().toStdString();
+    EXPECT_TRUE(dir.isFifo(s("fifo.INI")));
+    const QString huge = dir.write(s("huge.INI"), "[Advance]\nLanguage=1\n");
+    ASSERT_TRUE(QFile::resize(huge, (qint64{64} << 20) + 1)); // sparse
+    EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, huge), 9);
+    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), huge));
+    EXPECT_EQ(QFileInfo(huge).size(), (qint64{64} << 20) + 1);
+
+    // A settings file reached through a link is read, but never written through the link.
+    const QString real = dir.write(s("real.INI"), "[Advance]\nLanguage=1\n");
+    const QString linked = dir.makeLink(s("linked.INI"), real);
+    EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, linked), 1);
+    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), linked));
+    EXPECT_TRUE(profile.lastError().contains(s("a link"))) << profile.lastError().toStdString();
+    EXPECT_EQ(readAll(real), QByteArray("[Advance]\nLanguage=1\n"));
+    EXPECT_TRUE(QFileInfo(linked).isSymLink());
+
     // A one-byte file cannot take characters beyond that byte.
     const QByteArray oneByte = "; K\xF6ln\n[Advance]\nLanguage=1\n";
     const QString oneBytePath = dir.write(s("oneByte.INI"), oneByte);

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace trek::test {
 
@@ -35,6 +37,32 @@ QByteArray TempDir::read(const QString& relative) const
 bool TempDir::exists(const QString& relative) const
 {
     return QFileInfo::exists(filePath(relative));
+}
+
+QString TempDir::makeFifo(const QString& relative) const
+{
+    const QString path = filePath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+    return path;
+}
+
+QString TempDir::makeLink(const QString& relative, const QString& target) const
+{
+    const QString path = filePath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    EXPECT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()),
+              0)
+        << path.toStdString();
+    return path;
+}
+
+bool TempDir::isFifo(const QString& relative) const
+{
+    struct stat info
+    {};
+    return ::lstat(QFile::encodeName(filePath(relative)).constData(), &info) == 0 &&
+           S_ISFIFO(info.st_mode);
 }
 
 } // namespace trek::test

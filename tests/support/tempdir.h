@@ -17,6 +17,12 @@ public:
     QString write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
     bool exists(const QString& relative) const;
+    // A FIFO at `relative`: an ordinary open of it waits for the other end for ever.
+    QString makeFifo(const QString& relative) const;
+    // A symbolic link at `relative` holding `target` as given; it may lead nowhere.
+    QString makeLink(const QString& relative, const QString& target) const;
+    // Whether a FIFO, not a link to one, is at `relative`.
+    bool isFifo(const QString& relative) const;
 
 private:
     QTemporaryDir m_dir;

@@ -1,10 +1,12 @@
 #include "platform/atomicfile.h"
+#include "platform/linux/filedescriptor.h"
+#include "platform/linux/regularfileio.h"
+#include "platform/regularfile.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,75 +17,9 @@ namespace trek::platform {
 
 namespace {
 
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 Result<> failure(const QString& what, const QString& path, int error)
 {
     return fail(QStringLiteral("%1 %2: %3").arg(what, path, systemError(error)));
-}
-
-// Closes a descriptor on every path out of a function; EINTR on close is not retried on Linux
-// because the descriptor is released either way.
-class FileDescriptor final
-{
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Q_DISABLE_COPY_MOVE(FileDescriptor)
-
-    int get() const { return m_fd; }
-    // Closes now so that a failing close (a late write error on some file systems) is seen.
-    int close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-private:
-    int m_fd;
-};
-
-int writeAll(int fd, QByteArrayView bytes)
-{
-    const char* data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (written == 0) {
-            return ENOSPC;
-        }
-        data += written;
-        left -= written;
-    }
-    return 0;
-}
-
-// A link is followed so that the file it names is replaced and the link stays a link.
-QString resolvedTarget(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        QString target = info.canonicalFilePath();
-        if (!target.isEmpty()) {
-            return target;
-        }
-    }
-    return info.absoluteFilePath();
 }
 
 // ".<name>.<random hex>.tmp": hidden, next to the file it replaces, and recognisable by
@@ -115,8 +51,10 @@ int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& 
     for (int attempt = 0; attempt < 16; ++attempt) {
         tempPath = folder + '/' + temporaryName(name);
         // 0666 lets the umask decide, as it would for a file created in place.
-        const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
+        const int fd =
+            ::open(tempPath.constData(),
+                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd >= 0 || (errno != EEXIST && errno != EINTR)) {
             return fd;
         }
     }
@@ -128,16 +66,23 @@ int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& 
 
 Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
 {
-    const QString target = resolvedTarget(path);
-    const QFileInfo targetInfo(target);
+    const QFileInfo targetInfo(path);
+    const QString target = targetInfo.absoluteFilePath();
     const QByteArray folder = QFile::encodeName(targetInfo.absolutePath());
     const QByteArray targetName = QFile::encodeName(target);
 
+    // Only a regular file is replaced. A link stays as it is and so does its target: the rename
+    // would put a file in the link's place, and following it could write anywhere.
     struct stat existing
     {};
-    const bool hadFile = ::stat(targetName.constData(), &existing) == 0;
-    if (hadFile && S_ISDIR(existing.st_mode)) {
-        return fail(QStringLiteral("%1 is a folder").arg(target));
+    const bool hadFile = ::lstat(targetName.constData(), &existing) == 0;
+    if (!hadFile && errno != ENOENT) {
+        return failure(QStringLiteral("Cannot replace"), target, errno);
+    }
+    if (hadFile && !S_ISREG(existing.st_mode)) {
+        return fail(QStringLiteral("Cannot replace %1: it is %2, not a regular file; it was left "
+                                   "as it is")
+                        .arg(target, fileKind(existing.st_mode)));
     }
 
     QByteArray tempPath;
@@ -169,14 +114,7 @@ Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
     }
 
     // The rename itself reaches the disk only with the folder's entry.
-    FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() < 0) {
-        return failure(QStringLiteral("Cannot open the folder of"), target, errno);
-    }
-    if (::fsync(dir.get()) != 0 && errno != EINVAL) {
-        return failure(QStringLiteral("Cannot flush the folder of"), target, errno);
-    }
-    return Result<>{};
+    return syncFolder(targetInfo.absolutePath());
 }
 
 Result<int> removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds minimumAge)

@@ -12,7 +12,9 @@ namespace trek::platform {
 // Profile files on a local disk. Reads use the parsed file for as long as it stays unchanged on
 // disk. Writes hold the WorkingFolderLock of the file's folder while they re-read, edit and
 // atomically replace the file, so that two processes (or threads) writing at the same time both
-// keep their keys; a writer that cannot get the lock within `lockPatience` fails.
+// keep their keys; a writer that cannot get the lock within `lockPatience` fails. A file that
+// cannot be read is never written, and a settings file that is a link is read through it but
+// never replaced.
 class IniProfile final : public Profile
 {
 public:

@@ -1,12 +1,10 @@
 #include "platform/linux/profilefiles.h"
 
+#include "platform/linux/regularfileio.h"
+
 #include <QFile>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace trek::platform {
 
@@ -14,6 +12,9 @@ namespace {
 
 // The program reads one settings file; a few more are kept for tests and tools.
 constexpr qsizetype cachedFiles = 4;
+
+// Far beyond any settings file the program writes; a larger file is refused before it is read.
+constexpr qint64 maxSettingsFileSize = qint64{64} << 20;
 
 FileStamp stampOf(const struct stat& info)
 {
@@ -36,47 +37,19 @@ std::optional<FileStamp> stampOfPath(const QString& path)
     return stampOf(info);
 }
 
-Result<StampedFile> failure(const QString& path, int error)
-{
-    return fail(QStringLiteral("Cannot read %1: %2")
-                    .arg(path, QString::fromLocal8Bit(std::strerror(error))));
-}
-
 } // namespace
 
 Result<StampedFile> readStampedFile(const QString& path)
 {
+    Result<RegularFileContent> content = readRegularFileIfPresent(path, maxSettingsFileSize);
+    if (!content) {
+        return fail(content.error());
+    }
     StampedFile file;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            return file;
-        }
-        return failure(path, errno);
-    }
-    struct stat info
-    {};
-    int error = ::fstat(fd, &info) == 0 ? 0 : errno;
-    if (error == 0) {
-        file.exists = true;
-        file.stamp = stampOf(info);
-        file.bytes.reserve(info.st_size);
-        char buffer[65536];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got > 0) {
-                file.bytes.append(buffer, got);
-            } else if (got == 0) {
-                break;
-            } else if (errno != EINTR) {
-                error = errno; // EISDIR for a folder in the file's place
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    if (error != 0) {
-        return failure(path, error);
+    file.exists = content->exists;
+    if (file.exists) {
+        file.bytes = std::move(content->bytes);
+        file.stamp = stampOf(content->info);
     }
     return file;
 }

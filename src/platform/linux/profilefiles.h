@@ -33,7 +33,8 @@ struct StampedFile
 };
 
 // The file's bytes with the stamp it had when it was opened, so that a change made while it is
-// read shows as a changed stamp later.
+// read shows as a changed stamp later. Only a regular file is read, through a link or not, and
+// only up to a size far beyond any settings file; a FIFO, a device or a larger file fails at once.
 Result<StampedFile> readStampedFile(const QString& path);
 
 // Parsed settings files, each kept while its stamp on disk stays the same, so that a run of

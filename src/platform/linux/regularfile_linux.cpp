@@ -1,7 +1,6 @@
-#include "platform/regularfile.h"
-
 #include "platform/linux/filedescriptor.h"
 #include "platform/linux/regularfileio.h"
+#include "platform/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,7 +39,9 @@ QString notRegular(mode_t mode)
 
 QString tooLarge(qint64 size, qint64 maxBytes)
 {
-    return QStringLiteral("it holds %1 bytes, more than the %2 it may hold").arg(size).arg(maxBytes);
+    return QStringLiteral("it holds %1 bytes, more than the %2 it may hold")
+        .arg(size)
+        .arg(maxBytes);
 }
 
 // Why a file must not be written in place; empty when it may. A file with a second name (a hard
@@ -241,7 +242,8 @@ Result<> overwriteRegularFile(const QString& path, QByteArrayView bytes)
     }
     // O_NOFOLLOW and O_NONBLOCK for whatever took the file's place since the look; no O_TRUNC
     // before fstat() has seen a regular file.
-    FileDescriptor file(openRetrying(name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor file(
+        openRetrying(name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) {
         return failure("write", path,
                        errno == ELOOP ? QStringLiteral("it is a link, and links are not written "
@@ -283,8 +285,8 @@ bool isRegularFile(const QString& path)
 
 Result<> syncFolder(const QString& folder)
 {
-    const FileDescriptor dir(openRetrying(QFile::encodeName(folder),
-                                          O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor dir(
+        openRetrying(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC));
     if (dir.get() < 0) {
         return failure("open the folder", folder, systemError(errno));
     }

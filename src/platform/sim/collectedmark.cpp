@@ -1,12 +1,16 @@
 #include "platform/sim/collectedmark.h"
 
+#include "platform/atomicfile.h"
+#include "platform/regularfile.h"
+
 #include <QCryptographicHash>
-#include <QFile>
-#include <QSaveFile>
 
 namespace trek::platform {
 
 namespace {
+
+// A fingerprint and a line end; anything much larger is no mark of ours.
+constexpr qint64 MaxMarkSize = 128;
 
 QByteArray Fingerprint(const QByteArray& image)
 {
@@ -22,22 +26,16 @@ QString collectedMarkPath(const QString& imagePath)
 
 bool isMarkedCollected(const QString& imagePath, const QByteArray& image)
 {
-    QFile mark(collectedMarkPath(imagePath));
-    if (!mark.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    return mark.read(128).trimmed() == Fingerprint(image);
+    const Result<QByteArray> mark = readRegularFile(collectedMarkPath(imagePath), MaxMarkSize);
+    return mark && mark->trimmed() == Fingerprint(image);
 }
 
 Result<> markCollected(const QString& imagePath, const QByteArray& image)
 {
-    // The mark belongs to a test image, not to the user's data: Qt's save file (a temporary
-    // renamed into place) is atomic enough.
-    QSaveFile mark(collectedMarkPath(imagePath));
-    if (!mark.open(QIODevice::WriteOnly) || mark.write(Fingerprint(image) + '\n') < 0 ||
-        !mark.commit()) {
-        return fail(QStringLiteral("The collected mark %1 cannot be written: %2")
-                        .arg(mark.fileName(), mark.errorString()));
+    const QByteArray mark = Fingerprint(image) + '\n';
+    if (Result<> written = writeFileAtomically(collectedMarkPath(imagePath), mark); !written) {
+        return fail(
+            QStringLiteral("The collected mark cannot be written: %1").arg(written.error()));
     }
     return {};
 }

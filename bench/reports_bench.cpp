@@ -1,0 +1,96 @@
+// Medians of the report tab's heaviest draws over a generated month of walking: the month report
+// (31 days of hour sums and day rows) and the day report of minute data with its moving hour,
+// each read from the store file as the page reads it and built from a month already in memory.
+
+#include "data/monthbuffer.h"
+#include "emulator/recordgenerator.h"
+#include "reports/reportbuilder.h"
+#include "reports/reportloader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace trek;
+
+namespace {
+
+const MetricSettings Settings{70, 60000, 0, 5};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds of each run of `work`, which answers whether it produced what it should.
+std::vector<double> Time(int runs, const std::function<bool()>& work, bool& ok)
+{
+    std::vector<double> ms;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        ok = work() && ok;
+        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+
+    QTemporaryDir work;
+    MonthBuffer month;
+    bool ok = work.isValid() && month.Load(work.path(), 2024, 3).ok();
+    StepCounters counters;
+    for (const emu::DaySteps& day : emu::RecordGenerator(2024).generate(31, QDate(2024, 3, 31))) {
+        for (int minute = 0; minute < emu::DaySteps::MinutesPerDay; ++minute) {
+            month.AddMinute(day.date.day(), minute / 60, minute % 60,
+                            day.minutes[static_cast<std::size_t>(minute)], counters);
+        }
+    }
+    ok = ok && month.Save().ok();
+
+    const auto loadMonth = [&work] {
+        const Result<Report> report =
+            LoadReport(work.path(), ReportMode::Month, QDate(2024, 3, 15), Settings, false);
+        return report.ok() && report->series.size() == 744 && !report->rows.empty();
+    };
+    const auto loadDay = [&work] {
+        const Result<Report> report =
+            LoadReport(work.path(), ReportMode::Day, QDate(2024, 3, 31), Settings, true);
+        return report.ok() && report->series.size() == 1440;
+    };
+    const auto buildMonth = [&month] {
+        return BuildMonthReport(month, Settings).leftMaximum > 0;
+    };
+    const auto buildDay = [&month] {
+        return BuildDayReport(month, 31, Settings, true).series.size() == 1440;
+    };
+
+    std::printf("generated March 2024 in %s: %zu day rows, %zu walks on the 31st\n",
+                qPrintable(QDir::toNativeSeparators(work.path())),
+                BuildMonthReport(month, Settings).rows.size(),
+                BuildDayReport(month, 31, Settings, true).rows.size());
+    std::printf("month report from its store file: median %.3f ms over %d runs\n",
+                Median(Time(runs, loadMonth, ok)), runs);
+    std::printf("day report with the per-minute series from its store file: median %.3f ms\n",
+                Median(Time(runs, loadDay, ok)));
+    std::printf("month report from memory: median %.3f ms\n", Median(Time(runs, buildMonth, ok)));
+    std::printf("day report with the per-minute series from memory: median %.3f ms\n",
+                Median(Time(runs, buildDay, ok)));
+    if (!ok) {
+        (void)std::fprintf(stderr, "a run did not build the report it should\n");
+        return 1;
+    }
+    return 0;
+}

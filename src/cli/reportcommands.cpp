@@ -1,0 +1,99 @@
+#include "cli/reportcommands.h"
+
+#include "app/appstate.h"
+#include "cli/clicommands.h"
+#include "cli/terminalui.h"
+#include "reports/lifetimesummary.h"
+#include "reports/reportbuilder.h"
+#include "reports/reportloader.h"
+#include "reports/spandeletion.h"
+
+#include <QStringList>
+#include <cstdio>
+
+namespace trek::cli {
+
+namespace {
+
+ReportMode ModeOf(CliRequest::Command command)
+{
+    switch (command) {
+    case CliRequest::Command::ReportWeek:
+        return ReportMode::Week;
+    case CliRequest::Command::ReportDay:
+        return ReportMode::Day;
+    default:
+        return ReportMode::Month;
+    }
+}
+
+QString Cells(const ReportCells& cells)
+{
+    return QStringList(cells.begin(), cells.end()).join(u'\t');
+}
+
+// Standard output carries these lines and nothing else, written at once; a failed write (a full
+// disk, a closed pipe) is a failed command.
+int WriteLines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += '\n';
+    }
+    (void)std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        PrintError(QStringLiteral("The lines could not be written to standard output."));
+        return ExitFailed;
+    }
+    return ExitSuccess;
+}
+
+} // namespace
+
+int RunReport(const CliRequest& request)
+{
+    const Result<Report> report = LoadCurrentReport(ModeOf(request.command), request.date);
+    if (!report) {
+        PrintError(report.error());
+        return ExitFailed;
+    }
+    QStringList lines;
+    if (request.series) {
+        lines << FormatLeftMaximum(report->leftMaximum) + u'\t' +
+                     FormatRightMaximum(report->rightMaximum);
+        int index = 0;
+        for (const int value : report->series) {
+            lines << QString::asprintf("%d\t%d", index++, value);
+        }
+    } else {
+        lines << Cells(ReportColumnTitles(appState().values.unitMode));
+        for (const ReportRow& row : report->rows) {
+            lines << Cells(row.cells);
+        }
+    }
+    return WriteLines(lines);
+}
+
+int RunSummary()
+{
+    QStringList lines;
+    for (const SummaryLine& line : CurrentLifetimeSummary()) {
+        lines << line.caption + u'\t' + line.value;
+    }
+    return WriteLines(lines);
+}
+
+int RunDelete(const CliRequest& request)
+{
+    ReportSpan span = WholeDaySpan(request.date);
+    span.firstMinute = request.firstMinute;
+    span.lastMinute = request.lastMinute;
+    if (const Result<> deleted = DeleteReportSpan(span); !deleted) {
+        PrintError(deleted.error());
+        return ExitFailed;
+    }
+    return ExitSuccess;
+}
+
+} // namespace trek::cli

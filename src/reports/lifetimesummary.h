@@ -1,0 +1,26 @@
+#pragma once
+
+#include "reports/stepmetrics.h"
+
+#include <QString>
+#include <array>
+
+namespace trek {
+
+// One line of the summary tab: "Total Steps:" and its value.
+struct SummaryLine
+{
+    QString caption;
+    QString value;
+};
+
+// Steps, distance, time and calories of a lifetime of `totalSteps` walked in `totalMinutes`, in
+// the current language. The totals are the running counters of the settings file, not sums over
+// the store: deleting a report row does not lower them.
+std::array<SummaryLine, 4> LifetimeSummary(int totalSteps, int totalMinutes,
+                                           const MetricSettings& settings);
+
+// The same for the counters the program holds now.
+std::array<SummaryLine, 4> CurrentLifetimeSummary();
+
+} // namespace trek

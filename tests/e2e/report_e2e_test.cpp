@@ -1,0 +1,265 @@
+// The report commands of the command-line tool over a store written byte by byte here: what
+// they print, line by line, whatever the locale, and what they refuse without touching a file.
+
+#include "support/tempdir.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace trek {
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QStringList lines; // standard output
+    QString err;
+};
+
+QByteArray MonthFile(const std::map<int, int>& slotValues)
+{
+    QByteArray bytes(89280, '\0');
+    for (const auto& [index, value] : slotValues) {
+        bytes[qsizetype{2} * index] = static_cast<char>(value & 0xFF);
+        bytes[qsizetype{2} * index + 1] = static_cast<char>(value >> 8);
+    }
+    return bytes;
+}
+
+int Slot(int day, int hour, int minute)
+{
+    return ((day - 1) * 24 + hour) * 60 + minute;
+}
+
+// Every file under `folder` with its content, to show that nothing changed.
+std::map<QString, QByteArray> Snapshot(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+    }
+    return files;
+}
+
+// Line by line, so that a failure names the line and shows it as text.
+void ExpectLines(const QStringList& actual, const QStringList& expected, const QStringList& command)
+{
+    const std::string name = command.join(u' ').toStdString();
+    EXPECT_EQ(actual.size(), expected.size()) << name;
+    for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i) {
+        EXPECT_EQ(actual[i].toStdString(), expected[i].toStdString()) << name << ", line " << i;
+    }
+}
+
+class ReportCommands : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_work = dir.filePath(QStringLiteral("work"));
+        writeSettings("StepSize=70\nWeight_g=60000\n", 0, 0);
+        std::map<int, int> march;
+        for (int m = 0; m < 5; ++m) {
+            march[Slot(5, 10, m)] = 100;
+        }
+        march[Slot(5, 10, 5)] = 5; // shaken, not walked
+        march[Slot(5, 10, 6)] = 120;
+        for (int m = 50; m < 60; ++m) {
+            march[Slot(31, 23, m)] = 60;
+        }
+        dir.write(QStringLiteral("work/Data/Stepo202403.BIN"), MonthFile(march));
+        dir.write(QStringLiteral("work/Data/Stepo202404.BIN"),
+                  MonthFile({{Slot(6, 8, 0), 50}, {Slot(6, 8, 1), 50}}));
+    }
+
+    void writeSettings(const char* personal, int unitMode, int language)
+    {
+        dir.write(QStringLiteral("work/Trekkomat2.INI"),
+                  QByteArray("[Personal]\n") + personal +
+                      QStringLiteral("[Sleep]\nSlightMoving=5\n[Summary]\nTotalSteps=1000000\n"
+                                     "TotalPeriod=1500\n[Current]\nUnitMode=%1\n[Advance]\n"
+                                     "Language=%2\n")
+                          .arg(unitMode)
+                          .arg(language)
+                          .toUtf8());
+    }
+
+    CliRun run(QStringList arguments, const QProcessEnvironment& environment = {}) const
+    {
+        arguments.prepend(m_work);
+        arguments.prepend(QStringLiteral("--workdir"));
+        QProcess process;
+        if (!environment.isEmpty()) {
+            process.setProcessEnvironment(environment);
+        }
+        process.start(QStringLiteral(TREK_CLI_PATH), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        CliRun result;
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+        EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    // The commands compared below, each with the lines it must print.
+    std::vector<std::pair<QStringList, QStringList>> expectedOutputs() const
+    {
+        const QString titles = QStringLiteral(
+            "   No\tHours\tSteps\tSteps/s\tDistance(Km)\tSpeed(Km/H)\tCalorie(KCal)");
+        return {
+            {{QStringLiteral("report"), QStringLiteral("month"), QStringLiteral("2024-03")},
+             {titles,
+              QStringLiteral("   1\t2024/03/05\t620   \t2.07   \t0.434   \t5.208   \t26.463   "),
+              QStringLiteral("   2\t2024/03/31\t600   \t1.11   \t0.420   \t2.800   \t25.610   ")}},
+            {{QStringLiteral("report"), QStringLiteral("day"), QStringLiteral("2024-03-05")},
+             {titles,
+              QStringLiteral("   1\t2024/03/05 10:00 ~ 10:04\t500   \t2.08   \t0.350   \t5.250   "
+                             "\t21.341   "),
+              QStringLiteral("   2\t2024/03/05 10:06 ~ 10:06\t120   \t2.00   \t0.084   \t5.040   "
+                             "\t5.122   ")}},
+            {{QStringLiteral("report"), QStringLiteral("week"), QStringLiteral("2024-04-02")},
+             {titles,
+              QStringLiteral("   1\t2024/03/31 23:50 ~ 23:59\t600   \t1.11   \t0.420   \t2.800   "
+                             "\t25.610   "),
+              QStringLiteral("   2\t2024/04/06 08:00 ~ 08:01\t100   \t1.67   \t0.070   \t4.200   "
+                             "\t4.268   ")}},
+            {{QStringLiteral("summary")},
+             {QStringLiteral("Total Steps:\t1000000"),
+              QStringLiteral("Total Distance:\t  700.000 Km"),
+              QStringLiteral("Total Time:\t1 Days 1 Hours 0 Mintues"),
+              QStringLiteral("Total KCal:\t31500.000 KCal")}},
+        };
+    }
+
+    test::TempDir dir;
+    QString m_work;
+};
+
+TEST_F(ReportCommands, ListsAndSummaryLineByLine)
+{
+    for (const auto& [arguments, expected] : expectedOutputs()) {
+        const CliRun result = run(arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        ExpectLines(result.lines, expected, arguments);
+        EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+    }
+
+    const CliRun month = run({QStringLiteral("report"), QStringLiteral("month"),
+                              QStringLiteral("2024-03"), QStringLiteral("--series")});
+    ASSERT_EQ(month.lines.size(), 1 + 744);
+    EXPECT_EQ(month.lines[0].toStdString(), "620\t26.463");
+    EXPECT_EQ(month.lines[1 + 4 * 24 + 10].toStdString(), "106\t620");
+    EXPECT_EQ(month.lines[744].toStdString(), "743\t600");
+    EXPECT_EQ(run({QStringLiteral("report"), QStringLiteral("week"), QStringLiteral("2024-03-31"),
+                   QStringLiteral("--series")})
+                  .lines.size(),
+              1 + 168);
+
+    // Minute data: the day's chart is the moving hour of each minute.
+    dir.write(QStringLiteral("work/Trekkomat2.INI"),
+              dir.read(QStringLiteral("work/Trekkomat2.INI")) + "DisplayMode=1\n");
+    const CliRun minutes = run({QStringLiteral("report"), QStringLiteral("day"),
+                                QStringLiteral("2024-03-31"), QStringLiteral("--series")});
+    ASSERT_EQ(minutes.lines.size(), 1 + 1440);
+    EXPECT_EQ(minutes.lines[0].toStdString(), "700\t25.610");
+    EXPECT_EQ(minutes.lines[1 + 1409].toStdString(), "1409\t540");
+    EXPECT_EQ(minutes.lines[1440].toStdString(), "1439\t600");
+
+    // The language and units of the settings file.
+    writeSettings("StepSize=70\nWeight_g=60000\n", 1, 1);
+    const CliRun chinese =
+        run({QStringLiteral("report"), QStringLiteral("month"), QStringLiteral("2024-03")});
+    ASSERT_EQ(chinese.lines.size(), 3);
+    ExpectLines(
+        chinese.lines.first(2),
+        {QStringLiteral("   No\t時刻\t步數\t步/秒\t距離(英哩)\t速度(英哩/時)\t卡路里(大卡)"),
+         QStringLiteral("   1\t2024/03/05\t620   \t2.07   \t0.271   \t3.255   \t26.463   ")},
+        {QStringLiteral("report month in Chinese and miles")});
+}
+
+TEST_F(ReportCommands, CommaDecimalLocalePrintsTheSameLines)
+{
+    // The machine may not have a German locale installed; one is compiled into a folder here.
+    const QString locales = dir.filePath(QStringLiteral("locales"));
+    QDir().mkpath(locales);
+    QProcess localedef;
+    localedef.start(QStringLiteral("localedef"),
+                    {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                     QStringLiteral("UTF-8"), locales + QStringLiteral("/de_DE.UTF-8")});
+    localedef.waitForFinished(60000);
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    german.insert(QStringLiteral("LOCPATH"), locales);
+    german.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    QProcess printf;
+    printf.setProcessEnvironment(german);
+    printf.start(QStringLiteral("/usr/bin/printf"),
+                 {QStringLiteral("%.1f"), QStringLiteral("1,5")});
+    printf.waitForFinished(10000);
+    if (printf.readAllStandardOutput() != "1,5") {
+        GTEST_SKIP() << "no comma-decimal locale can be made here";
+    }
+
+    for (const auto& [arguments, expected] : expectedOutputs()) {
+        const CliRun result = run(arguments, german);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        ExpectLines(result.lines, expected, arguments);
+    }
+    const CliRun series = run({QStringLiteral("report"), QStringLiteral("month"),
+                               QStringLiteral("2024-03"), QStringLiteral("--series")},
+                              german);
+    EXPECT_EQ(series.lines.value(0).toStdString(), "620\t26.463");
+}
+
+TEST_F(ReportCommands, DeleteClearsASpanAndRefusalsChangeNothing)
+{
+    const CliRun deleted = run(
+        {QStringLiteral("delete"), QStringLiteral("2024-03-05"), QStringLiteral("10:00-10:04")});
+    EXPECT_EQ(deleted.exitCode, 0) << deleted.err.toStdString();
+    EXPECT_TRUE(deleted.lines.isEmpty());
+    const CliRun day =
+        run({QStringLiteral("report"), QStringLiteral("day"), QStringLiteral("2024-03-05")});
+    ASSERT_EQ(day.lines.size(), 2);
+    EXPECT_TRUE(day.lines[1].startsWith(QStringLiteral("   1\t2024/03/05 10:06 ~ 10:06\t120   ")));
+    EXPECT_EQ(run({QStringLiteral("delete"), QStringLiteral("2024-03-31")}).exitCode, 0);
+    EXPECT_EQ(run({QStringLiteral("report"), QStringLiteral("month"), QStringLiteral("2024-03")})
+                  .lines.size(),
+              2);
+
+    const auto before = Snapshot(dir.path());
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("delete"), QStringLiteral("2024-02-30")},
+          QStringList{QStringLiteral("delete"), QStringLiteral("2024-04-06"),
+                      QStringLiteral("08:01-08:00")},
+          QStringList{QStringLiteral("delete"), QStringLiteral("2024-04-06"),
+                      QStringLiteral("24:00-24:30")},
+          QStringList{QStringLiteral("report"), QStringLiteral("month"), QStringLiteral("2024-13")},
+          QStringList{QStringLiteral("report"), QStringLiteral("day"),
+                      QStringLiteral("2023-02-29")},
+          QStringList{QStringLiteral("report"), QStringLiteral("week")},
+          QStringList{QStringLiteral("summary"), QStringLiteral("now")}}) {
+        const CliRun refused = run(arguments);
+        EXPECT_EQ(refused.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(refused.lines.isEmpty());
+        EXPECT_EQ(refused.err.count(u'\n'), 1) << refused.err.toStdString();
+    }
+    EXPECT_EQ(Snapshot(dir.path()), before);
+    QFile::remove(m_work + QStringLiteral("/Trekkomat2.INI"));
+    const auto withoutSettings = Snapshot(dir.path());
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("delete"), QStringLiteral("2024-04-06")},
+          QStringList{QStringLiteral("summary")}}) {
+        const CliRun refused = run(arguments);
+        EXPECT_EQ(refused.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("settings file")));
+    }
+    EXPECT_EQ(Snapshot(dir.path()), withoutSettings);
+}
+
+} // namespace
+} // namespace trek
