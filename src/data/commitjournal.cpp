@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace trek {
 
@@ -119,6 +120,34 @@ Result<> RemoveJournal()
     return platform::syncFolder(appState().workingFolder);
 }
 
+// The files `plan` replaces in the working folder. Whatever sits there in place of a regular
+// file (a link, a FIFO, a folder) is never written through, so a commit would stop at it half
+// way, and its journal could not be finished until someone removed it: such a commit is refused
+// before anything changes, and its records stay where they are.
+Result<> CheckReplaceable(const CommitPlan& plan)
+{
+    QStringList paths;
+    for (const StoredMonth& month : plan.months) {
+        paths << month.path;
+    }
+    if (!plan.counters.empty()) {
+        paths << appState().settingsPath;
+    }
+    if (plan.ledger) {
+        paths << ImportLedger::PathIn(appState().workingFolder);
+    }
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if ((info.exists() || info.isSymLink()) && !platform::isRegularFile(path)) {
+            return fail(QStringLiteral("%1 is a link or no regular file, so nothing could be "
+                                       "stored; it was left as it is, and the records were left "
+                                       "on the wristband.")
+                            .arg(QDir::toNativeSeparators(path)));
+        }
+    }
+    return Result<>{};
+}
+
 QString Unfinished(const QString& reason)
 {
     return QStringLiteral("%1 The collected steps are kept in the journal and will be stored when "
@@ -143,6 +172,9 @@ Result<CommitOutcome> CommitThroughJournal(const CommitPlan& plan)
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
         return fail(QStringLiteral("The records were left on the wristband, because an earlier "
                                    "commit is still unfinished (see the message before)."));
+    }
+    if (Result<> replaceable = CheckReplaceable(plan); !replaceable) {
+        return fail(replaceable.error());
     }
     if (Result<> written = platform::writeFileAtomically(path, EncodeCommitPlan(plan)); !written) {
         // Nothing has changed yet, so nothing may be left that a later start would apply.

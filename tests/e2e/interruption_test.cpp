@@ -26,15 +26,9 @@ namespace {
 using emu::PassThroughWristband;
 using test::StoreState;
 
-class Interruption : public test::DataTest
+class Interruption : public test::DiskTest
 {
 protected:
-    void SetUp() override
-    {
-        DataTest::SetUp();
-        drives.add('E', disk());
-    }
-
     QString disk() const { return dir.filePath(QStringLiteral("disk")); }
     QString unplugged() const { return dir.filePath(QStringLiteral("disk-away")); }
 

@@ -5,6 +5,13 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <ostream>
+
+// Failing comparisons show file names and messages as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // The command-line tool run as a separate process, and what a working folder holds afterwards,
 // for the tests that disturb collections and compare them with an undisturbed one.
