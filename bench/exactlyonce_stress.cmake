@@ -4,7 +4,7 @@
 # long run), then an optional seed.
 trek_program(exactlyonce_stress ${CMAKE_CURRENT_LIST_DIR}/exactlyonce_stress.cpp)
 target_link_libraries(exactlyonce_stress PRIVATE trek_options trek_data trek_emulator
-  trek_platform_sim trek_platform_os)
+  trek_platform_sim trek_platform_os trek_testsupport)
 target_compile_definitions(exactlyonce_stress PRIVATE
   TREK_CLI_PATH="$<TARGET_FILE:trekkomat-cli>")
 add_dependencies(exactlyonce_stress trekkomat-cli)

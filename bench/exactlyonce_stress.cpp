@@ -19,6 +19,7 @@
 #include "platform/inidocument.h"
 #include "platform/linux/iniprofile.h"
 #include "platform/sim/singletargettransport.h"
+#include "support/quietspawn.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,12 +31,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <functional>
 #include <map>
 #include <random>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -146,28 +145,11 @@ void Refill(const QString& folder, const QString& from)
 
 // ---- the command-line tool as a process ----
 
-// Starts the tool, its output thrown away; 0 when it cannot be started. A plain spawn, so that
-// the moment of a kill and the time of a run are measured the same way.
+// Starts the tool, its output thrown away; 0 when it cannot be started.
 pid_t Spawn(const QStringList& arguments)
 {
-    std::vector<QByteArray> storage{QByteArrayLiteral(TREK_CLI_PATH)};
-    for (const QString& argument : arguments) {
-        storage.push_back(argument.toLocal8Bit());
-    }
-    std::vector<char*> argv;
-    argv.reserve(storage.size() + 1);
-    for (QByteArray& argument : storage) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return spawned == 0 ? child : 0;
+    return test::SpawnQuietly(QStringLiteral(TREK_CLI_PATH), arguments, child) == 0 ? child : 0;
 }
 
 // Runs the tool to its end; answers milliseconds.

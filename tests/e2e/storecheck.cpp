@@ -1,6 +1,7 @@
 #include "storecheck.h"
 
 #include "platform/inidocument.h"
+#include "support/quietspawn.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -15,10 +16,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -73,23 +72,8 @@ bool RunCliKilledAfter(const QStringList& arguments, qint64 delayUs)
 {
     // QProcess would add an event loop's latency to the moment of the kill; a plain spawn and
     // kill put it where the delay says.
-    std::vector<QByteArray> storage{QByteArrayLiteral(TREK_CLI_PATH)};
-    for (const QString& argument : arguments) {
-        storage.push_back(argument.toLocal8Bit());
-    }
-    std::vector<char*> argv;
-    argv.reserve(storage.size() + 1);
-    for (QByteArray& argument : storage) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    const int spawned = test::SpawnQuietly(QStringLiteral(TREK_CLI_PATH), arguments, child);
     if (spawned != 0) {
         ADD_FAILURE() << "cannot start the tool: " << std::strerror(spawned);
         return false;
