@@ -46,7 +46,8 @@ Result<> ApplyCounters(const std::vector<CounterChange>& changes)
                 continue; // applied already
             }
             entries.push_back({counter.section, counter.key,
-                               QString::number(WrappingAdd(now, counter.after - counter.before))});
+                               QString::number(WrappingAdd(
+                                   now, WrappingSubtract(counter.after, counter.before)))});
         }
         return entries;
     };

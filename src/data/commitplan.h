@@ -38,8 +38,6 @@ struct CommitPlan
     // the stamped size and content goes.
     QString wristbandRoot;
     std::vector<DayFileStamp> dayFilesToRemove;
-
-    bool storesSomething() const { return !months.empty() || !counters.empty(); }
 };
 
 QByteArray EncodeCommitPlan(const CommitPlan& plan);

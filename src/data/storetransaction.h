@@ -29,7 +29,6 @@ public:
     MonthBuffer* Month(int year, int month);
     StepCounters& counters() { return m_counters; }
     const QString& error() const { return m_error; }
-    int monthCount() const { return static_cast<int>(m_months.size()); }
 
     // Stores the months and counters together with `acknowledgement` (the ledger and the day
     // files to remove). See CommitThroughJournal() for what a failure leaves.
