@@ -1,0 +1,114 @@
+#include "widgets/layeredchart.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace trek {
+
+CLayeredChart::CLayeredChart(QWidget* parent, const QColor& background)
+    : QWidget(parent), m_background(background)
+{
+    // paintEvent covers every pixel.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+CLayeredChart::~CLayeredChart() = default;
+
+void CLayeredChart::SetBackgroundColor(const QColor& color)
+{
+    m_background = color;
+    Restart();
+}
+
+void CLayeredChart::Restart()
+{
+    OnRestart();
+    m_grid = QImage();
+    m_plot = QImage();
+    setAccessibleDescription(Describe());
+    update();
+}
+
+QImage CLayeredChart::NewLayer(qreal ratio) const
+{
+    QImage layer(size() * ratio, QImage::Format_RGB32);
+    layer.setDevicePixelRatio(ratio);
+    layer.fill(m_background);
+    return layer;
+}
+
+bool CLayeredChart::RefreshLayers() const
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize wanted = size() * ratio;
+    if (!m_grid.isNull() && m_grid.size() == wanted && m_grid.devicePixelRatio() == ratio) {
+        return false;
+    }
+    if (wanted.isEmpty()) {
+        m_grid = QImage();
+        m_plot = QImage();
+        return true;
+    }
+    m_grid = NewLayer(ratio);
+    {
+        QPainter painter(&m_grid);
+        DrawGrid(painter);
+    }
+    m_plot = NewLayer(ratio);
+    {
+        QPainter painter(&m_plot);
+        DrawPlot(painter);
+    }
+    return true;
+}
+
+void CLayeredChart::AddToPlot(const std::function<void(QPainter&)>& draw)
+{
+    if (RefreshLayers() || m_plot.isNull()) {
+        return;
+    }
+    QPainter painter(&m_plot);
+    draw(painter);
+}
+
+bool CLayeredChart::GridIsBlackAt(QPoint pixel) const
+{
+    const qreal ratio = m_grid.devicePixelRatio();
+    const QPoint device(static_cast<int>(pixel.x() * ratio), static_cast<int>(pixel.y() * ratio));
+    if (!m_grid.valid(device)) {
+        return false;
+    }
+    return (m_grid.pixel(device) & RGB_MASK) == 0;
+}
+
+QImage CLayeredChart::Picture() const
+{
+    RefreshLayers();
+    if (m_grid.isNull()) {
+        return {};
+    }
+    QImage picture = m_grid.copy();
+    picture.setDevicePixelRatio(m_grid.devicePixelRatio());
+    QPainter painter(&picture);
+    // Where a stroke crosses the grid both stay visible, as the OR of their colours; the two
+    // backgrounds are equal, so elsewhere each layer shows unchanged.
+    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    painter.drawImage(QPoint(0, 0), m_plot);
+    painter.end();
+    return picture;
+}
+
+void CLayeredChart::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter screen(this);
+    screen.drawImage(QPoint(0, 0), Picture());
+}
+
+void CLayeredChart::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    RefreshLayers();
+}
+
+} // namespace trek

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+
+namespace trek {
+
+// The common ground of the charts: two off-screen layers of the widget's size in device pixels,
+// a grid layer (background, axes, texts) and a plot layer (the data), shown as the grid with the
+// plot ORed over it. Painting only combines the layers; data is drawn once, when added, except
+// that a new size or pixel ratio rebuilds both layers and draws the recorded data again.
+//
+// Setters of the subclasses change what the grid shows and call Restart(), which forgets the
+// plot; so owners set every property first and add data last, then call update().
+class CLayeredChart : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CLayeredChart)
+public:
+    ~CLayeredChart() override;
+
+    // Fills both layers; changing it erases the plot.
+    void SetBackgroundColor(const QColor& color);
+    QColor BackgroundColor() const { return m_background; }
+
+    // What painting shows: each device pixel the OR of the grid's and the plot's. Its
+    // devicePixelRatio is the widget's; a null image while the widget has no area.
+    QImage Picture() const;
+
+protected:
+    explicit CLayeredChart(QWidget* parent, const QColor& background);
+
+    // The grid layer's content in logical coordinates, over the background.
+    virtual void DrawGrid(QPainter& painter) const = 0;
+    // Every recorded plot item, after the layers were made anew.
+    virtual void DrawPlot(QPainter& painter) const = 0;
+    // Called by Restart: drop the recorded plot items, and take over any setting that the grid
+    // picks up only when it is rebuilt on purpose.
+    virtual void OnRestart() = 0;
+    // One line for screen readers about what the chart shows.
+    virtual QString Describe() const = 0;
+
+    // After a change to what the grid shows: OnRestart (forgets the plot), schedules fresh layers,
+    // updates the accessible description and repaints.
+    void Restart();
+    // Draws a newly recorded item onto the plot layer. When the layers had to be made anew,
+    // DrawPlot has drawn it with the others instead.
+    void AddToPlot(const std::function<void(QPainter&)>& draw);
+    // Whether the grid layer is black at the logical pixel; false outside the layer.
+    bool GridIsBlackAt(QPoint pixel) const;
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Makes the layers match the widget's size and pixel ratio; answers whether it had to.
+    bool RefreshLayers() const;
+    QImage NewLayer(qreal ratio) const;
+
+    QColor m_background;
+    // Drawn state kept only to show it again; rebuilt whenever it no longer fits the widget.
+    mutable QImage m_grid;
+    mutable QImage m_plot;
+};
+
+} // namespace trek
