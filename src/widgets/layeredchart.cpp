@@ -1,7 +1,6 @@
 #include "widgets/layeredchart.h"
 
 #include <QPainter>
-#include <QResizeEvent>
 
 namespace trek {
 
@@ -103,12 +102,6 @@ void CLayeredChart::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter screen(this);
     screen.drawImage(QPoint(0, 0), Picture());
-}
-
-void CLayeredChart::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    RefreshLayers();
 }
 
 } // namespace trek

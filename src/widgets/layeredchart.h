@@ -11,10 +11,13 @@ namespace trek {
 // The common ground of the charts: two off-screen layers of the widget's size in device pixels,
 // a grid layer (background, axes, texts) and a plot layer (the data), shown as the grid with the
 // plot ORed over it. Painting only combines the layers; data is drawn once, when added, except
-// that a new size or pixel ratio rebuilds both layers and draws the recorded data again.
+// that after a change of size or pixel ratio the next paint, picture or addition rebuilds both
+// layers and draws the recorded data again.
 //
 // Setters of the subclasses change what the grid shows and call Restart(), which forgets the
-// plot; so owners set every property first and add data last, then call update().
+// plot; so owners set every property first and add data last, then call update(). Owners name
+// each chart for screen readers (setAccessibleName); the chart describes itself (its titles and
+// ranges) in its accessible description.
 class CLayeredChart : public QWidget
 {
     Q_OBJECT
@@ -53,7 +56,6 @@ protected:
     bool GridIsBlackAt(QPoint pixel) const;
 
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Makes the layers match the widget's size and pixel ratio; answers whether it had to.
