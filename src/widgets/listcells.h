@@ -1,0 +1,16 @@
+#pragma once
+
+class QObject;
+class QStyledItemDelegate;
+class QTableWidgetItem;
+
+namespace trek {
+
+// The cells of CListCtrlEx: they sort by the list's cell comparison, parsing each text once per
+// sort, and cannot be edited.
+QTableWidgetItem* NewListCell();
+
+// Aligns every cell as its column's title and shows a clipped cell's whole text as a tool tip.
+QStyledItemDelegate* NewListCellDelegate(QObject* parent);
+
+} // namespace trek
