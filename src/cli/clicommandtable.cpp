@@ -1,5 +1,7 @@
 #include "cli/clicommandtable.h"
 
+#include "reports/sleepwindow.h"
+
 #include <QRegularExpression>
 
 namespace trek::cli {
@@ -57,6 +59,18 @@ Result<> ReadSpan(CliRequest& request)
     request.lastMinute = match.captured(3).toInt() * 60 + match.captured(4).toInt();
     if (request.lastMinute < request.firstMinute) {
         return fail(QStringLiteral("The span %1 ends before it starts.").arg(request.span));
+    }
+    return {};
+}
+
+// Both hours or neither may come from the settings file; two given must make a night.
+Result<> CheckSleepHours(CliRequest& request)
+{
+    if (request.sleepStart >= 0 && request.sleepEnd >= 0 &&
+        request.sleepEnd <= request.sleepStart) {
+        return fail(QStringLiteral("The window from hour %1 to hour %2 ends before it starts.")
+                        .arg(request.sleepStart)
+                        .arg(request.sleepEnd));
     }
     return {};
 }
@@ -141,6 +155,24 @@ QList<CliCommand> MakeCommands()
                 "end, in the store, as the report tab's Delete does. The lifetime totals stay."),
         },
         CliCommand{
+            .command = Command::Sleep,
+            .words = {QStringLiteral("sleep")},
+            .arguments = {DateArgument(&CliRequest::date)},
+            .options = {NumberOption(QStringLiteral("--start"), QStringLiteral("H"),
+                                     &CliRequest::sleepStart, 0, SleepWindow::LastStartHour),
+                        NumberOption(QStringLiteral("--end"), QStringLiteral("H"),
+                                     &CliRequest::sleepEnd, 1, SleepWindow::LastEndHour)},
+            .check = CheckSleepHours,
+            .help = QStringLiteral(
+                "The sleep analysis of the night from the date's evening: the title, the four\n"
+                "figures (falling asleep, waking, sleep time, efficiency; the value and its\n"
+                "caption joined by \" | \"), then \"HH:MM<TAB>depth<TAB>class\" for every minute\n"
+                "of the window. The window's hours count from the date's midnight (20 to 33 is\n"
+                "20:00 to 09:00 the next morning); those not given come from the settings file,\n"
+                "an end at or before the start becoming one hour after it. The settings file\n"
+                "is not changed."),
+        },
+        CliCommand{
             .command = Command::MakeDisk,
             .words = {QStringLiteral("emulate"), QStringLiteral("make-disk")},
             .arguments = {TextArgument(QStringLiteral("DIR"), &CliRequest::target)},
@@ -199,9 +231,9 @@ QString CliHelpHead()
         "Usage: trekkomat-cli [--workdir DIR] [--drive LETTER=SOURCE]... COMMAND [OPTIONS]\n"
         "\n"
         "Takes the step records off a wristband into the monthly store of a working folder and\n"
-        "reads them back out, as CSV or as the report and summary tabs show them, without a\n"
-        "window. The reports, the summary and delete need the folder's settings file; they\n"
-        "speak its language and units.\n"
+        "reads them back out, as CSV or as the report and summary tabs and the sleep analysis\n"
+        "show them, without a window. The reports, the summary, sleep and delete need the\n"
+        "folder's settings file; they speak its language and units.\n"
         "\n"
         "Global options:\n"
         "  --workdir DIR   the working folder: settings file, Data and Trekkomat2 folders\n"

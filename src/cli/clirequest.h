@@ -21,7 +21,8 @@ struct CliRequest
         ReportWeek,
         ReportDay,
         Summary,
-        Delete
+        Delete,
+        Sleep
     };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
@@ -38,6 +39,10 @@ struct CliRequest
     QString span;        // "HH:MM-HH:MM" as given; empty: the whole day
     int firstMinute = 0; // the span's first and last minute of the day
     int lastMinute = 1439;
+
+    // sleep
+    int sleepStart = -1; // the window's hours; -1: the settings file's
+    int sleepEnd = -1;
 
     // emulate
     QString target; // the disk folder or the image file

@@ -25,7 +25,7 @@ bool ShowsTheStore(Command command)
 {
     return command == Command::ReportMonth || command == Command::ReportWeek ||
            command == Command::ReportDay || command == Command::Summary ||
-           command == Command::Delete;
+           command == Command::Delete || command == Command::Sleep;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -107,6 +107,8 @@ int main(int argc, char** argv)
         return RunSummary();
     case Command::Delete:
         return RunDelete(request);
+    case Command::Sleep:
+        return RunSleep(request);
     case CliRequest::Command::Help:
         break;
     }

@@ -3,9 +3,12 @@
 #include "app/appstate.h"
 #include "cli/clicommands.h"
 #include "cli/terminalui.h"
+#include "platform/processrandom.h"
 #include "reports/lifetimesummary.h"
 #include "reports/reportbuilder.h"
 #include "reports/reportloader.h"
+#include "reports/sleeploader.h"
+#include "reports/sleeptexts.h"
 #include "reports/spandeletion.h"
 
 #include <QStringList>
@@ -94,6 +97,33 @@ int RunDelete(const CliRequest& request)
         return ExitFailed;
     }
     return ExitSuccess;
+}
+
+int RunSleep(const CliRequest& request)
+{
+    const SleepWindow stored = ReadSleepWindow();
+    const SleepWindow window =
+        SleepWindow::Clamped(request.sleepStart >= 0 ? request.sleepStart : stored.startHour(),
+                             request.sleepEnd >= 0 ? request.sleepEnd : stored.endHour());
+    const Result<SleepNight> night =
+        LoadSleepNight(appState().workingFolder, {request.date, window});
+    if (!night) {
+        PrintError(night.error());
+        return ExitFailed;
+    }
+    // A fresh process: the generator is at its first state, so every run prints the same night.
+    const SleepAnalysis analysis = AnalyseNight(*night, platform::ProcessRandom::instance());
+    QStringList lines{SleepTitle(request.date, false)};
+    const SleepFigureTexts figures = FormatSleepFigures(analysis, window);
+    for (QString text : {figures.fallAsleep, figures.wake, figures.sleepTime, figures.efficiency}) {
+        lines << text.replace(u'\n', QStringLiteral(" | "));
+    }
+    for (std::size_t k = 0; k < analysis.depth.size(); ++k) {
+        const int depth = analysis.depth[k];
+        lines << SleepClockText(window, static_cast<int>(k)) + u'\t' + QString::number(depth) +
+                     u'\t' + SleepClassName(ClassifyDepth(depth));
+    }
+    return WriteLines(lines);
 }
 
 } // namespace trek::cli

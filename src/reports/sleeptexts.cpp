@@ -1,0 +1,88 @@
+#include "reports/sleeptexts.h"
+
+#include "app/currentlanguage.h"
+
+namespace trek {
+
+namespace {
+
+constexpr int MinutesPerHour = 60;
+constexpr int HoursPerDay = 24;
+
+// Language rows of the sleep analysis.
+namespace row {
+constexpr int SleepQuality = 114;
+constexpr int FallAsleep = 115;
+constexpr int Wake = 116;
+constexpr int SleepTime = 117;
+constexpr int Efficiency = 118;
+constexpr int Awake = 119;
+constexpr int Sleep = 120;
+constexpr int DeepSleep = 121;
+} // namespace row
+
+QString Clock(int minuteOfNight)
+{
+    return QString::asprintf("%02d:%02d", minuteOfNight / MinutesPerHour % HoursPerDay,
+                             minuteOfNight % MinutesPerHour);
+}
+
+QString Figure(const QString& value, int captionRow)
+{
+    return value + u'\n' + GetLangText(captionRow);
+}
+
+QString DayLabel(QDate date)
+{
+    return QString::asprintf("%2d/%02d", date.month(), date.day());
+}
+
+} // namespace
+
+QString SleepTitle(QDate date, bool debug)
+{
+    QString title = QString::asprintf("%d-%d-%d ", date.year(), date.month(), date.day()) +
+                    GetLangText(row::SleepQuality) + QStringLiteral(" ...");
+    if (debug) {
+        title += QStringLiteral("(DEBUG)");
+    }
+    return title;
+}
+
+SleepFigureTexts FormatSleepFigures(const SleepAnalysis& analysis, const SleepWindow& window)
+{
+    const int windowStart = window.startHour() * MinutesPerHour;
+    const int slept = analysis.deepMinutes + analysis.lightMinutes;
+    // The wake is the last calm minute; the sleeper is up at the end of it.
+    return {Figure(Clock(windowStart + analysis.onset), row::FallAsleep),
+            Figure(Clock(windowStart + analysis.wake + 1), row::Wake),
+            Figure(QString::asprintf("%02d:%02d", slept / MinutesPerHour, slept % MinutesPerHour),
+                   row::SleepTime),
+            Figure(QString::asprintf("%d%%", analysis.efficiency), row::Efficiency)};
+}
+
+SleepDateLabels SleepChartDates(const SleepPlace& place)
+{
+    const QDate endDay = place.window.endHour() < HoursPerDay ? place.date : place.date.addDays(1);
+    return {DayLabel(place.date), DayLabel(endDay)};
+}
+
+QString SleepClassName(SleepClass sleepClass)
+{
+    switch (sleepClass) {
+    case SleepClass::Awake:
+        return GetLangText(row::Awake);
+    case SleepClass::Sleep:
+        return GetLangText(row::Sleep);
+    case SleepClass::DeepSleep:
+        return GetLangText(row::DeepSleep);
+    }
+    return {};
+}
+
+QString SleepClockText(const SleepWindow& window, int minute)
+{
+    return Clock(window.startHour() * MinutesPerHour + minute);
+}
+
+} // namespace trek

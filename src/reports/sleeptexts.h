@@ -1,0 +1,38 @@
+#pragma once
+
+#include "reports/sleepanalysis.h"
+
+#include <QString>
+
+namespace trek {
+
+// "2024-3-5 Sleep Quaility ..." in the current language; the operator's hidden gesture adds
+// "(DEBUG)" straight after the dots.
+QString SleepTitle(QDate date, bool debug);
+
+// The four figures over the chart, each a value and its caption on a second line.
+struct SleepFigureTexts
+{
+    QString fallAsleep; // "23:40\nBad Time"
+    QString wake;       // "07:12\nAwake Time"
+    QString sleepTime;  // "07:31\nSleep Time", hours not reduced to a day
+    QString efficiency; // "93%\nEfficiency"
+};
+SleepFigureTexts FormatSleepFigures(const SleepAnalysis& analysis, const SleepWindow& window);
+
+// The chart's dates under its two ends, " 3/05": the selected day, and at the right end the day
+// after it once the window reaches midnight.
+struct SleepDateLabels
+{
+    QString start;
+    QString end;
+};
+SleepDateLabels SleepChartDates(const SleepPlace& place);
+
+// "Awake", "Sleep", "Deep-Sleep" in the current language.
+QString SleepClassName(SleepClass sleepClass);
+
+// "HH:MM" of window minute k, the hours past midnight reduced to the day.
+QString SleepClockText(const SleepWindow& window, int minute);
+
+} // namespace trek

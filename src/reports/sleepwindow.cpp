@@ -1,0 +1,38 @@
+#include "reports/sleepwindow.h"
+
+#include "app/appstate.h"
+#include "app/settingstable.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace trek {
+
+SleepWindow SleepWindow::Clamped(int startHour, int endHour)
+{
+    const int start = std::clamp(startHour, 0, LastStartHour);
+    int end = std::clamp(endHour, 1, LastEndHour);
+    if (end <= start) {
+        end = start + 1;
+    }
+    return {start, end};
+}
+
+SleepWindow ReadSleepWindow()
+{
+    return SleepWindow::Clamped(
+        ReadSettingInt(keys::Sleep, "StartHour", SleepWindow::DefaultStartHour),
+        ReadSettingInt(keys::Sleep, "EndHour", SleepWindow::DefaultEndHour));
+}
+
+Result<> WriteSleepWindow(const SleepWindow& window)
+{
+    if (!WriteSettingInt(keys::Sleep, "StartHour", window.startHour()) ||
+        !WriteSettingInt(keys::Sleep, "EndHour", window.endHour())) {
+        return fail(QStringLiteral("The sleep window could not be written to %1.")
+                        .arg(QDir::toNativeSeparators(appState().settingsPath)));
+    }
+    return {};
+}
+
+} // namespace trek
