@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -253,12 +254,64 @@ TEST_F(ReportCommands, DeleteClearsASpanAndRefusalsChangeNothing)
     const auto withoutSettings = Snapshot(dir.path());
     for (const QStringList& arguments :
          {QStringList{QStringLiteral("delete"), QStringLiteral("2024-04-06")},
-          QStringList{QStringLiteral("summary")}}) {
+          QStringList{QStringLiteral("summary")},
+          QStringList{QStringLiteral("sleep"), QStringLiteral("2024-03-05")}}) {
         const CliRun refused = run(arguments);
         EXPECT_EQ(refused.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(refused.err.contains(QStringLiteral("settings file")));
     }
     EXPECT_EQ(Snapshot(dir.path()), withoutSettings);
+}
+
+TEST_F(ReportCommands, SleepPrintsTitleFiguresAndEveryMinuteOfTheWindow)
+{
+    const QByteArray settings = dir.read(QStringLiteral("work/Trekkomat2.INI"));
+    const QStringList night{QStringLiteral("sleep"), QStringLiteral("2024-03-05")};
+    const CliRun quiet = run(night);
+    EXPECT_EQ(quiet.exitCode, 0) << quiet.err.toStdString();
+    ASSERT_EQ(quiet.lines.size(), 1 + 4 + 781);
+    ExpectLines(quiet.lines.first(5),
+                {QStringLiteral("2024-3-5 Sleep Quaility ..."), QStringLiteral("20:05 | Bad Time"),
+                 QStringLiteral("09:01 | Awake Time"), QStringLiteral("12:55 | Sleep Time"),
+                 QStringLiteral("99% | Efficiency")},
+                night);
+    static const QRegularExpression minute(QStringLiteral("^\\d\\d:\\d\\d\\t[0-2]\\tDeep-Sleep$"));
+    for (const QString& line : quiet.lines.mid(5)) {
+        ASSERT_TRUE(minute.match(line).hasMatch()) << line.toStdString();
+    }
+    EXPECT_TRUE(quiet.lines[5].startsWith(QStringLiteral("20:00\t")));
+    EXPECT_TRUE(quiet.lines.last().startsWith(QStringLiteral("09:00\t")));
+    EXPECT_EQ(run(night).lines, quiet.lines) << "every run starts the generator afresh";
+
+    // Given hours replace the settings file's and leave it as it was; the walk up to 23:59 on
+    // the 31st is awake, and the night runs on into April.
+    const CliRun given =
+        run({QStringLiteral("sleep"), QStringLiteral("2024-03-31"), QStringLiteral("--start"),
+             QStringLiteral("22"), QStringLiteral("--end"), QStringLiteral("30")});
+    EXPECT_EQ(given.exitCode, 0) << given.err.toStdString();
+    ASSERT_EQ(given.lines.size(), 1 + 4 + 481);
+    EXPECT_TRUE(given.lines[5 + 120].startsWith(QStringLiteral("00:00\t")));
+    EXPECT_EQ(given.lines[5 + 119].section(u'\t', 2).toStdString(), "Awake");
+    EXPECT_EQ(dir.read(QStringLiteral("work/Trekkomat2.INI")), settings);
+
+    writeSettings("StepSize=70\n", 0, 1);
+    const CliRun chinese = run(night);
+    ASSERT_EQ(chinese.lines.size(), 1 + 4 + 781);
+    EXPECT_EQ(chinese.lines[0].toStdString(), "2024-3-5 睡眠品質 ...");
+    EXPECT_EQ(chinese.lines[5].section(u'\t', 2).toStdString(), "深眠");
+
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("sleep"), QStringLiteral("2026-02-30")},
+          QStringList{QStringLiteral("sleep"), QStringLiteral("2026-02-03"),
+                      QStringLiteral("--start"), QStringLiteral("21.5")},
+          QStringList{QStringLiteral("sleep"), QStringLiteral("2026-02-03"),
+                      QStringLiteral("--start"), QStringLiteral("22"), QStringLiteral("--end"),
+                      QStringLiteral("22")}}) {
+        const CliRun refused = run(arguments);
+        EXPECT_EQ(refused.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(refused.lines.isEmpty());
+        EXPECT_EQ(refused.err.count(u'\n'), 1) << refused.err.toStdString();
+    }
 }
 
 } // namespace
