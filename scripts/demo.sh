@@ -20,9 +20,10 @@ mkdir -p "$work"
 echo "Day files on the wristband: $(ls "$disk" | grep -c '^[0-9]\{8\}\.txt$' || true)"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$bin" ]; then
-  # The window finds the wristband as drive E:, asks whether to collect, and shows the steps.
+  # The window finds the wristband as drive E:, asks whether to collect, and shows the month's
+  # report of the steps it collected.
   cd "$work"
-  exec "$bin" --drive "E=$disk"
+  exec "$bin" --no-update-check --drive "E=$disk" --page report --report month
 fi
 
 echo
@@ -38,8 +39,26 @@ echo "== The first minutes with steps (trekkomat-cli export csv)"
 head -n 12 "$demo/steps.csv"
 echo "... $(($(wc -l < "$demo/steps.csv") - 1)) minutes with steps in all, written to $demo/steps.csv"
 
+# The day files end today; the last full night began yesterday evening.
+month=$(date +%Y-%m)
+night=$(date -d yesterday +%F)
+echo
+echo "== The month's report (trekkomat-cli report month $month)"
+"$cli" --workdir "$work" report month "$month"
+echo
+echo "== The night of $night (trekkomat-cli sleep $night, the figures)"
+"$cli" --workdir "$work" sleep "$night" | head -n 5
+
 if [ -x "$bin" ]; then
   echo
-  (cd "$work" && QT_QPA_PLATFORM=offscreen "$bin" --no-update-check \
-    --screenshot "$demo/demo-window.png") || echo "The picture of the main window could not be made."
+  shoot() { # FILE OPTIONS...: a picture of what the window shows with OPTIONS
+    local file="$demo/$1"
+    shift
+    (cd "$work" && QT_QPA_PLATFORM=offscreen "$bin" --no-update-check --screenshot "$file" "$@") ||
+      echo "The picture $file could not be made."
+  }
+  shoot demo-report-month.png --page report --report month
+  shoot demo-report-day.png --page report --report day --date "$night"
+  shoot demo-sleep-analysis.png --page report --date "$night" --sleep-analysis
+  shoot demo-summary.png --page summary
 fi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/hooks.h"
+#include "app/reportcache.h"
 #include "app/settingsvalues.h"
 #include "app/wristbandlink.h"
 #include "app/wristbandsettings.h"
@@ -14,8 +15,8 @@ namespace trek {
 class UserInterface;
 
 // Everything the process shares, in one place: the installed platform services, the values read
-// from the settings file, the connected wristband, the selected date, the user interface and the
-// hooks. Tests start from a clean slate with resetAppState().
+// from the settings file, the connected wristband, the selected date, the report last drawn, the
+// user interface and the hooks. Tests start from a clean slate with resetAppState().
 struct AppState
 {
     platform::Services services; // not owned
@@ -28,6 +29,7 @@ struct AppState
     WristbandLink link;
     WristbandSettings wristband;
     QDate selectedDate;
+    ReportCache reportCache;
     UserInterface* ui = nullptr; // not owned
     Hooks hooks;
 };

@@ -95,6 +95,8 @@ CollectionReport CollectWristband()
         user().setStatusText(LetterText(" Collecting data from Disk-%c:", letter));
         user().pumpMessages();
         ReadRecords(found, report);
+        // The report tab would otherwise keep showing the month it drew before the collection.
+        appState().reportCache.Clear();
         user().notifyDataChanged();
         user().setStatusText(LetterText(" >>> Collecting %c: Complete <<<", letter));
         user().pumpMessages();

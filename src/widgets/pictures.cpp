@@ -30,6 +30,20 @@ QString PicturePath(int id)
         return QStringLiteral(":/trek/pictures/trophy_b.svg");
     case ProgramBox:
         return QStringLiteral(":/trek/pictures/program_box.svg");
+    case LifetimeWalkAlt:
+        return QStringLiteral(":/trek/pictures/lifetime_walk_alt.svg");
+    case LifetimeWalk:
+        return QStringLiteral(":/trek/pictures/lifetime_walk.svg");
+    case HourEarlier:
+        return QStringLiteral(":/trek/pictures/arrow_left.svg");
+    case HourLater:
+        return QStringLiteral(":/trek/pictures/arrow_right.svg");
+    case DayBack:
+        return QStringLiteral(":/trek/pictures/day_back.svg");
+    case DayForward:
+        return QStringLiteral(":/trek/pictures/day_forward.svg");
+    case DayMoon:
+        return QStringLiteral(":/trek/pictures/day_moon.svg");
     default:
         return {};
     }

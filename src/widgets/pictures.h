@@ -13,6 +13,13 @@ inline constexpr int WebButton = 165;
 inline constexpr int TrophyMissionA = 178;
 inline constexpr int TrophyMissionB = 179;
 inline constexpr int ProgramBox = 182;
+inline constexpr int LifetimeWalkAlt = 175; // the summary's picture on platform generation 7
+inline constexpr int LifetimeWalk = 180;
+inline constexpr int HourEarlier = 194;
+inline constexpr int HourLater = 195;
+inline constexpr int DayBack = 196;
+inline constexpr int DayForward = 197;
+inline constexpr int DayMoon = 198;
 
 // Resource path of a picture; empty for a number we have no picture for.
 QString PicturePath(int id);

@@ -4,7 +4,7 @@
 #include "app/userinterface.h"
 #include "app/window/fittedlabel.h"
 #include "app/window/pagefactory.h"
-#include "app/window/tabpage.h"
+#include "widgets/tabpage.h"
 #include "app/window/weblink.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "app/startup.h"
 #include "app/window/startupoptions.h"
+#include "app/window/startupview.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
 #include "data/collectionrun.h"
@@ -66,12 +67,22 @@ int main(int argc, char** argv)
         trek::CWristbandDlg::Options windowOptions;
         windowOptions.updateCheckAllowed = options->updateCheck;
         trek::CWristbandDlg window(windowOptions);
+        trek::ApplyStartupView(window, *options);
+        if (options->sleepAnalysis) {
+            QTimer::singleShot(0, &window, [&window] { trek::OpenStartupSleepAnalysis(window); });
+        }
         if (!options->screenshotPath.isEmpty()) {
             const QString path = QFileInfo(options->screenshotPath).absoluteFilePath();
             QTimer::singleShot(ScreenshotDelayMs, &window, [&window, &result, path] {
-                const auto saved = trek::SaveWindowShot(window, path);
+                // The picture is of what the person looks at: an open dialog, else the window.
+                QWidget* shown = QApplication::activeModalWidget();
+                QWidget& target = shown != nullptr && shown != &window ? *shown : window;
+                const auto saved = trek::SaveWindowShot(target, path);
+                if (&target != &window) {
+                    target.close();
+                }
                 if (saved) {
-                    (void)std::printf("Main window picture: %s\n", qUtf8Printable(path));
+                    (void)std::printf("Picture: %s\n", qUtf8Printable(path));
                     (void)std::fflush(stdout);
                 } else {
                     PrintError(path + QStringLiteral(": ") + saved.error());

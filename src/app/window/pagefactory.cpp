@@ -1,6 +1,7 @@
 #include "app/window/pagefactory.h"
 
-#include "app/window/tabpage.h"
+#include "reports/ui/summarypage.h"
+#include "widgets/tabpage.h"
 
 #include <array>
 
@@ -19,8 +20,13 @@ int PageTitleRow(int index)
 
 CTabPage* CreatePage(int index, QWidget* parent)
 {
-    // The pages come with their own issues; until then each tab holds an empty page that
-    // still takes part in the message routing.
+    switch (static_cast<PageIndex>(index)) {
+    case PageIndex::DayLife:
+        return new CSummaryPage(parent);
+    default:
+        break;
+    }
+    // Pages still to come are empty, yet take part in the message routing.
     auto* page = new CTabPage(parent);
     if (index >= 0 && index < PageCount) {
         page->setObjectName(QLatin1String(ObjectNames.at(index)));

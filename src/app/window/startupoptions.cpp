@@ -5,6 +5,15 @@
 
 namespace trek {
 
+namespace {
+// In tab order, and in the order of the report's mode numbers.
+const QStringList PageNames{QStringLiteral("report"),   QStringLiteral("summary"),
+                            QStringLiteral("mission"),  QStringLiteral("personal"),
+                            QStringLiteral("maintain"), QStringLiteral("options")};
+const QStringList ReportNames{QStringLiteral("month"), QStringLiteral("week"),
+                              QStringLiteral("day")};
+} // namespace
+
 Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
@@ -19,7 +28,23 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         QStringLiteral("FILE.png"));
     const QCommandLineOption noUpdate(QStringLiteral("no-update-check"),
                                       QStringLiteral("Do not look for a newer version."));
-    parser.addOptions({drive, screenshot, noUpdate});
+    const QCommandLineOption date(QStringLiteral("date"),
+                                  QStringLiteral("Select this day in the calendar at start."),
+                                  QStringLiteral("YYYY-MM-DD"));
+    const QCommandLineOption page(
+        QStringLiteral("page"),
+        QStringLiteral("Show this tab at start: report, summary, mission, personal, maintain or "
+                       "options."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("Show the report of this kind (month, week or day), as a click on its "
+                       "button does; the choice is kept in the settings file."),
+        QStringLiteral("KIND"));
+    const QCommandLineOption sleep(QStringLiteral("sleep-analysis"),
+                                   QStringLiteral("Open the sleep analysis of the selected day "
+                                                  "at start (with --screenshot, its picture)."));
+    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -35,6 +60,25 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         return fail(QStringLiteral("--screenshot needs a file name."));
     }
     options.updateCheck = !parser.isSet(noUpdate);
+    if (parser.isSet(date)) {
+        options.date = QDate::fromString(parser.value(date), Qt::ISODate);
+        if (!options.date.isValid()) {
+            return fail(QStringLiteral("--date needs a real day YYYY-MM-DD."));
+        }
+    }
+    if (parser.isSet(page)) {
+        options.page = static_cast<int>(PageNames.indexOf(parser.value(page)));
+        if (options.page < 0) {
+            return fail(QStringLiteral("--page needs one of: ") + PageNames.join(u' '));
+        }
+    }
+    if (parser.isSet(report)) {
+        options.reportMode = static_cast<int>(ReportNames.indexOf(parser.value(report)));
+        if (options.reportMode < 0) {
+            return fail(QStringLiteral("--report needs month, week or day."));
+        }
+    }
+    options.sleepAnalysis = parser.isSet(sleep);
     return options;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/result.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,10 @@ struct StartupOptions
     QStringList driveOptions; // "--drive E=DIR" and friends, in the order given
     QString screenshotPath;   // empty: run the window for a person
     bool updateCheck = true;  // false with --no-update-check
+    QDate date;               // --date: the day selected in the calendar at start (invalid: today)
+    int page = -1;            // --page: the tab shown at start (-1: the first)
+    int reportMode = -1;      // --report: the report mode chosen at start (-1: the stored one)
+    bool sleepAnalysis = false; // --sleep-analysis: open it on the selected day at start
 };
 
 // Parses the program's arguments (the first one is the program); a bad command line fails with a

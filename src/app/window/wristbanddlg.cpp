@@ -5,7 +5,7 @@
 #include "app/settingstable.h"
 #include "app/window/fittedlabel.h"
 #include "app/window/pagefactory.h"
-#include "app/window/tabpage.h"
+#include "widgets/tabpage.h"
 #include "app/window/weblink.h"
 #include "app/window/windowuserinterface.h"
 #include "app/window/wristbandtab.h"

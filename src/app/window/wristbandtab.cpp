@@ -2,7 +2,7 @@
 
 #include "app/currentlanguage.h"
 #include "app/window/pagefactory.h"
-#include "app/window/tabpage.h"
+#include "widgets/tabpage.h"
 #include "widgets/wbmessages.h"
 
 namespace trek {

@@ -1,4 +1,4 @@
-#include "app/window/tabpage.h"
+#include "widgets/tabpage.h"
 
 #include "widgets/wbmessages.h"
 

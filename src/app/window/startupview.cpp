@@ -1,0 +1,43 @@
+#include "app/window/startupview.h"
+
+#include "app/window/pagefactory.h"
+#include "app/window/startupoptions.h"
+#include "app/window/wristbanddlg.h"
+#include "app/window/wristbandtab.h"
+#include "reports/ui/reportpage.h"
+
+#include <QCalendarWidget>
+
+namespace trek {
+
+namespace {
+
+CReportPage* ReportPageOf(CWristbandDlg& window)
+{
+    return qobject_cast<CReportPage*>(
+        window.TabControl()->Page(static_cast<int>(PageIndex::Report)));
+}
+
+} // namespace
+
+void ApplyStartupView(CWristbandDlg& window, const StartupOptions& options)
+{
+    if (options.date.isValid()) {
+        window.Calendar()->setSelectedDate(options.date);
+    }
+    if (options.page >= 0) {
+        window.TabControl()->setCurrentIndex(options.page);
+    }
+    if (CReportPage* report = ReportPageOf(window); report != nullptr && options.reportMode >= 0) {
+        report->ChangeMode(static_cast<ReportMode>(options.reportMode));
+    }
+}
+
+void OpenStartupSleepAnalysis(CWristbandDlg& window)
+{
+    if (CReportPage* report = ReportPageOf(window); report != nullptr) {
+        report->OpenSleepAnalysis();
+    }
+}
+
+} // namespace trek

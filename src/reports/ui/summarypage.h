@@ -1,0 +1,43 @@
+#pragma once
+
+#include "widgets/tabpage.h"
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace trek {
+
+class CPictureView;
+
+// The lifetime summary tab: the running totals of every collection (steps, distance, walking
+// time, calories) and the one button that forgets everything.
+class CSummaryPage final : public CTabPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CSummaryPage)
+public:
+    explicit CSummaryPage(QWidget* parent = nullptr);
+
+    // Shows the totals anew in the current language and units.
+    void Fill();
+    // The reset button: asks unless auto-confirm is on, then deletes the store and the totals.
+    void OnReset();
+
+    QString CaptionText(int line) const;
+    QString ValueText(int line) const;
+    QPushButton* ResetButton() const { return m_reset; }
+
+protected:
+    void OnDataChanged() override { Fill(); }
+    void OnRefresh() override { Fill(); }
+
+private:
+    CPictureView* m_picture = nullptr;
+    std::array<QLabel*, 4> m_captions{};
+    std::array<QLabel*, 4> m_values{};
+    QPushButton* m_reset = nullptr;
+};
+
+} // namespace trek
