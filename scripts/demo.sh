@@ -16,6 +16,8 @@ work="$demo/work"
 disk="$demo/wristband"
 rm -rf "$work" "$disk"
 mkdir -p "$work"
+# The wearer's body data, so that distances and calories have something to go on.
+printf '[Personal]\nHeight=172\nWeight_g=68000\nStepSize=72\n' > "$work/Trekkomat2.INI"
 "$cli" emulate make-disk "$disk" --days 14 --seed 1
 echo "Day files on the wristband: $(ls "$disk" | grep -c '^[0-9]\{8\}\.txt$' || true)"
 

@@ -85,6 +85,19 @@ bool WriteSettingInt(const char* section, const char* key, int value)
     return WriteSettingString(section, key, QString::number(value));
 }
 
+Result<> WriteSettings(std::initializer_list<SettingEntry> entries)
+{
+    platform::Profile* profile = appState().services.profile;
+    if (profile == nullptr) {
+        return fail(QStringLiteral("No settings file is open."));
+    }
+    QList<platform::ProfileEntry> written;
+    for (const SettingEntry& entry : entries) {
+        written.append({name(entry.section), name(entry.key), entry.value});
+    }
+    return profile->writeStrings(written, appState().settingsPath);
+}
+
 void ReadLanguageSetting()
 {
     const platform::SystemServices* system = appState().services.system;

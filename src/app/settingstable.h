@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
+#include <initializer_list>
 
 namespace trek {
 
@@ -22,6 +25,17 @@ QString ReadSettingString(const char* section, const char* key, const QString& d
 // False when the settings file could not be written (the value in memory stays).
 bool WriteSettingString(const char* section, const char* key, const QString& value);
 bool WriteSettingInt(const char* section, const char* key, int value); // "%d"
+
+// One key of a multi-key write.
+struct SettingEntry
+{
+    const char* section;
+    const char* key;
+    QString value;
+};
+// Every key that one action changes, in one replacement of the file: a crash leaves all of them
+// or none. Fails with the reason; the file is then as it was.
+[[nodiscard]] Result<> WriteSettings(std::initializer_list<SettingEntry> entries);
 
 // Reads the interface language as the main window does when it opens (locale default, then
 // "Advance" "Language") into appState().language.

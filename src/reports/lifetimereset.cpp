@@ -30,11 +30,10 @@ QStringList DeleteStoreFiles(const QString& workingFolder)
 
 bool ClearTotals()
 {
-    const bool written = WriteSettingInt(keys::Summary, "TotalSteps", 0) &&
-                         WriteSettingInt(keys::Summary, "TotalPeriod", 0);
-    // What the page shows next is what the file holds, whichever of the two writes went through.
+    const Result<> written = WriteSettings({{keys::Summary, "TotalSteps", QStringLiteral("0")},
+                                            {keys::Summary, "TotalPeriod", QStringLiteral("0")}});
     ReloadCounters();
-    return written;
+    return written.ok();
 }
 
 } // namespace

@@ -27,10 +27,12 @@ SleepWindow ReadSleepWindow()
 
 Result<> WriteSleepWindow(const SleepWindow& window)
 {
-    if (!WriteSettingInt(keys::Sleep, "StartHour", window.startHour()) ||
-        !WriteSettingInt(keys::Sleep, "EndHour", window.endHour())) {
-        return fail(QStringLiteral("The sleep window could not be written to %1.")
-                        .arg(QDir::toNativeSeparators(appState().settingsPath)));
+    const Result<> written =
+        WriteSettings({{keys::Sleep, "StartHour", QString::number(window.startHour())},
+                       {keys::Sleep, "EndHour", QString::number(window.endHour())}});
+    if (!written) {
+        return fail(QStringLiteral("The sleep window could not be written to %1: %2")
+                        .arg(QDir::toNativeSeparators(appState().settingsPath), written.error()));
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "app/window/pagefactory.h"
 
+#include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "widgets/tabpage.h"
 
@@ -21,6 +22,8 @@ int PageTitleRow(int index)
 CTabPage* CreatePage(int index, QWidget* parent)
 {
     switch (static_cast<PageIndex>(index)) {
+    case PageIndex::Report:
+        return new CReportPage(parent);
     case PageIndex::DayLife:
         return new CSummaryPage(parent);
     default:

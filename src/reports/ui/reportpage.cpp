@@ -81,6 +81,9 @@ void CReportPage::buildControls()
     week->setVisible(false);
     week->setEnabled(false);
 
+    // Enter in the window never deletes anything.
+    m_delete->setAutoDefault(false);
+    m_sleep->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_delete);
     buttons->addSpacing(24);
@@ -106,9 +109,11 @@ void CReportPage::setTexts()
     ModeButton(ReportMode::Week)->setText(GetLangText(row::WeekReport));
     ModeButton(ReportMode::Day)->setText(GetLangText(row::DayReport));
     m_sleep->setText(GetLangText(row::SleepQuality));
-    m_chart->setAccessibleName(GetLangText(row::MonthReport));
-    m_list->setAccessibleName(GetLangText(m_mode == ReportMode::Month ? row::MonthReport
-                                                                       : row::DayReport));
+    // The chart and the list are named after the report they show.
+    const std::array<int, 3> modeRows{row::MonthReport, row::WeekReport, row::DayReport};
+    const QString shown = GetLangText(modeRows.at(static_cast<std::size_t>(m_mode)));
+    m_chart->setAccessibleName(shown);
+    m_list->setAccessibleName(shown);
 }
 
 QRadioButton* CReportPage::ModeButton(ReportMode mode) const
@@ -140,6 +145,7 @@ void CReportPage::ChangeMode(ReportMode mode)
 {
     m_mode = mode;
     (void)WriteSettingInt(keys::Current, "ReportMode", static_cast<int>(mode));
+    checkModeButton();
     setTexts();
     Draw();
 }

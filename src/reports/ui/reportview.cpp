@@ -7,6 +7,8 @@
 #include "widgets/listctrlex.h"
 
 #include <QColor>
+#include <QHeaderView>
+#include <algorithm>
 
 namespace trek {
 
@@ -31,6 +33,9 @@ constexpr std::array<ColumnLayout, ReportColumnCount> Columns{{{Qt::AlignHCenter
                                                                {Qt::AlignRight, 100},
                                                                {Qt::AlignRight, 80}}};
 
+// Room around a column title for the header's frame and sort arrow.
+constexpr int TitlePadding = 20;
+
 const QColor EvenRowColour(220, 200, 255);
 const QColor OddRowColour(220, 255, 200);
 const QColor ChartBackground(0, 0, 64);
@@ -46,9 +51,14 @@ void SetReportColumns(CListCtrlEx& list)
         list.DeleteColumn(0);
     }
     const ReportCells titles = ReportColumnTitles(appState().values.unitMode);
+    // The widths were chosen for a narrower font than most desktops have; a title never
+    // loses its first letters to them.
+    const QFontMetrics metrics = list.horizontalHeader()->fontMetrics();
     for (std::size_t column = 0; column < Columns.size(); ++column) {
+        const int width = std::max(Columns.at(column).width,
+                                   metrics.horizontalAdvance(titles.at(column)) + TitlePadding);
         list.InsertColumn(static_cast<int>(column), titles.at(column),
-                          Columns.at(column).alignment, Columns.at(column).width);
+                          Columns.at(column).alignment, width);
     }
 }
 

@@ -35,6 +35,9 @@ CSummaryPage::CSummaryPage(QWidget* parent) : CTabPage(parent)
 {
     setObjectName(QStringLiteral("dayLifePage"));
     auto* frame = new QGroupBox(this);
+    QFont larger = frame->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.2);
+    frame->setFont(larger);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(frame);
 
@@ -59,6 +62,7 @@ CSummaryPage::CSummaryPage(QWidget* parent) : CTabPage(parent)
     }
     m_reset = new QPushButton(frame);
     m_reset->setObjectName(QStringLiteral("resetButton"));
+    m_reset->setAutoDefault(false);
     figures->addWidget(m_reset, static_cast<int>(m_captions.size()), 1, Qt::AlignRight);
     figures->setColumnStretch(1, 1);
 
