@@ -80,9 +80,9 @@ void CChartCtrl::AddStroke(double x0, double y0, double x1, double y1)
     AddToPlot([this](QPainter& painter) { DrawStroke(painter, Geometry(), m_strokes.back()); });
 }
 
-ChartGeometry CChartCtrl::Geometry() const
+const ChartGeometry& CChartCtrl::Geometry() const
 {
-    return ComputeChartGeometry(size(), m_axes);
+    return m_geometry.Get(size(), m_axes, &ComputeChartGeometry);
 }
 
 QSize CChartCtrl::sizeHint() const
@@ -98,6 +98,7 @@ QSize CChartCtrl::minimumSizeHint() const
 
 void CChartCtrl::OnRestart()
 {
+    m_geometry.Clear();
     m_strokes.clear();
     m_rightTitleColor = m_lineColor;
 }

@@ -40,7 +40,7 @@ public:
 
     const ChartAxes& Axes() const { return m_axes; }
     // Where the plot and the x labels lie at the widget's current size.
-    ChartGeometry Geometry() const;
+    const ChartGeometry& Geometry() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -62,6 +62,7 @@ private:
     static void DrawStroke(QPainter& painter, const ChartGeometry& geometry, const Stroke& stroke);
 
     ChartAxes m_axes;
+    mutable ChartGeometryCache m_geometry;
     double m_rightMinimum = 0.0;
     double m_rightMaximum = 100.0;
     QString m_xTitle = QStringLiteral("Samples");

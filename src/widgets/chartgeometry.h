@@ -68,6 +68,30 @@ ChartGeometry ComputeChartGeometry(QSize client, const ChartAxes& axes);
 // for the hours and dates below (35 pixels); the labels are hours of the day.
 ChartGeometry ComputeSleepChartGeometry(QSize client, const ChartAxes& axes);
 
+// The geometry of the last size asked for, kept until the axes change (Clear): a chart places
+// up to 1,440 items at a time, and working out the labels for each would cost more than drawing.
+class ChartGeometryCache final
+{
+public:
+    using Compute = ChartGeometry (*)(QSize, const ChartAxes&);
+
+    const ChartGeometry& Get(QSize client, const ChartAxes& axes, Compute compute)
+    {
+        if (!m_valid || m_client != client) {
+            m_geometry = compute(client, axes);
+            m_client = client;
+            m_valid = true;
+        }
+        return m_geometry;
+    }
+    void Clear() { m_valid = false; }
+
+private:
+    ChartGeometry m_geometry;
+    QSize m_client;
+    bool m_valid = false;
+};
+
 // Pixel column of the value x: trunc(x) clamped to a range far beyond any screen, so that wild
 // values neither overflow nor reach the painter's fixed-point limits.
 int TruncToPixel(double value);

@@ -12,7 +12,15 @@ CLayeredChart::CLayeredChart(QWidget* parent, const QColor& background)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-CLayeredChart::~CLayeredChart() = default;
+CLayeredChart::~CLayeredChart()
+{
+    EndPlotPainting();
+}
+
+void CLayeredChart::EndPlotPainting() const
+{
+    m_plotPainter.reset();
+}
 
 void CLayeredChart::SetBackgroundColor(const QColor& color)
 {
@@ -23,6 +31,7 @@ void CLayeredChart::SetBackgroundColor(const QColor& color)
 void CLayeredChart::Restart()
 {
     OnRestart();
+    EndPlotPainting();
     m_grid = QImage();
     m_plot = QImage();
     setAccessibleDescription(Describe());
@@ -44,6 +53,7 @@ bool CLayeredChart::RefreshLayers() const
     if (!m_grid.isNull() && m_grid.size() == wanted && m_grid.devicePixelRatio() == ratio) {
         return false;
     }
+    EndPlotPainting();
     if (wanted.isEmpty()) {
         m_grid = QImage();
         m_plot = QImage();
@@ -67,8 +77,12 @@ void CLayeredChart::AddToPlot(const std::function<void(QPainter&)>& draw)
     if (RefreshLayers() || m_plot.isNull()) {
         return;
     }
-    QPainter painter(&m_plot);
-    draw(painter);
+    if (!m_plotPainter) {
+        m_plotPainter = std::make_unique<QPainter>(&m_plot);
+    }
+    m_plotPainter->save();
+    draw(*m_plotPainter);
+    m_plotPainter->restore();
 }
 
 bool CLayeredChart::GridIsBlackAt(QPoint pixel) const
@@ -83,6 +97,7 @@ bool CLayeredChart::GridIsBlackAt(QPoint pixel) const
 
 QImage CLayeredChart::Picture() const
 {
+    EndPlotPainting();
     RefreshLayers();
     if (m_grid.isNull()) {
         return {};

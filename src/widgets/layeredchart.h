@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace trek {
 
@@ -60,12 +61,17 @@ protected:
 private:
     // Makes the layers match the widget's size and pixel ratio; answers whether it had to.
     bool RefreshLayers() const;
+    // Finishes the drawing of added items, before the plot layer is read or replaced.
+    void EndPlotPainting() const;
     QImage NewLayer(qreal ratio) const;
 
     QColor m_background;
     // Drawn state kept only to show it again; rebuilt whenever it no longer fits the widget.
     mutable QImage m_grid;
     mutable QImage m_plot;
+    // Open on the plot layer while items are being added: an owner adds up to 1,440 at a time,
+    // and opening a painter for each would cost more than drawing them.
+    mutable std::unique_ptr<QPainter> m_plotPainter;
 };
 
 } // namespace trek

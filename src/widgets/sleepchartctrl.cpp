@@ -89,9 +89,9 @@ void CSleepChartCtrl::AddMinute(double xHours, double depth)
     AddToPlot([this](QPainter& painter) { DrawMinute(painter, Geometry(), m_minutes.back()); });
 }
 
-ChartGeometry CSleepChartCtrl::Geometry() const
+const ChartGeometry& CSleepChartCtrl::Geometry() const
 {
-    return ComputeSleepChartGeometry(size(), m_axes);
+    return m_geometry.Get(size(), m_axes, &ComputeSleepChartGeometry);
 }
 
 QSize CSleepChartCtrl::sizeHint() const
@@ -107,6 +107,7 @@ QSize CSleepChartCtrl::minimumSizeHint() const
 
 void CSleepChartCtrl::OnRestart()
 {
+    m_geometry.Clear();
     m_minutes.clear();
 }
 

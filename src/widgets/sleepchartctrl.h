@@ -40,7 +40,7 @@ public:
     void AddMinute(double xHours, double depth);
 
     const ChartAxes& Axes() const { return m_axes; }
-    ChartGeometry Geometry() const;
+    const ChartGeometry& Geometry() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -62,6 +62,7 @@ private:
     void DrawLegend(QPainter& painter) const;
 
     ChartAxes m_axes;
+    mutable ChartGeometryCache m_geometry;
     QString m_xTitle;
     QString m_yTitle = QStringLiteral("SLEEP DEPTH");
     QString m_highName = QStringLiteral("Awake");
