@@ -49,7 +49,8 @@ bool StoreGeneratedMonth(const QString& folder)
 bool DrawOnce(const QString& folder, ReportMode mode, bool minuteData, CChartCtrl& chart,
               CListCtrlEx& list)
 {
-    const Result<Report> report = LoadReport(folder, mode, QDate(2024, 3, 31), Settings, minuteData);
+    const Result<Report> report =
+        LoadReport(folder, mode, QDate(2024, 3, 31), Settings, minuteData);
     if (!report) {
         return false;
     }
@@ -86,8 +87,9 @@ int main(int argc, char** argv)
         }
         return Median(ms);
     };
-    std::printf("month report, read, built, filled, drawn and painted: median %.3f ms over %d runs\n",
-                measure(ReportMode::Month, false), runs);
+    std::printf(
+        "month report, read, built, filled, drawn and painted: median %.3f ms over %d runs\n",
+        measure(ReportMode::Month, false), runs);
     std::printf("day report of minute data (1,440 bars), the same: median %.3f ms\n",
                 measure(ReportMode::Day, true));
     std::printf("day report with its hour curve, the same: median %.3f ms\n",

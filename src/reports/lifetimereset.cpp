@@ -55,10 +55,12 @@ QString DescribeResetFailure(const LifetimeResetOutcome& outcome)
 {
     QStringList parts;
     if (!outcome.undeletedFiles.isEmpty()) {
-        parts.append(QStringLiteral("Could not delete %1").arg(outcome.undeletedFiles.join(QStringLiteral(", "))));
+        parts.append(QStringLiteral("Could not delete %1")
+                         .arg(outcome.undeletedFiles.join(QStringLiteral(", "))));
     }
     if (!outcome.totalsCleared) {
-        parts.append(QStringLiteral("the lifetime totals could not be written to the settings file"));
+        parts.append(
+            QStringLiteral("the lifetime totals could not be written to the settings file"));
     }
     return parts.join(QStringLiteral("; "));
 }

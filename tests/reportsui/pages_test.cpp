@@ -75,9 +75,8 @@ TEST_F(PagesTest, ReportRedrawsADayAlwaysAMonthOnlyWhenItChanged)
     page.ChangeMode(ReportMode::Day);
     EXPECT_EQ(page.DrawCount(), drawn + 2);
     EXPECT_EQ(settingInt(keys::Current, "ReportMode"), 2);
-    EXPECT_EQ(Column(*page.List(), 1),
-              (QStringList{QStringLiteral("2024/03/05 10:00 ~ 10:04"),
-                           QStringLiteral("2024/03/05 10:06 ~ 10:15")}));
+    EXPECT_EQ(Column(*page.List(), 1), (QStringList{QStringLiteral("2024/03/05 10:00 ~ 10:04"),
+                                                    QStringLiteral("2024/03/05 10:06 ~ 10:15")}));
 
     // A date picked in the calendar arrives as a data-changed notice and is drawn in full.
     appState().selectedDate = QDate(2024, 3, 31);
@@ -97,8 +96,7 @@ TEST_F(PagesTest, DeleteAsksThenClearsTheSelectedRowsOwnSpanEvenWhenSorted)
 
     ui.answer = UserInterface::No;
     page.DeleteSelectedRow();
-    EXPECT_EQ(ui.questions,
-              QStringList{QStringLiteral("|Item-1, Confirm DELETE ?(Y/N)")});
+    EXPECT_EQ(ui.questions, QStringList{QStringLiteral("|Item-1, Confirm DELETE ?(Y/N)")});
     EXPECT_EQ(storeBytes(2024, 3), MonthBytes(March()));
 
     ui.answer = UserInterface::Yes;

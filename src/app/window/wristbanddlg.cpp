@@ -5,7 +5,6 @@
 #include "app/settingstable.h"
 #include "app/window/fittedlabel.h"
 #include "app/window/pagefactory.h"
-#include "widgets/tabpage.h"
 #include "app/window/weblink.h"
 #include "app/window/windowuserinterface.h"
 #include "app/window/wristbandtab.h"
@@ -15,6 +14,7 @@
 #include "platform/systemservices.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"
+#include "widgets/tabpage.h"
 #include "widgets/textprogressbar.h"
 #include "widgets/wbmessages.h"
 

@@ -37,7 +37,8 @@ constexpr int MinuteDataKind = 1;
 ReportMode StoredMode()
 {
     const int stored = ReadSettingInt(keys::Current, "ReportMode", 0);
-    return stored == static_cast<int>(ReportMode::Week) || stored == static_cast<int>(ReportMode::Day)
+    return stored == static_cast<int>(ReportMode::Week) ||
+                   stored == static_cast<int>(ReportMode::Day)
                ? static_cast<ReportMode>(stored)
                : ReportMode::Month;
 }

@@ -57,8 +57,8 @@ void SetReportColumns(CListCtrlEx& list)
     for (std::size_t column = 0; column < Columns.size(); ++column) {
         const int width = std::max(Columns.at(column).width,
                                    metrics.horizontalAdvance(titles.at(column)) + TitlePadding);
-        list.InsertColumn(static_cast<int>(column), titles.at(column),
-                          Columns.at(column).alignment, width);
+        list.InsertColumn(static_cast<int>(column), titles.at(column), Columns.at(column).alignment,
+                          width);
     }
 }
 

@@ -55,7 +55,8 @@ CSummaryPage::CSummaryPage(QWidget* parent) : CTabPage(parent)
         m_values.at(line) = new QLabel(frame);
         m_values.at(line)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_values.at(line)->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        m_values.at(line)->setObjectName(QStringLiteral("%1Value").arg(QLatin1String(LineNames.at(line))));
+        m_values.at(line)->setObjectName(
+            QStringLiteral("%1Value").arg(QLatin1String(LineNames.at(line))));
         m_captions.at(line)->setBuddy(m_values.at(line));
         figures->addWidget(m_captions.at(line), static_cast<int>(line), 0);
         figures->addWidget(m_values.at(line), static_cast<int>(line), 1);
