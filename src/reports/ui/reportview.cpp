@@ -22,7 +22,7 @@ constexpr int Calorie = 10;
 struct ColumnLayout
 {
     Qt::Alignment alignment;
-    int width;
+    int width = 0;
 };
 
 constexpr std::array<ColumnLayout, ReportColumnCount> Columns{{{Qt::AlignHCenter, 50},
