@@ -9,6 +9,7 @@
 #include "emulator/passthroughwristband.h"
 #include "emulator/recordgenerator.h"
 #include "emulator/recordwriters.h"
+#include "median.h"
 #include "platform/linux/iniprofile.h"
 #include "platform/sim/simulateddriveservices.h"
 #include "platform/sim/singletargettransport.h"
@@ -35,12 +36,6 @@ void UseWorkingFolder(const QString& folder)
     appState().services.profile = &profile;
     appState().workingFolder = folder;
     appState().settingsPath = folder + QStringLiteral("/Trekkomat2.INI");
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // One run: a fresh disk with 366 day files and an empty working folder; answers milliseconds.

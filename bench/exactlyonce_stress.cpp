@@ -15,6 +15,7 @@
 #include "emulator/passthroughwristband.h"
 #include "emulator/recordgenerator.h"
 #include "emulator/recordwriters.h"
+#include "median.h"
 #include "platform/drivetable.h"
 #include "platform/inidocument.h"
 #include "platform/linux/iniprofile.h"
@@ -360,15 +361,6 @@ void UnpluggedK9E(const QString& work, const QByteArray& image, int unplugAfter)
         (void)ReadK9EBlocks(1, again);
     }
     appState().services.scsi = nullptr;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 QString MakeDisk(const QString& folder)

@@ -5,6 +5,7 @@
 #include "app/appstate.h"
 #include "data/monthbuffer.h"
 #include "emulator/recordgenerator.h"
+#include "median.h"
 #include "reports/reportloader.h"
 #include "reports/ui/reportview.h"
 #include "widgets/chartctrl.h"
@@ -22,12 +23,6 @@ using namespace trek;
 namespace {
 
 const MetricSettings Settings{70, 60000, 0, 5};
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 bool StoreGeneratedMonth(const QString& folder)
 {

@@ -4,6 +4,7 @@
 
 #include "data/monthbuffer.h"
 #include "emulator/recordgenerator.h"
+#include "median.h"
 #include "reports/reportbuilder.h"
 #include "reports/reportloader.h"
 
@@ -21,12 +22,6 @@ using namespace trek;
 namespace {
 
 const MetricSettings Settings{70, 60000, 0, 5};
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Milliseconds of each run of `work`, which answers whether it produced what it should.
 std::vector<double> Time(int runs, const std::function<bool()>& work, bool& ok)
