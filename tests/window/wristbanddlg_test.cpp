@@ -4,13 +4,16 @@
 #include "app/userinterface.h"
 #include "app/window/fittedlabel.h"
 #include "app/window/pagefactory.h"
-#include "widgets/tabpage.h"
+#include "app/window/startupoptions.h"
+#include "app/window/startupview.h"
 #include "app/window/weblink.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
 #include "app/window/wristbandtab.h"
+#include "goals/ui/personalinfopage.h"
 #include "tempdir.h"
 #include "widgets/hoverbutton2.h"
+#include "widgets/tabpage.h"
 #include "widgets/textprogressbar.h"
 #include "windowfixture.h"
 
@@ -122,6 +125,17 @@ TEST_F(WristbandDlgTest, OpensOnPersonalInformationWhileAnyBodyValueIsMissing)
                   static_cast<int>(PageIndex::PersonalInformation))
             << settings.toStdString();
     }
+}
+
+TEST_F(WristbandDlgTest, AChosenStartPageWinsOverMissingBodyValues)
+{
+    setSettings("[Personal]\r\nHeight=172\r\nWeight_g=68000\r\nStepSize=0\r\n");
+    const auto window = open();
+    ASSERT_NE(qobject_cast<CPersonalInfoPage*>(window->TabControl()->currentWidget()), nullptr);
+    StartupOptions options;
+    options.page = static_cast<int>(PageIndex::Report);
+    ApplyStartupView(*window, options);
+    EXPECT_EQ(window->TabControl()->currentIndex(), static_cast<int>(PageIndex::Report));
 }
 
 TEST_F(WristbandDlgTest, StartingSetsTheSharedStartValues)
