@@ -31,15 +31,18 @@ constexpr int ImperialMode = 1;
 // languages.
 const QString BirthdayFormat = QStringLiteral("yyyy-MM-dd");
 
-// Room for a seven-digit number or "-1234.5" in every box.
-constexpr int BoxCharacters = 8;
+// Room for "-1234567.8" in every box, so all boxes line up whatever the units.
+constexpr int BoxCharacters = 10;
+// The frame and the inner margins of a line edit, in text widths of a digit.
+constexpr int BoxPaddingCharacters = 2;
 
 QLineEdit* NumberBox(const char* name, QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * BoxCharacters);
+    const int digit = box->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    box->setFixedWidth(digit * (BoxCharacters + BoxPaddingCharacters));
     return box;
 }
 
@@ -81,6 +84,9 @@ void CPersonalInfoPage::buildControls(QWidget* frame)
     m_birthday->setCalendarPopup(true);
     m_birthday->setDisplayFormat(BirthdayFormat);
     m_birthday->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Some air between the date and the popup arrow.
+    const int digit = m_birthday->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_birthday->setMinimumWidth(m_birthday->sizeHint().width() + digit * 2);
     m_birthdayCaption->setBuddy(m_birthday);
 
     m_heightCaption = Label("heightCaption", frame);
@@ -119,31 +125,30 @@ void CPersonalInfoPage::buildControls(QWidget* frame)
 
 void CPersonalInfoPage::layOutControls(QWidget* frame)
 {
-    // Either form's height boxes in one cell; Fill hides the other form's.
-    auto* height = new QHBoxLayout;
-    height->setContentsMargins(0, 0, 0, 0);
-    height->addWidget(m_height);
-    height->addWidget(m_heightUnit);
-    height->addWidget(m_feet);
-    height->addWidget(m_feetUnit);
-    height->addWidget(m_inches);
-    height->addWidget(m_inchUnit);
-    height->addStretch(1);
-
+    // Each row: its caption, then its boxes each followed by its unit. The height row holds
+    // both forms' boxes; Fill hides the other form's.
+    const auto row = [](std::initializer_list<QWidget*> widgets) {
+        auto* line = new QHBoxLayout;
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(8);
+        for (QWidget* widget : widgets) {
+            line->addWidget(widget);
+        }
+        line->addStretch(1);
+        return line;
+    };
     auto* form = new QGridLayout;
-    form->setHorizontalSpacing(12);
+    form->setHorizontalSpacing(16);
     form->setVerticalSpacing(10);
     form->addWidget(m_birthdayCaption, 0, 0);
-    form->addWidget(m_birthday, 0, 1);
+    form->addLayout(row({m_birthday}), 0, 1);
     form->addWidget(m_heightCaption, 1, 0);
-    form->addLayout(height, 1, 1, 1, 3);
+    form->addLayout(row({m_height, m_heightUnit, m_feet, m_feetUnit, m_inches, m_inchUnit}), 1, 1);
     form->addWidget(m_weightCaption, 2, 0);
-    form->addWidget(m_weight, 2, 1);
-    form->addWidget(m_weightUnit, 2, 2);
+    form->addLayout(row({m_weight, m_weightUnit}), 2, 1);
     form->addWidget(m_stepCaption, 3, 0);
-    form->addWidget(m_step, 3, 1);
-    form->addWidget(m_stepUnit, 3, 2);
-    form->setColumnStretch(3, 1);
+    form->addLayout(row({m_step, m_stepUnit}), 3, 1);
+    form->setColumnStretch(1, 1);
 
     auto* units = new QHBoxLayout;
     units->addWidget(m_metric);
