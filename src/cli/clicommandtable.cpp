@@ -1,5 +1,6 @@
 #include "cli/clicommandtable.h"
 
+#include "cli/personalcommandtable.h"
 #include "reports/sleepwindow.h"
 
 #include <QRegularExpression>
@@ -195,6 +196,8 @@ QList<CliCommand> MakeCommands()
             .help = QStringLiteral(
                 "Writes a pass-through wristband's record image with N days of generated steps."),
         },
+        PersonalShowCommand(),
+        PersonalSetCommand(),
     };
 }
 
@@ -219,6 +222,7 @@ const QList<CliGroup>& CliGroups()
 {
     static const QList<CliGroup> groups{
         {{QStringLiteral("export")}, ExportFormats()},
+        {{QStringLiteral("personal")}, QStringLiteral("The command personal needs show or set.")},
         {{QStringLiteral("report")},
          QStringLiteral("The command report needs month YYYY-MM, week YYYY-MM-DD or day "
                         "YYYY-MM-DD.")}};

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 namespace trek::cli {
 
@@ -22,7 +23,9 @@ struct CliRequest
         ReportDay,
         Summary,
         Delete,
-        Sleep
+        Sleep,
+        PersonalShow,
+        PersonalSet,
     };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
@@ -50,6 +53,16 @@ struct CliRequest
     int days = 0;
     std::uint64_t seed = 1;
     QDate end; // null: today
+
+    // personal show, personal set
+    bool personalRaw = false;      // the stored keys instead of the page's texts
+    QString personalUnits;         // "metric" / "imperial"; empty: as stored
+    QDate birthday;                // null: as the picker shows it
+    std::optional<QString> height; // each box as typed; not given: as Fill showed it
+    std::optional<QString> feet;
+    std::optional<QString> inches;
+    std::optional<QString> weight;
+    std::optional<QString> step;
 };
 
 } // namespace trek::cli

@@ -2,7 +2,13 @@
 
 #include "cli/clirequest.h"
 
+#include <QStringList>
+
 namespace trek::cli {
+
+// Standard output carries these lines and nothing else, written at once; a failed write (a full
+// disk, a closed pipe) is a failed command (ExitFailed, with a line on standard error).
+int WriteLines(const QStringList& lines);
 
 // The report and summary tabs as text, their Delete and the sleep analysis; each expects the
 // process state set up from a working folder with a settings file, and answers an exit status

@@ -25,7 +25,7 @@ QString Caption(int row)
 QString Distance(int totalSteps, const MetricSettings& settings)
 {
     // One product each, in floating point: steps times centimetres overflows 32 bits.
-    if (settings.unitMode == 0) {
+    if (!IsImperial(settings.unitMode)) {
         return QString::asprintf("%9.3f Km",
                                  static_cast<double>(totalSteps) * settings.stepSize * 0.00001);
     }

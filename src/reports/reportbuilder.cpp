@@ -166,7 +166,7 @@ QDate WeekStart(QDate date)
 
 ReportCells ReportColumnTitles(int unitMode)
 {
-    const QString unit = GetLangText(unitMode != 0 ? row::Mile : row::Kilometre);
+    const QString unit = GetLangText(IsImperial(unitMode) ? row::Mile : row::Kilometre);
     return {QStringLiteral("   No"),
             GetLangText(row::Hours),
             GetLangText(row::Steps),

@@ -37,7 +37,7 @@ MetricSettings CurrentMetricSettings()
 
 double UnitDivisor(int unitMode)
 {
-    return unitMode == 0 ? MetricDivisor : ImperialDivisor;
+    return IsImperial(unitMode) ? ImperialDivisor : MetricDivisor;
 }
 
 int IntervalMinutes(int firstMinute, int lastMinute)

@@ -16,6 +16,12 @@ struct MetricSettings
 // The values of the settings file as the program holds them now.
 MetricSettings CurrentMetricSettings();
 
+// Imperial units are any non-zero unit mode, on every page and in every figure.
+inline bool IsImperial(int unitMode)
+{
+    return unitMode != 0;
+}
+
 // Kilometres per shown unit: 1.0 in metric mode, 1.6 in imperial mode. The store and the calorie
 // formula stay metric; only what is shown is divided.
 double UnitDivisor(int unitMode);

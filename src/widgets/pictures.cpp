@@ -44,6 +44,8 @@ QString PicturePath(int id)
         return QStringLiteral(":/trek/pictures/day_forward.svg");
     case DayMoon:
         return QStringLiteral(":/trek/pictures/day_moon.svg");
+    case PersonalInfo:
+        return QStringLiteral(":/trek/pictures/personal_info.svg");
     default:
         return {};
     }

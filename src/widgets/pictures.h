@@ -10,6 +10,7 @@ namespace trek::pictures {
 // Resource numbers of the pictures, as the dialogs and pages name them.
 inline constexpr int ProgramIcon = 128;
 inline constexpr int WebButton = 165;
+inline constexpr int PersonalInfo = 174;
 inline constexpr int TrophyMissionA = 178;
 inline constexpr int TrophyMissionB = 179;
 inline constexpr int ProgramBox = 182;

@@ -153,17 +153,31 @@ TEST_F(LinuxDriveTableTest, RescanKeepsLettersAndReportsChanges)
     ASSERT_EQ(arrived.count(), 1);
     EXPECT_EQ(arrived.at(0).at(0).value<std::uint32_t>(), bit('D'));
 
-    // A rescan without changes announces no volume but still the device change.
+    // Mounts that are none of ours (a share, a second mount of the root disk) and a rescan
+    // without changes announce nothing: each notice would refresh every page.
+    writeMounts(RootMount + mountLine(91, "8:49", "/media/b") + mountLine(93, "8:17", "/media/a") +
+                mountLine(94, "0:55", "/mnt/share") + mountLine(95, "8:2", "/srv/root-again"));
+    table.rescan();
     table.rescan();
     EXPECT_EQ(arrived.count(), 1);
     EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(changed.count(), 2);
+
+    // One of ours mounted elsewhere is another volume: removed and arrived under its letter.
+    writeMounts(RootMount + mountLine(91, "8:49", "/media/b") + mountLine(96, "8:17", "/media/c"));
+    table.rescan();
+    ASSERT_EQ(removed.count(), 2);
+    EXPECT_EQ(removed.at(1).at(0).value<std::uint32_t>(), bit('D'));
+    EXPECT_EQ(arrived.count(), 2);
     EXPECT_EQ(changed.count(), 3);
+    EXPECT_EQ(table.driveRoot('D'), QStringLiteral("/media/c"));
 
     // An unreadable mount table is not taken for an empty one.
     QFile::remove(m_dir.filePath(QStringLiteral("mountinfo")));
     table.rescan();
     EXPECT_EQ(table.logicalDriveMask(), bit('D') | bit('E'));
-    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed.count(), 2);
+    EXPECT_EQ(changed.count(), 3);
 }
 
 TEST_F(LinuxDriveTableTest, HotplugEventsReachTheSignals)

@@ -4,10 +4,14 @@
 #include "app/userinterface.h"
 #include "app/window/fittedlabel.h"
 #include "app/window/pagefactory.h"
+#include "app/window/startupoptions.h"
+#include "app/window/startupview.h"
 #include "app/window/weblink.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
 #include "app/window/wristbandtab.h"
+#include "goals/ui/personalinfopage.h"
+#include "reports/ui/summarypage.h"
 #include "tempdir.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/tabpage.h"
@@ -18,6 +22,7 @@
 #include <QCalendarWidget>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -122,6 +127,36 @@ TEST_F(WristbandDlgTest, OpensOnPersonalInformationWhileAnyBodyValueIsMissing)
                   static_cast<int>(PageIndex::PersonalInformation))
             << settings.toStdString();
     }
+}
+
+TEST_F(WristbandDlgTest, AChosenStartPageWinsOverMissingBodyValues)
+{
+    setSettings("[Personal]\r\nHeight=172\r\nWeight_g=68000\r\nStepSize=0\r\n");
+    const auto window = open();
+    ASSERT_NE(qobject_cast<CPersonalInfoPage*>(window->TabControl()->currentWidget()), nullptr);
+    StartupOptions options;
+    options.page = static_cast<int>(PageIndex::Report);
+    ApplyStartupView(*window, options);
+    EXPECT_EQ(window->TabControl()->currentIndex(), static_cast<int>(PageIndex::Report));
+}
+
+TEST_F(WristbandDlgTest, SavedPersonalDataRedrawsTheOtherPagesAtOnce)
+{
+    setSettings(QByteArray("[Summary]\r\nTotalSteps=100000\r\nTotalPeriod=600\r\n") + PersonalData);
+    const auto window = open();
+    auto* summary = qobject_cast<CSummaryPage*>(
+        window->TabControl()->Page(static_cast<int>(PageIndex::DayLife)));
+    auto* personal = qobject_cast<CPersonalInfoPage*>(
+        window->TabControl()->Page(static_cast<int>(PageIndex::PersonalInformation)));
+    ASSERT_TRUE(summary != nullptr && personal != nullptr);
+    EXPECT_EQ(summary->ValueText(1), QStringLiteral("   75.000 Km"));
+
+    personal->StepEdit()->setText(QStringLiteral("80"));
+    personal->Save();
+    EXPECT_EQ(summary->ValueText(1), QStringLiteral("   80.000 Km"));
+    EXPECT_EQ(profile.getInt(QStringLiteral("Personal"), QStringLiteral("StepSize"), 0,
+                             appState().settingsPath),
+              80);
 }
 
 TEST_F(WristbandDlgTest, StartingSetsTheSharedStartValues)

@@ -116,6 +116,7 @@ bool LinuxDriveTable::readMountInfo(QByteArray& text) const
 
 void LinuxDriveTable::refresh(bool announce)
 {
+    const std::vector<BlockDeviceInfo> devicesBefore = m_devices;
     m_devices = scanRemovableBlockDevices(m_udev);
     QByteArray text;
     // A failed read keeps the last known table rather than making every volume vanish.
@@ -144,6 +145,11 @@ void LinuxDriveTable::refresh(bool announce)
         m_letterNodes[letter] = nodesOf[{key.major, key.minor}];
     }
     if (!announce) {
+        return;
+    }
+    // Every mount anywhere on the machine (a backup disk, a container, a network share) touches
+    // the mount table; only a change of our letters or devices is news to the program.
+    if (before == m_letters && devicesBefore == m_devices) {
         return;
     }
     const LetterChanges changes = compareLetters(before, m_letters);

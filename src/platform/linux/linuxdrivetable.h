@@ -42,7 +42,8 @@ public:
     std::optional<DiskNodes> nodesForLetter(char letter) const override;
     std::optional<DiskNodes> nodesForDevicePath(const QString& devicePath) const override;
 
-    // Reads devices and mounts anew and announces what changed, then devicesChanged().
+    // Reads devices and mounts anew; when the letters or the devices changed, announces what
+    // changed, then devicesChanged(). A change elsewhere in the mount table announces nothing.
     void rescan();
 
 private:

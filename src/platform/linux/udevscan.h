@@ -19,6 +19,8 @@ struct BlockDeviceInfo
     QString sgNode;        // e.g. /dev/sg2; empty when there is none
     bool wholeDisk = false;
     bool usb = false;
+
+    friend bool operator==(const BlockDeviceInfo&, const BlockDeviceInfo&) = default;
 };
 
 std::vector<BlockDeviceInfo> scanRemovableBlockDevices(udev* context);
