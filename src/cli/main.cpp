@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
+#include "cli/missioncommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "data/storelock.h"
@@ -25,7 +26,9 @@ bool ShowsTheStore(Command command)
 {
     return command == Command::ReportMonth || command == Command::ReportWeek ||
            command == Command::ReportDay || command == Command::Summary ||
-           command == Command::Delete || command == Command::Sleep;
+           command == Command::Delete || command == Command::Sleep ||
+           command == Command::MissionShow || command == Command::MissionStart ||
+           command == Command::MissionStop;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -109,6 +112,12 @@ int main(int argc, char** argv)
         return RunDelete(request);
     case Command::Sleep:
         return RunSleep(request);
+    case Command::MissionShow:
+        return RunMissionShow(request);
+    case Command::MissionStart:
+        return RunMissionStart(request);
+    case Command::MissionStop:
+        return RunMissionStop(request);
     case CliRequest::Command::Help:
         break;
     }

@@ -44,6 +44,10 @@ QString PicturePath(int id)
         return QStringLiteral(":/trek/pictures/day_forward.svg");
     case DayMoon:
         return QStringLiteral(":/trek/pictures/day_moon.svg");
+    case MissionFlagAlt:
+        return QStringLiteral(":/trek/pictures/mission_flag_alt.svg");
+    case MissionFlag:
+        return QStringLiteral(":/trek/pictures/mission_flag.svg");
     default:
         return {};
     }
