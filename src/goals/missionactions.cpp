@@ -43,12 +43,12 @@ Result<> StartMission(int mission, int mode, double goes, std::uint32_t tick)
     const MissionKeys& names = Keys.at(static_cast<std::size_t>(mission));
     // The counters start from 0 here too, not only at Stop: steps a finished journal added to
     // the stopped mission after its Stop must not count towards the new one.
-    const Result<> written = WriteSettings({{keys::Mission, names.curSteps, Number(0)},
-                                            {keys::Mission, names.curPeriodM, Number(0)},
-                                            {keys::Mission, names.mode, Number(mode)},
-                                            {keys::Mission, names.status, Number(1)},
-                                            {keys::Mission, names.goes, StoredTargetText(goes)},
-                                            {keys::Mission, names.startTime, TickText(tick)}});
+    Result<> written = WriteSettings({{keys::Mission, names.curSteps, Number(0)},
+                                      {keys::Mission, names.curPeriodM, Number(0)},
+                                      {keys::Mission, names.mode, Number(mode)},
+                                      {keys::Mission, names.status, Number(1)},
+                                      {keys::Mission, names.goes, StoredTargetText(goes)},
+                                      {keys::Mission, names.startTime, TickText(tick)}});
     if (!written) {
         return written;
     }
@@ -66,7 +66,7 @@ Result<> StopMission(int mission)
 {
     const MissionKeys& names = Keys.at(static_cast<std::size_t>(mission));
     MissionValues& values = appState().values.missions.at(static_cast<std::size_t>(mission));
-    const Result<> written =
+    Result<> written =
         WriteSettings({{keys::Mission, names.curSteps, Number(0)},
                        {keys::Mission, names.curPeriodM, Number(0)},
                        {keys::Mission, names.mode, Number(values.mode)},

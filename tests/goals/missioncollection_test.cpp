@@ -30,7 +30,7 @@ protected:
     }
 
     // Runs `change` once, at the first moment the collection lets the window breathe.
-    void DuringTheCollection(std::function<void()> change)
+    void DuringTheCollection(const std::function<void()>& change)
     {
         ui.onPump = [change, done = false]() mutable {
             if (!done) {

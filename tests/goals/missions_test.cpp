@@ -5,7 +5,6 @@
 #include "app/settingstable.h"
 #include "goals/missionactions.h"
 #include "goals/missionprogress.h"
-#include "goals/missiontexts.h"
 
 #include <gtest/gtest.h>
 
@@ -180,19 +179,6 @@ TEST_F(MissionActions, AFailedWriteChangesNothing)
     EXPECT_TRUE(appState().values.missions[1].running());
     EXPECT_EQ(appState().values.missions[1].goes, 50.0);
     EXPECT_EQ(profile.fileText(appState().settingsPath), before);
-}
-
-TEST_F(MissionActions, TextsFollowTheLanguageAndUnits)
-{
-    EXPECT_EQ(MissionTitle(1), QStringLiteral("Mission/Target-B"));
-    EXPECT_EQ(TargetCaption(MissionKind::Distance, 1), QStringLiteral("Target Distance(Mile)"));
-    EXPECT_EQ(TargetCaption(MissionKind::Calories, 1), QStringLiteral("Target Calorie(KCal)"));
-    EXPECT_EQ(ProgressText(25), QStringLiteral("25 % Compeleted"));
-    EXPECT_EQ(RunningText({1, 2, 3}), QStringLiteral("Running 1 Days 2 Hours 3 Minutes"));
-    EXPECT_EQ(CompletionText(0), QStringLiteral(", You complete the mission-A"));
-    appState().language = 1;
-    EXPECT_EQ(TargetCaption(MissionKind::Distance, 0), QStringLiteral("目標距離(公里)"));
-    EXPECT_EQ(ProgressText(7), QStringLiteral("已完成 7 %"));
 }
 
 } // namespace

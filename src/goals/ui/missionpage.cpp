@@ -143,6 +143,8 @@ void CMissionPage::buildMission(int mission)
     QFont larger = built.running->font();
     larger.setPointSizeF(larger.pointSizeF() * 1.2);
     built.running->setFont(larger);
+    built.running->setAutoFillBackground(false); // on the frame's own background
+    built.running->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     KeepPlaceWhenHidden(built.running);
 
     auto* grid = new QGridLayout(built.frame);
@@ -154,6 +156,7 @@ void CMissionPage::buildMission(int mission)
     grid->addWidget(built.bar, 2, 0, 1, 4);
     grid->addWidget(built.running, 3, 0, 1, 4);
     grid->setColumnStretch(1, 1);
+    grid->setRowStretch(4, 1);
 }
 
 QRadioButton* CMissionPage::KindButton(int mission, int kind) const
