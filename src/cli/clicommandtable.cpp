@@ -228,9 +228,9 @@ QList<CliCommand> MakeCommands()
                         TickOption()},
             .wrongArguments = QStringLiteral("mission start needs the mission, A or B."),
             .help = QStringLiteral(
-                        "Starts the mission as the tab's Start does, T read as typed into its "
-                        "target\nbox (a distance in the settings file's unit), at the tick MS. ") +
-                    MissionPageHelp(),
+                "Starts the mission as the tab's Start does, T read as typed into its target\n"
+                "box (a distance in the settings file's unit), at the tick MS; then prints the\n"
+                "tab as mission show does. A target closer to 0 than 0.01 starts nothing."),
         },
         CliCommand{
             .command = Command::MissionStop,
@@ -238,8 +238,8 @@ QList<CliCommand> MakeCommands()
             .arguments = {MissionArgument()},
             .options = {TickOption()},
             .wrongArguments = QStringLiteral("mission stop needs the mission, A or B."),
-            .help = QStringLiteral("Stops the mission and clears its target, steps and time. ") +
-                    MissionPageHelp(),
+            .help = QStringLiteral("Stops the mission and clears its target, steps and time; "
+                                   "then prints\nthe tab as mission show does."),
         },
         CliCommand{
             .command = Command::MakeDisk,

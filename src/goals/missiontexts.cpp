@@ -30,9 +30,14 @@ QString ForMission(const QString& text, int mission)
 
 } // namespace
 
+QString MissionsName()
+{
+    return GetLangText(row::Title);
+}
+
 QString MissionTitle(int mission)
 {
-    return ForMission(GetLangText(row::Title), mission);
+    return ForMission(MissionsName(), mission);
 }
 
 QString MissionKindText(MissionKind kind)

@@ -8,6 +8,8 @@ namespace trek {
 
 // The texts of the missions tab in the interface language. `mission` is 0 for A and 1 for B.
 
+// "Mission/Target": the tab's name, also of its picture.
+QString MissionsName();
 // "Mission/Target-A": the frame of a mission.
 QString MissionTitle(int mission);
 // "Steps", "Distances", "Times", "KCals".

@@ -87,10 +87,7 @@ CMissionPage::CMissionPage(QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &CMissionPage::UpdateRunningTexts);
     m_timer->start();
 
-    for (int mission = 0; mission < MissionCount; ++mission) {
-        showMission(mission);
-    }
-    UpdateRunningTexts();
+    showTexts();
     // A box opened while the window is still being built would stand before an empty screen.
     QTimer::singleShot(0, this, &CMissionPage::offerCompletionBoxes);
 }
@@ -173,11 +170,17 @@ void CMissionPage::fillTarget(int mission)
 
 void CMissionPage::Show()
 {
+    showTexts();
+    offerCompletionBoxes();
+}
+
+void CMissionPage::showTexts()
+{
+    m_picture->setAccessibleName(MissionsName());
     for (int mission = 0; mission < MissionCount; ++mission) {
         showMission(mission);
     }
     UpdateRunningTexts();
-    offerCompletionBoxes();
 }
 
 void CMissionPage::showMission(int mission)

@@ -78,6 +78,7 @@ private:
     }
     void buildMission(int mission);
     void fillTarget(int mission);
+    void showTexts();
     void showMission(int mission);
     void onKindClicked(int mission, int kind);
     void offerCompletionBoxes();
