@@ -102,6 +102,40 @@ QList<CliOption> HistoryOptions()
             DateOption(QStringLiteral("--end"), &CliRequest::end)};
 }
 
+// "--tick MS": the millisecond tick counter the mission commands take as now.
+CliOption TickOption()
+{
+    const QString name = QStringLiteral("--tick");
+    return CliOption{name, QStringLiteral("MS"), false,
+                     [name](CliRequest& request, const QString& value) -> Result<> {
+                         bool ok = false;
+                         const quint32 tick = value.toUInt(&ok);
+                         if (!ok) {
+                             return fail(QStringLiteral("The option %1 needs a whole number from "
+                                                        "0 to 4294967295.")
+                                             .arg(name));
+                         }
+                         request.tick = tick;
+                         return {};
+                     }};
+}
+
+CliArgument MissionArgument()
+{
+    return ChoiceArgument({QStringLiteral("A"), QStringLiteral("B")}, &CliRequest::missionLetter);
+}
+
+// The three mission commands print alike.
+QString MissionPageHelp()
+{
+    return QStringLiteral(
+        "Prints the missions tab, caption<TAB>text: for mission A, then B, the frame and\n"
+        "its kind, the target caption and target, and while it runs its progress and\n"
+        "running time; then a line for each completion box the tab would open. --tick MS\n"
+        "is the millisecond tick counter to measure the running time by (default: the\n"
+        "system's).");
+}
+
 QList<CliCommand> MakeCommands()
 {
     QList<CliOption> diskOptions = HistoryOptions();
@@ -174,6 +208,41 @@ QList<CliCommand> MakeCommands()
                 "is not changed."),
         },
         CliCommand{
+            .command = Command::MissionShow,
+            .words = {QStringLiteral("mission"), QStringLiteral("show")},
+            .options = {SwitchOption(QStringLiteral("--raw"), &CliRequest::missionRaw),
+                        TickOption()},
+            .help = MissionPageHelp() +
+                    QStringLiteral("\nWith --raw: the settings file's mission keys, "
+                                   "key<TAB>value."),
+        },
+        CliCommand{
+            .command = Command::MissionStart,
+            .words = {QStringLiteral("mission"), QStringLiteral("start")},
+            .arguments = {MissionArgument()},
+            .options = {Required(ChoiceOption(QStringLiteral("--kind"),
+                                              {QStringLiteral("steps"), QStringLiteral("distance"),
+                                               QStringLiteral("time"), QStringLiteral("calories")},
+                                              &CliRequest::missionKind)),
+                        Required(TextOption(QStringLiteral("--target"), QStringLiteral("T"),
+                                            &CliRequest::missionTarget)),
+                        TickOption()},
+            .wrongArguments = QStringLiteral("mission start needs the mission, A or B."),
+            .help = QStringLiteral(
+                "Starts the mission as the tab's Start does, T read as typed into its target\n"
+                "box (a distance in the settings file's unit), at the tick MS; then prints the\n"
+                "tab as mission show does. A target closer to 0 than 0.01 starts nothing."),
+        },
+        CliCommand{
+            .command = Command::MissionStop,
+            .words = {QStringLiteral("mission"), QStringLiteral("stop")},
+            .arguments = {MissionArgument()},
+            .options = {TickOption()},
+            .wrongArguments = QStringLiteral("mission stop needs the mission, A or B."),
+            .help = QStringLiteral("Stops the mission and clears its target, steps and time; "
+                                   "then prints\nthe tab as mission show does."),
+        },
+        CliCommand{
             .command = Command::MakeDisk,
             .words = {QStringLiteral("emulate"), QStringLiteral("make-disk")},
             .arguments = {TextArgument(QStringLiteral("DIR"), &CliRequest::target)},
@@ -223,6 +292,8 @@ const QList<CliGroup>& CliGroups()
     static const QList<CliGroup> groups{
         {{QStringLiteral("export")}, ExportFormats()},
         {{QStringLiteral("personal")}, QStringLiteral("The command personal needs show or set.")},
+        {{QStringLiteral("mission")},
+         QStringLiteral("The command mission needs show, start A|B or stop A|B.")},
         {{QStringLiteral("report")},
          QStringLiteral("The command report needs month YYYY-MM, week YYYY-MM-DD or day "
                         "YYYY-MM-DD.")}};

@@ -26,6 +26,9 @@ struct CliRequest
         Sleep,
         PersonalShow,
         PersonalSet,
+        MissionShow,
+        MissionStart,
+        MissionStop,
     };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
@@ -46,6 +49,13 @@ struct CliRequest
     // sleep
     int sleepStart = -1; // the window's hours; -1: the settings file's
     int sleepEnd = -1;
+
+    // mission
+    bool missionRaw = false;     // the stored values instead of the page's texts
+    QString missionLetter;       // "A" or "B"
+    QString missionKind;         // "steps", "distance", "time" or "calories"
+    QString missionTarget;       // as typed into the target box
+    std::optional<quint32> tick; // stands in for the system's millisecond tick counter
 
     // emulate
     QString target; // the disk folder or the image file

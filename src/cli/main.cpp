@@ -6,6 +6,7 @@
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
 #include "cli/personalcommands.h"
+#include "cli/missioncommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "data/storelock.h"
@@ -28,6 +29,8 @@ bool ShowsTheStore(Command command)
            command == Command::ReportDay || command == Command::Summary ||
            command == Command::Delete || command == Command::Sleep ||
            command == Command::PersonalShow || command == Command::PersonalSet;
+           command == Command::MissionShow || command == Command::MissionStart ||
+           command == Command::MissionStop;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -115,6 +118,12 @@ int main(int argc, char** argv)
         return RunPersonalShow(request);
     case Command::PersonalSet:
         return RunPersonalSet(request);
+    case Command::MissionShow:
+        return RunMissionShow(request);
+    case Command::MissionStart:
+        return RunMissionStart(request);
+    case Command::MissionStop:
+        return RunMissionStop(request);
     case CliRequest::Command::Help:
         break;
     }

@@ -86,7 +86,7 @@ void MonthBuffer::AddTextSpan(int day, int startHour, int startMinute, int endHo
     const int share = steps / n;
     counters.AddSteps(steps);
     counters.AddPeriod(n);
-    counters.AddMissionSteps(steps);
+    counters.AddMissionSteps(steps, n);
     for (int i = s; i < e; ++i) {
         AddToSlot(i, share);
     }
@@ -100,10 +100,9 @@ void MonthBuffer::AddMinute(int day, int hour, int minute, int steps, StepCounte
 {
     AddToSlot(SlotIndex(day, hour, minute), steps);
     counters.AddSteps(steps);
-    if (steps != 0) {
-        counters.AddPeriod(1);
-    }
-    counters.AddMissionSteps(steps);
+    const int walked = steps != 0 ? 1 : 0;
+    counters.AddPeriod(walked);
+    counters.AddMissionSteps(steps, walked);
 }
 
 void MonthBuffer::AddTwoMinuteValue(int day, int hour, int k, int value, StepCounters& counters)
@@ -113,11 +112,13 @@ void MonthBuffer::AddTwoMinuteValue(int day, int hour, int k, int value, StepCou
     const int index = SlotIndex(day, hour, 2 * k);
     AddToSlot(index, first);
     AddToSlot(index + 1, second);
+    const int walked = (first != 0 ? 1 : 0) + (second != 0 ? 1 : 0);
     counters.AddSteps(value);
-    counters.AddPeriod((first != 0 ? 1 : 0) + (second != 0 ? 1 : 0));
-    // A wristband shaken while its wearer sits still must not carry a mission forward.
+    counters.AddPeriod(walked);
+    // A wristband shaken while its wearer sits still must not carry a mission forward. Past the
+    // filter both minutes are (the second holds at least the first's steps).
     if (first > counters.slightMoving) {
-        counters.AddMissionSteps(value);
+        counters.AddMissionSteps(value, walked);
     }
 }
 
@@ -128,12 +129,11 @@ int FiveMinuteShare(int value, int minuteInFive)
 
 void CountFiveMinuteValue(int value, StepCounters& counters)
 {
+    const int walked = value != 0 ? 5 : 0;
     counters.AddSteps(value);
-    if (value != 0) {
-        counters.AddPeriod(5);
-    }
+    counters.AddPeriod(walked);
     if (value / 5 > counters.slightMoving) {
-        counters.AddMissionSteps(value);
+        counters.AddMissionSteps(value, walked);
     }
 }
 

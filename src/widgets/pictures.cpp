@@ -46,6 +46,10 @@ QString PicturePath(int id)
         return QStringLiteral(":/trek/pictures/day_moon.svg");
     case PersonalInfo:
         return QStringLiteral(":/trek/pictures/personal_info.svg");
+    case MissionFlagAlt:
+        return QStringLiteral(":/trek/pictures/mission_flag_alt.svg");
+    case MissionFlag:
+        return QStringLiteral(":/trek/pictures/mission_flag.svg");
     default:
         return {};
     }

@@ -21,6 +21,8 @@ inline constexpr int HourLater = 195;
 inline constexpr int DayBack = 196;
 inline constexpr int DayForward = 197;
 inline constexpr int DayMoon = 198;
+inline constexpr int MissionFlagAlt = 176; // the missions' picture on platform generation 7
+inline constexpr int MissionFlag = 181;
 
 // Resource path of a picture; empty for a number we have no picture for.
 QString PicturePath(int id);

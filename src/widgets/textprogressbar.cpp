@@ -67,12 +67,10 @@ QString CTextProgressBar::DisplayedText() const
 
 int CTextProgressBar::SetPos(int position)
 {
-    if (!hasWindow()) {
-        return -1;
-    }
     const int previous = m_position;
     m_position = position;
-    if (m_maximum > m_minimum) {
+    // Without a window there is nothing to redraw; the first paint shows the position.
+    if (hasWindow() && m_maximum > m_minimum) {
         const int filled = FilledWidth();
         if (filled != m_drawnWidth) {
             m_drawnWidth = filled;

@@ -17,7 +17,8 @@ class CTextProgressBar final : public QWidget
 public:
     explicit CTextProgressBar(QWidget* parent = nullptr);
 
-    // Returns the previous position, or -1 (changing nothing) while the widget has no window yet.
+    // Returns the previous position. A bar not shown yet keeps the position and draws it when it
+    // first appears.
     int SetPos(int position);
     int GetPos() const { return m_position; }
     void SetRange(int minimum, int maximum);

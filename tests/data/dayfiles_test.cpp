@@ -54,7 +54,7 @@ TEST_F(DayFilesTest, CountersGoOnFromTheirValuesAndOnlyRunningMissionsAreWritten
     ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 1000));
     ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalPeriod", 50));
     ASSERT_TRUE(WriteSettingInt(keys::Mission, "B_CurSteps", 5));
-    appState().values.missions[1].status = 1;
+    ASSERT_TRUE(WriteSettingInt(keys::Mission, "B_Status", 1)); // the file says who runs
     dir.write(onDisk(QStringLiteral("20260105.KDX")), KdxWith(7, 30, 300));
     EXPECT_EQ(CopyDayFiles('E', report), 1);
 

@@ -40,6 +40,8 @@ TEST_F(MonthBufferTest, TextSpanSharesStepsAndHandsTheRestToTheFirstMinutes)
     EXPECT_EQ(counters.totalPeriod, 4);
     EXPECT_EQ(counters.missionSteps[0], 107);
     EXPECT_EQ(counters.missionSteps[1], 0);
+    EXPECT_EQ(counters.missionMinutes[0], 4); // every minute of the spans
+    EXPECT_EQ(counters.missionMinutes[1], 0);
 }
 
 TEST_F(MonthBufferTest, TextSpanEndingBeforeItStartsChangesNothing)
@@ -71,6 +73,7 @@ TEST_F(MonthBufferTest, MinuteValueCountsItsMinuteOnlyWhenItHasSteps)
     EXPECT_EQ(counters.totalPeriod, 1);
     EXPECT_EQ(counters.missionSteps[0], 3);
     EXPECT_EQ(counters.missionSteps[1], 3);
+    EXPECT_EQ(counters.missionMinutes[0], 1); // the empty minute is no walking time
 }
 
 TEST_F(MonthBufferTest, TwoMinuteValueGivesTheOddStepToTheSecondMinute)
@@ -93,13 +96,17 @@ TEST_F(MonthBufferTest, SlightMovementKeepsMissionsStill)
     counters.slightMoving = 10;
     buffer.AddTwoMinuteValue(1, 0, 0, 20, counters); // 10 a minute: resting
     EXPECT_EQ(counters.missionSteps[0], 0);
+    EXPECT_EQ(counters.missionMinutes[0], 0);
     buffer.AddTwoMinuteValue(1, 0, 1, 22, counters);
     EXPECT_EQ(counters.missionSteps[0], 22);
+    EXPECT_EQ(counters.missionMinutes[0], 2);
     buffer.AddFiveMinuteValue(1, 1, 0, 54, counters); // 10 a minute
     EXPECT_EQ(counters.missionSteps[0], 22);
     buffer.AddFiveMinuteValue(1, 1, 1, 55, counters);
     EXPECT_EQ(counters.missionSteps[0], 77);
+    EXPECT_EQ(counters.missionMinutes[0], 7);
     EXPECT_EQ(counters.totalSteps, 151);
+    EXPECT_EQ(counters.totalPeriod, 14); // resting minutes count as lifetime walking time
 }
 
 TEST_F(MonthBufferTest, FiveMinuteValueGivesTheRemainderToTheFifthMinute)

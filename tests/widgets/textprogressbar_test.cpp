@@ -200,11 +200,22 @@ TEST_F(TextProgressBarTest, ExtremeValuesDoNotOverflow)
     EXPECT_FALSE(picture().isNull());
 }
 
-TEST(TextProgressBarWithoutWindow, IgnoresPositions)
+// A bar on a page that was never shown (a tab not opened yet) must show its position once it is.
+TEST(TextProgressBarWithoutWindow, KeepsThePositionAndDrawsItWhenShown)
 {
     CTextProgressBar bar;
-    EXPECT_EQ(bar.SetPos(40), -1);
-    EXPECT_EQ(bar.GetPos(), 0);
+    bar.SetBarColor(Bar);
+    bar.setFixedSize(200, 24);
+    bar.SetShowText(false);
+    EXPECT_EQ(bar.SetPos(40), 0);
+    EXPECT_EQ(bar.SetPos(25), 40);
+    EXPECT_EQ(bar.GetPos(), 25);
+    EXPECT_EQ(bar.DisplayedText(), QStringLiteral("25%"));
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    const QImage image = bar.grab().toImage();
+    EXPECT_EQ(image.pixelColor(49, 12), Bar);
+    EXPECT_EQ(image.pixelColor(50, 12), bar.BackgroundColor());
 }
 
 TEST_F(TextProgressBarTest, AccessibilityShowsRoleValueAndText)

@@ -1,6 +1,7 @@
 #include "app/window/pagefactory.h"
 
 #include "goals/ui/personalinfopage.h"
+#include "goals/ui/missionpage.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "widgets/tabpage.h"
@@ -29,6 +30,8 @@ CTabPage* CreatePage(int index, QWidget* parent)
         return new CSummaryPage(parent);
     case PageIndex::PersonalInformation:
         return new CPersonalInfoPage(parent);
+    case PageIndex::Mission:
+        return new CMissionPage(parent);
     default:
         break;
     }

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "widgets/tabpage.h"
+
+#include <array>
+#include <functional>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace trek {
+
+class CColorLabel;
+class CCompletionBox;
+class CPictureView;
+class CTextProgressBar;
+
+// The missions tab: two missions, A and B, each with a kind of target, the target, Start and
+// Stop, a progress bar and the time since its start. A running mission at 100 % congratulates
+// the person at each Show until it is stopped.
+class CMissionPage final : public CTabPage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CMissionPage)
+public:
+    // Opens a completion box; modally unless a test says otherwise.
+    using BoxRunner = std::function<void(CCompletionBox& box)>;
+
+    explicit CMissionPage(QWidget* parent = nullptr);
+
+    // Texts, states and progress of both missions anew, then the completion boxes due.
+    void Show();
+    // `mission` is 0 for A and 1 for B.
+    void OnStart(int mission);
+    void OnStop(int mission);
+    // The running-time labels, also every 30 seconds.
+    void UpdateRunningTexts();
+
+    void SetBoxRunner(BoxRunner runner) { m_boxRunner = std::move(runner); }
+
+    QGroupBox* Frame(int mission) const { return controls(mission).frame; }
+    QRadioButton* KindButton(int mission, int kind) const;
+    QLabel* Caption(int mission) const { return controls(mission).caption; }
+    QLineEdit* TargetEdit(int mission) const { return controls(mission).target; }
+    QPushButton* StartButton(int mission) const { return controls(mission).start; }
+    QPushButton* StopButton(int mission) const { return controls(mission).stop; }
+    CTextProgressBar* ProgressBar(int mission) const { return controls(mission).bar; }
+    CColorLabel* RunningLabel(int mission) const { return controls(mission).running; }
+    const QTimer* RunningTimer() const { return m_timer; }
+
+protected:
+    // A collection that completes a mission congratulates when it ends.
+    void OnDataChanged() override { Show(); }
+    void OnRefresh() override { Show(); }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Controls
+    {
+        QGroupBox* frame = nullptr;
+        QButtonGroup* kinds = nullptr;
+        QLabel* caption = nullptr;
+        QLineEdit* target = nullptr;
+        QPushButton* start = nullptr;
+        QPushButton* stop = nullptr;
+        CTextProgressBar* bar = nullptr;
+        CColorLabel* running = nullptr;
+    };
+
+    const Controls& controls(int mission) const
+    {
+        return m_controls.at(static_cast<std::size_t>(mission));
+    }
+    void buildMission(int mission);
+    void fillTarget(int mission);
+    void showTexts();
+    void showMission(int mission);
+    void onKindClicked(int mission, int kind);
+    void offerCompletionBoxes();
+
+    std::array<Controls, 2> m_controls{};
+    CPictureView* m_picture = nullptr;
+    QTimer* m_timer = nullptr;
+    BoxRunner m_boxRunner;
+    bool m_boxOpen = false;
+};
+
+} // namespace trek
