@@ -28,7 +28,7 @@ bool ShowsTheStore(Command command)
     return command == Command::ReportMonth || command == Command::ReportWeek ||
            command == Command::ReportDay || command == Command::Summary ||
            command == Command::Delete || command == Command::Sleep ||
-           command == Command::PersonalShow || command == Command::PersonalSet;
+           command == Command::PersonalShow || command == Command::PersonalSet ||
            command == Command::MissionShow || command == Command::MissionStart ||
            command == Command::MissionStop;
 }
