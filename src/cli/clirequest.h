@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 namespace trek::cli {
 
@@ -22,7 +23,9 @@ struct CliRequest
         ReportDay,
         Summary,
         Delete,
-        Sleep
+        Sleep,
+        OptionsShow,
+        OptionsSet,
     };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
@@ -43,6 +46,13 @@ struct CliRequest
     // sleep
     int sleepStart = -1; // the window's hours; -1: the settings file's
     int sleepEnd = -1;
+
+    // options set: the words as given, empty for an option left as it is
+    QString optionLanguage; // en, cht, chs
+    QString optionUnits;    // metric, imperial
+    QString optionUpgrade;  // on, off
+    QString optionAutoConfirm;
+    std::optional<int> optionSlightMoving;
 
     // emulate
     QString target; // the disk folder or the image file

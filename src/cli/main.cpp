@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
+#include "cli/optioncommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "data/storelock.h"
@@ -25,7 +26,8 @@ bool ShowsTheStore(Command command)
 {
     return command == Command::ReportMonth || command == Command::ReportWeek ||
            command == Command::ReportDay || command == Command::Summary ||
-           command == Command::Delete || command == Command::Sleep;
+           command == Command::Delete || command == Command::Sleep ||
+           command == Command::OptionsShow || command == Command::OptionsSet;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -109,6 +111,10 @@ int main(int argc, char** argv)
         return RunDelete(request);
     case Command::Sleep:
         return RunSleep(request);
+    case Command::OptionsShow:
+        return RunOptionsShow();
+    case Command::OptionsSet:
+        return RunOptionsSet(request);
     case CliRequest::Command::Help:
         break;
     }

@@ -35,6 +35,8 @@ QString Cells(const ReportCells& cells)
     return QStringList(cells.begin(), cells.end()).join(u'\t');
 }
 
+} // namespace
+
 // Standard output carries these lines and nothing else, written at once; a failed write (a full
 // disk, a closed pipe) is a failed command.
 int WriteLines(const QStringList& lines)
@@ -51,8 +53,6 @@ int WriteLines(const QStringList& lines)
     }
     return ExitSuccess;
 }
-
-} // namespace
 
 int RunReport(const CliRequest& request)
 {

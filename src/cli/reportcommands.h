@@ -4,6 +4,10 @@
 
 namespace trek::cli {
 
+// Writes the lines to standard output at once, each ended by a line feed, and nothing else;
+// ExitFailed when they could not be written.
+int WriteLines(const QStringList& lines);
+
 // The report and summary tabs as text, their Delete and the sleep analysis; each expects the
 // process state set up from a working folder with a settings file, and answers an exit status
 // (clicommands.h).

@@ -44,6 +44,12 @@ QString PicturePath(int id)
         return QStringLiteral(":/trek/pictures/day_forward.svg");
     case DayMoon:
         return QStringLiteral(":/trek/pictures/day_moon.svg");
+    case LanguageTraditional:
+        return QStringLiteral(":/trek/pictures/language_traditional.svg");
+    case LanguageSimplified:
+        return QStringLiteral(":/trek/pictures/language_simplified.svg");
+    case LanguageEnglish:
+        return QStringLiteral(":/trek/pictures/language_english.svg");
     default:
         return {};
     }

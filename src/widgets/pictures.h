@@ -20,6 +20,10 @@ inline constexpr int HourLater = 195;
 inline constexpr int DayBack = 196;
 inline constexpr int DayForward = 197;
 inline constexpr int DayMoon = 198;
+// The language choice: each language's badge in its own script.
+inline constexpr int LanguageTraditional = 188;
+inline constexpr int LanguageSimplified = 189;
+inline constexpr int LanguageEnglish = 190;
 
 // Resource path of a picture; empty for a number we have no picture for.
 QString PicturePath(int id);

@@ -1,5 +1,6 @@
 #include "app/window/pagefactory.h"
 
+#include "app/window/advancedpage.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "widgets/tabpage.h"
@@ -26,6 +27,8 @@ CTabPage* CreatePage(int index, QWidget* parent)
         return new CReportPage(parent);
     case PageIndex::DayLife:
         return new CSummaryPage(parent);
+    case PageIndex::UserOption:
+        return new CAdvancedPage(parent);
     default:
         break;
     }

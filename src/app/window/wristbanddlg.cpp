@@ -4,8 +4,8 @@
 #include "app/currentlanguage.h"
 #include "app/settingstable.h"
 #include "app/window/fittedlabel.h"
+#include "app/window/interfacelanguage.h"
 #include "app/window/pagefactory.h"
-#include "widgets/tabpage.h"
 #include "app/window/weblink.h"
 #include "app/window/windowuserinterface.h"
 #include "app/window/wristbandtab.h"
@@ -15,6 +15,7 @@
 #include "platform/systemservices.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"
+#include "widgets/tabpage.h"
 #include "widgets/textprogressbar.h"
 #include "widgets/wbmessages.h"
 
@@ -45,6 +46,7 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowIcon(pictures::ProgramIconSet());
+    (void)InstallQtTranslations(appState().language);
     buildControls();
 
     setWindowTitle(BuildTitle());
