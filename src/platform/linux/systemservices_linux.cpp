@@ -11,7 +11,7 @@ namespace trek::platform {
 
 namespace {
 // A locale file is a few lines; anything longer is not one.
-constexpr qint64 MaxLocaleFileBytes = 64 * 1024;
+constexpr qint64 MaxLocaleFileBytes = qint64{64} * 1024;
 } // namespace
 
 QStringList LinuxSystemServices::DefaultSystemLocaleFiles()
