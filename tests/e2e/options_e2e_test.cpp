@@ -68,20 +68,18 @@ TEST_F(OptionCommands, SetWritesEveryOptionGivenAndShowSpeaksTheNewLanguage)
                            s("公制单位\toff"), s("英制单位\ton"), s("启用更新检查\toff"),
                            s("自动确认\ton"), s("轻微移动 > \t-3\t步/分")}));
     // The machine's own locale is whatever this machine is set up with; the user's is ours.
-    EXPECT_TRUE(show.lines.at(8).startsWith(s("System:\t")));
-    EXPECT_EQ(show.lines.at(9), s("User      :\tCHT"));
-    EXPECT_EQ(show.lines.at(10), s("Local System:\t") + show.lines.at(8).section(u'\t', 1));
-    EXPECT_EQ(show.lines.at(11), s("Local User:\tCHT"));
+    const QString machine = show.lines.at(8).section(u'\t', 1);
+    EXPECT_EQ(show.lines.mid(8),
+              (QStringList{s("System:\t") + machine, s("User      :\tCHT"),
+                           s("Local System:\t") + machine, s("Local User:\tCHT")}));
 
     // Refusals are usage errors and write nothing.
     const QByteArray before = settings();
-    for (const QStringList& wrong :
-         {QStringList{s("options"), s("set")},
-          QStringList{s("options"), s("set"), s("--units"), s("metric"), s("--slight-moving"),
-                      s("12abc")},
-          QStringList{s("options"), s("set"), s("--slight-moving"), s("2147483648")},
-          QStringList{s("options"), s("set"), s("--language"), s("fr")},
-          QStringList{s("options"), s("list")}}) {
+    for (const QStringList& wrong : {QStringList{s("options"), s("set")},
+                                     QStringList{s("options"), s("set"), s("--units"), s("metric"),
+                                                 s("--slight-moving"), s("12abc")},
+                                     QStringList{s("options"), s("set"), s("--language"), s("fr")},
+                                     QStringList{s("options"), s("list")}}) {
         const CliRun refused = run(wrong);
         EXPECT_EQ(refused.exitCode, 2) << wrong.join(u' ').toStdString();
         EXPECT_EQ(refused.lines, QStringList());
