@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config git python3
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl1-mesa-dev
   libudev-dev umockdev libumockdev-dev
   googletest libgtest-dev libbenchmark-dev
   dosfstools mtools fusefat fuse3

@@ -87,6 +87,11 @@ bool WriteSettingInt(const char* section, const char* key, int value)
 
 Result<> WriteSettings(std::initializer_list<SettingEntry> entries)
 {
+    return WriteSettings(QList<SettingEntry>(entries));
+}
+
+Result<> WriteSettings(const QList<SettingEntry>& entries)
+{
     platform::Profile* profile = appState().services.profile;
     if (profile == nullptr) {
         return fail(QStringLiteral("No settings file is open."));

@@ -2,6 +2,7 @@
 
 #include "platform/result.h"
 
+#include <QList>
 #include <QString>
 #include <initializer_list>
 
@@ -36,6 +37,8 @@ struct SettingEntry
 // Every key that one action changes, in one replacement of the file: a crash leaves all of them
 // or none. Fails with the reason; the file is then as it was.
 [[nodiscard]] Result<> WriteSettings(std::initializer_list<SettingEntry> entries);
+// The same for a list put together at run time, such as the options a command line names.
+[[nodiscard]] Result<> WriteSettings(const QList<SettingEntry>& entries);
 
 // Reads the interface language as the main window does when it opens (locale default, then
 // "Advance" "Language") into appState().language.

@@ -1,5 +1,6 @@
 #include "cli/clicommandtable.h"
 
+#include "app/useroptions.h"
 #include "cli/personalcommandtable.h"
 #include "reports/sleepwindow.h"
 
@@ -120,6 +121,20 @@ CliOption TickOption()
                      }};
 }
 
+// The threshold is checked as the options page checks what a person types.
+CliOption SlightMovingOption()
+{
+    return CliOption{QStringLiteral("--slight-moving"), QStringLiteral("N"), false,
+                     [](CliRequest& request, const QString& value) -> Result<> {
+                         const Result<int> threshold = ParseSlightMoving(value);
+                         if (!threshold) {
+                             return fail(threshold.error());
+                         }
+                         request.optionSlightMoving = *threshold;
+                         return {};
+                     }};
+}
+
 CliArgument MissionArgument()
 {
     return ChoiceArgument({QStringLiteral("A"), QStringLiteral("B")}, &CliRequest::missionLetter);
@@ -134,6 +149,16 @@ QString MissionPageHelp()
         "running time; then a line for each completion box the tab would open. --tick MS\n"
         "is the millisecond tick counter to measure the running time by (default: the\n"
         "system's).");
+}
+
+Result<> CheckSomeOptionSet(CliRequest& request)
+{
+    if (request.optionLanguage.isEmpty() && request.optionUnits.isEmpty() &&
+        request.optionUpgrade.isEmpty() && request.optionAutoConfirm.isEmpty() &&
+        !request.optionSlightMoving) {
+        return fail(QStringLiteral("options set needs at least one option to change."));
+    }
+    return {};
 }
 
 QList<CliCommand> MakeCommands()
@@ -243,6 +268,40 @@ QList<CliCommand> MakeCommands()
                                    "then prints\nthe tab as mission show does."),
         },
         CliCommand{
+            .command = Command::OptionsShow,
+            .words = {QStringLiteral("options"), QStringLiteral("show")},
+            .help = QStringLiteral(
+                "Prints the user options as their tab shows them, one control a line:\n"
+                "\"caption<TAB>value\", the value on or off for the three languages, the two\n"
+                "unit systems and the two check boxes, the slight-movement threshold followed\n"
+                "by a third cell with its unit, then the four lines of the locale label. Like\n"
+                "options set, it needs the folder's settings file and speaks its language."),
+        },
+        CliCommand{
+            .command = Command::OptionsSet,
+            .words = {QStringLiteral("options"), QStringLiteral("set")},
+            .options = {ChoiceOption(
+                            QStringLiteral("--language"),
+                            {QStringLiteral("en"), QStringLiteral("cht"), QStringLiteral("chs")},
+                            &CliRequest::optionLanguage),
+                        ChoiceOption(QStringLiteral("--units"),
+                                     {QStringLiteral("metric"), QStringLiteral("imperial")},
+                                     &CliRequest::optionUnits),
+                        ChoiceOption(QStringLiteral("--upgrade"),
+                                     {QStringLiteral("on"), QStringLiteral("off")},
+                                     &CliRequest::optionUpgrade),
+                        ChoiceOption(QStringLiteral("--auto-confirm"),
+                                     {QStringLiteral("on"), QStringLiteral("off")},
+                                     &CliRequest::optionAutoConfirm),
+                        SlightMovingOption()},
+            .check = CheckSomeOptionSet,
+            .help = QStringLiteral(
+                "Changes the options given, all in one write of the settings file, as the\n"
+                "user options tab does: the interface language (English, Traditional or\n"
+                "Simplified Chinese), the units, the update check at start, automatic answers\n"
+                "to yes/no questions, and the slight-movement threshold in steps per minute."),
+        },
+        CliCommand{
             .command = Command::MakeDisk,
             .words = {QStringLiteral("emulate"), QStringLiteral("make-disk")},
             .arguments = {TextArgument(QStringLiteral("DIR"), &CliRequest::target)},
@@ -294,6 +353,7 @@ const QList<CliGroup>& CliGroups()
         {{QStringLiteral("personal")}, QStringLiteral("The command personal needs show or set.")},
         {{QStringLiteral("mission")},
          QStringLiteral("The command mission needs show, start A|B or stop A|B.")},
+        {{QStringLiteral("options")}, QStringLiteral("The command options needs show or set.")},
         {{QStringLiteral("report")},
          QStringLiteral("The command report needs month YYYY-MM, week YYYY-MM-DD or day "
                         "YYYY-MM-DD.")}};

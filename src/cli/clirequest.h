@@ -29,6 +29,8 @@ struct CliRequest
         MissionShow,
         MissionStart,
         MissionStop,
+        OptionsShow,
+        OptionsSet,
     };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
@@ -56,6 +58,12 @@ struct CliRequest
     QString missionKind;         // "steps", "distance", "time" or "calories"
     QString missionTarget;       // as typed into the target box
     std::optional<quint32> tick; // stands in for the system's millisecond tick counter
+    // options set: the words as given, empty for an option left as it is
+    QString optionLanguage; // en, cht, chs
+    QString optionUnits;    // metric, imperial
+    QString optionUpgrade;  // on, off
+    QString optionAutoConfirm;
+    std::optional<int> optionSlightMoving;
 
     // emulate
     QString target; // the disk folder or the image file

@@ -5,8 +5,9 @@
 #include "app/startup.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
-#include "cli/personalcommands.h"
 #include "cli/missioncommands.h"
+#include "cli/optioncommands.h"
+#include "cli/personalcommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "data/storelock.h"
@@ -30,7 +31,8 @@ bool ShowsTheStore(Command command)
            command == Command::Delete || command == Command::Sleep ||
            command == Command::PersonalShow || command == Command::PersonalSet ||
            command == Command::MissionShow || command == Command::MissionStart ||
-           command == Command::MissionStop;
+           command == Command::MissionStop || command == Command::OptionsShow ||
+           command == Command::OptionsSet;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -124,6 +126,10 @@ int main(int argc, char** argv)
         return RunMissionStart(request);
     case Command::MissionStop:
         return RunMissionStop(request);
+    case Command::OptionsShow:
+        return RunOptionsShow();
+    case Command::OptionsSet:
+        return RunOptionsSet(request);
     case CliRequest::Command::Help:
         break;
     }

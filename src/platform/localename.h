@@ -10,4 +10,9 @@ namespace trek::platform {
 // languages the upper-case ISO 639-2 code ("DEU", "FRA", "JPN").
 QString localeAbbreviationFor(const QString& posixLocale);
 
+// The locale that a shell-style file of assignments such as /etc/default/locale sets for
+// messages: LC_ALL, else LC_MESSAGES, else LANG, the first one with a value. Quotes, "export"
+// and comments are understood; empty when none is set.
+QString messageLocaleFromAssignments(const QByteArray& text);
+
 } // namespace trek::platform

@@ -12,8 +12,11 @@ class SystemServices
 public:
     virtual ~SystemServices() = default;
 
-    // Three-letter abbreviated language name of the default locale: "ENU", "CHS", "CHT", ...
+    // Three-letter abbreviated language name of this user's default locale: "ENU", "CHS", "CHT",
+    // ...
     virtual QString localeAbbreviation() const = 0;
+    // The same for the locale the machine itself is set up with, whoever is logged in.
+    virtual QString systemLocaleAbbreviation() const = 0;
     // Milliseconds since boot, wrapping at 2^32.
     virtual std::uint32_t tickCount() const = 0;
     // Generation code of the running platform (0 when it is not one the table lists).

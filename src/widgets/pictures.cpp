@@ -50,6 +50,12 @@ QString PicturePath(int id)
         return QStringLiteral(":/trek/pictures/mission_flag_alt.svg");
     case MissionFlag:
         return QStringLiteral(":/trek/pictures/mission_flag.svg");
+    case LanguageTraditional:
+        return QStringLiteral(":/trek/pictures/language_traditional.svg");
+    case LanguageSimplified:
+        return QStringLiteral(":/trek/pictures/language_simplified.svg");
+    case LanguageEnglish:
+        return QStringLiteral(":/trek/pictures/language_english.svg");
     default:
         return {};
     }

@@ -2,6 +2,8 @@
 
 #include "widgets/pictures.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -34,8 +36,9 @@ CYesNoBox::CYesNoBox(const QString& title, const QString& message, QWidget* pare
     m_message->setWordWrap(true);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    m_yes = new QPushButton(QStringLiteral("&Yes"), this);
-    m_no = new QPushButton(QStringLiteral("&No"), this);
+    m_yes = new QPushButton(this);
+    m_no = new QPushButton(this);
+    setButtonTexts();
     // No is the default button: Enter answers No unless the person moves the focus on purpose.
     m_no->setDefault(true);
     connect(m_yes, &QPushButton::clicked, this, [this] { done(Yes); });
@@ -53,6 +56,21 @@ CYesNoBox::CYesNoBox(const QString& title, const QString& message, QWidget* pare
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
     setTabOrder(m_no, m_yes);
+}
+
+void CYesNoBox::setButtonTexts()
+{
+    // Qt's own words for its standard buttons, in the language of its installed translations.
+    m_yes->setText(QCoreApplication::translate("QPlatformTheme", "&Yes"));
+    m_no->setText(QCoreApplication::translate("QPlatformTheme", "&No"));
+}
+
+void CYesNoBox::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setButtonTexts();
+    }
 }
 
 QString CYesNoBox::Message() const

@@ -29,8 +29,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void setButtonTexts();
+
     QLabel* m_message = nullptr;
     QPushButton* m_yes = nullptr;
     QPushButton* m_no = nullptr;

@@ -21,11 +21,13 @@ public:
     Q_DISABLE_COPY_MOVE(SimSystemServices)
 
     QString localeAbbreviation() const override { return m_locale; }
+    QString systemLocaleAbbreviation() const override { return m_systemLocale; }
     std::uint32_t tickCount() const override { return m_tick; }
     int platformGeneration() const override { return m_generation; }
     bool startProgram(const QString& program, const QStringList& arguments) override;
 
     void setLocaleAbbreviation(const QString& abbreviation) { m_locale = abbreviation; }
+    void setSystemLocaleAbbreviation(const QString& abbreviation) { m_systemLocale = abbreviation; }
     void setTickCount(std::uint32_t tick) { m_tick = tick; }
     void setPlatformGeneration(int generation) { m_generation = generation; }
     // Whether startProgram() reports success; it records the call either way.
@@ -34,6 +36,7 @@ public:
 
 private:
     QString m_locale = QStringLiteral("ENU");
+    QString m_systemLocale = QStringLiteral("ENU");
     std::uint32_t m_tick = 0;
     int m_generation = 0;
     bool m_startSucceeds = true;

@@ -3,6 +3,8 @@
 #include "platform/localename.h"
 #include "platform/processrandom.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -99,6 +101,30 @@ TEST(LinuxSystemServices, LocaleFollowsTheMessageVariablesInOrder)
         const ScopedEnv lang("LANG", "zh_CN.UTF-8");
         EXPECT_EQ(system.localeAbbreviation(), s("CHS"));
     }
+}
+
+TEST(LinuxSystemServices, SystemLocaleComesFromTheMachinesFilesNotTheEnvironment)
+{
+    const QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString debian = dir.filePath(s("default-locale"));
+    const QString systemd = dir.filePath(s("locale.conf"));
+    const auto write = [](const QString& path, const QByteArray& text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    const ScopedEnv all("LC_ALL", "de_DE.UTF-8");
+    write(systemd, "LANG=zh_CN.UTF-8\n");
+    // A file that sets nothing for messages gives way to the next one.
+    write(debian, "# LANG=ja_JP\nLANGUAGE=ja_JP\nLC_TIME=ja_JP\nLC_ALL=\n");
+    EXPECT_EQ(LinuxSystemServices({debian, systemd}).systemLocaleAbbreviation(), s("CHS"));
+    // LC_ALL, then LC_MESSAGES, then LANG; quotes and "export" as a shell reads them.
+    write(debian, "export LANG=\"en_GB.UTF-8\"\nLC_MESSAGES='zh_HK.UTF-8'\n");
+    EXPECT_EQ(LinuxSystemServices({debian, systemd}).systemLocaleAbbreviation(), s("CHT"));
+    EXPECT_EQ(LinuxSystemServices({debian, systemd}).localeAbbreviation(), s("DEU"));
+    EXPECT_EQ(LinuxSystemServices({dir.filePath(s("missing"))}).systemLocaleAbbreviation(),
+              s("ENU"));
 }
 
 TEST(LinuxSystemServices, TickCountAdvancesInMilliseconds)

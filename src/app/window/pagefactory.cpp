@@ -1,7 +1,8 @@
 #include "app/window/pagefactory.h"
 
-#include "goals/ui/personalinfopage.h"
+#include "app/window/advancedpage.h"
 #include "goals/ui/missionpage.h"
+#include "goals/ui/personalinfopage.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "widgets/tabpage.h"
@@ -32,6 +33,8 @@ CTabPage* CreatePage(int index, QWidget* parent)
         return new CPersonalInfoPage(parent);
     case PageIndex::Mission:
         return new CMissionPage(parent);
+    case PageIndex::UserOption:
+        return new CAdvancedPage(parent);
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #include "app/currentlanguage.h"
 #include "app/settingstable.h"
 #include "app/window/fittedlabel.h"
+#include "app/window/interfacelanguage.h"
 #include "app/window/pagefactory.h"
 #include "app/window/weblink.h"
 #include "app/window/windowuserinterface.h"
@@ -45,6 +46,7 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowIcon(pictures::ProgramIconSet());
+    (void)InstallQtTranslations(appState().language);
     buildControls();
 
     setWindowTitle(BuildTitle());

@@ -2,10 +2,27 @@
 
 #include "platform/localename.h"
 
+#include <QFile>
 #include <QProcess>
 #include <ctime>
+#include <utility>
 
 namespace trek::platform {
+
+namespace {
+// A locale file is a few lines; anything longer is not one.
+constexpr qint64 MaxLocaleFileBytes = qint64{64} * 1024;
+} // namespace
+
+QStringList LinuxSystemServices::DefaultSystemLocaleFiles()
+{
+    // Debian's own file first, then the one systemd-localed keeps.
+    return {QStringLiteral("/etc/default/locale"), QStringLiteral("/etc/locale.conf")};
+}
+
+LinuxSystemServices::LinuxSystemServices(QStringList systemLocaleFiles)
+    : m_systemLocaleFiles(std::move(systemLocaleFiles))
+{}
 
 QString LinuxSystemServices::localeAbbreviation() const
 {
@@ -13,6 +30,21 @@ QString LinuxSystemServices::localeAbbreviation() const
         const QString value = qEnvironmentVariable(variable);
         if (!value.isEmpty()) {
             return localeAbbreviationFor(value);
+        }
+    }
+    return localeAbbreviationFor(QString());
+}
+
+QString LinuxSystemServices::systemLocaleAbbreviation() const
+{
+    for (const QString& path : m_systemLocaleFiles) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        const QString locale = messageLocaleFromAssignments(file.read(MaxLocaleFileBytes));
+        if (!locale.isEmpty()) {
+            return localeAbbreviationFor(locale);
         }
     }
     return localeAbbreviationFor(QString());

@@ -2,6 +2,7 @@
 
 #include "platform/systemservices.h"
 
+#include <QStringList>
 #include <QtGlobal>
 
 namespace trek::platform {
@@ -9,17 +10,25 @@ namespace trek::platform {
 class LinuxSystemServices final : public SystemServices
 {
 public:
-    LinuxSystemServices() = default;
+    // The files that hold the machine's own locale, read in this order until one sets it.
+    static QStringList DefaultSystemLocaleFiles();
+
+    explicit LinuxSystemServices(QStringList systemLocaleFiles = DefaultSystemLocaleFiles());
     Q_DISABLE_COPY_MOVE(LinuxSystemServices)
 
     // From LC_ALL, LC_MESSAGES, then LANG: the variables that choose the language of messages.
     QString localeAbbreviation() const override;
+    // The same variables as the machine's locale files set them; the C locale when none does.
+    QString systemLocaleAbbreviation() const override;
     // CLOCK_BOOTTIME, so that time spent suspended counts, as it does for a tick counter.
     std::uint32_t tickCount() const override;
     // The generation table knows only the systems the program first ran on; Linux is none.
     int platformGeneration() const override { return 0; }
     // The program starts in the current folder, detached, so it outlives this process.
     bool startProgram(const QString& program, const QStringList& arguments) override;
+
+private:
+    QStringList m_systemLocaleFiles;
 };
 
 } // namespace trek::platform

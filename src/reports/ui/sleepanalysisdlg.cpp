@@ -13,6 +13,7 @@
 #include "widgets/pictureview.h"
 #include "widgets/sleepchartctrl.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -61,13 +62,34 @@ CSleepAnalysisDlg::CSleepAnalysisDlg(QDate date, QWidget* parent)
 {
     setObjectName(QStringLiteral("sleepAnalysis"));
     buildControls();
-    m_figures.at(0)->setText(QStringLiteral("00:00\n") + GetLangText(row::BadTime));
-    m_figures.at(1)->setText(QStringLiteral("00:00\n") + GetLangText(row::AwakeTime));
-    m_figures.at(2)->setText(QStringLiteral("00:00\n") + GetLangText(row::SleepTime));
-    m_figures.at(3)->setText(QStringLiteral("00%\n") + GetLangText(row::Efficiency));
+    setTexts();
+    Analyse();
+}
+
+void CSleepAnalysisDlg::setTexts()
+{
+    setWindowTitle(SleepTitle(m_place.date, m_debug));
+    if (m_shown) {
+        showFigures(*m_shown);
+    } else {
+        m_figures.at(0)->setText(QStringLiteral("00:00\n") + GetLangText(row::BadTime));
+        m_figures.at(1)->setText(QStringLiteral("00:00\n") + GetLangText(row::AwakeTime));
+        m_figures.at(2)->setText(QStringLiteral("00:00\n") + GetLangText(row::SleepTime));
+        m_figures.at(3)->setText(QStringLiteral("00%\n") + GetLangText(row::Efficiency));
+    }
+    m_chart->setAccessibleName(GetLangText(row::SleepTime));
     m_chart->SetClassNames(SleepClassName(SleepClass::Awake), SleepClassName(SleepClass::Sleep),
                            SleepClassName(SleepClass::DeepSleep));
-    Analyse();
+    // The chart's setters erase its bars; they are drawn again under the new titles.
+    drawChart(m_shown.value_or(SleepAnalysis()));
+}
+
+void CSleepAnalysisDlg::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        setTexts();
+    }
 }
 
 void CSleepAnalysisDlg::buildControls()
@@ -87,7 +109,6 @@ void CSleepAnalysisDlg::buildControls()
 
     m_chart = new CSleepChartCtrl(this);
     m_chart->setObjectName(QStringLiteral("sleepChart"));
-    m_chart->setAccessibleName(GetLangText(row::SleepTime));
 
     auto* moves = new QHBoxLayout;
     for (std::size_t index = 0; index < MoveButtons.size(); ++index) {
@@ -157,12 +178,14 @@ void CSleepAnalysisDlg::Analyse()
     if (!night) {
         // No made-up night over a store that cannot be read: the chart stays empty.
         user().setStatusText(night.error());
+        m_shown.reset();
         drawChart(SleepAnalysis());
         return;
     }
     const SleepAnalysis analysis = AnalyseNight(*night, platform::ProcessRandom::instance());
     drawChart(analysis);
     showFigures(analysis);
+    m_shown = analysis;
 }
 
 void CSleepAnalysisDlg::drawChart(const SleepAnalysis& analysis)

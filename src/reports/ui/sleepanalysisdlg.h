@@ -1,9 +1,11 @@
 #pragma once
 
+#include "reports/sleepanalysis.h"
 #include "reports/sleepmoves.h"
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QLabel;
 
@@ -11,7 +13,6 @@ namespace trek {
 
 class CHoverButton2;
 class CSleepChartCtrl;
-struct SleepAnalysis;
 
 // The sleep analysis of one night: the depth of every minute as a bar chart, when the sleeper
 // fell asleep and woke, how long they slept and how well. Six small buttons move the window;
@@ -34,14 +35,21 @@ public:
     CSleepChartCtrl* Chart() const { return m_chart; }
     CHoverButton2* MoveButton(SleepMove move) const;
 
+protected:
+    // A language switch while the dialog is open relabels it.
+    void changeEvent(QEvent* event) override;
+
 private:
     void buildControls();
+    // Every text of the dialog in the current language, the figures of the night shown.
+    void setTexts();
     void Analyse();
     void showFigures(const SleepAnalysis& analysis);
     void drawChart(const SleepAnalysis& analysis);
 
     SleepPlace m_place;
     bool m_debug = false;
+    std::optional<SleepAnalysis> m_shown; // the night whose figures are shown, if any
     std::array<QLabel*, 4> m_figures{};
     CSleepChartCtrl* m_chart = nullptr;
     std::array<CHoverButton2*, 6> m_moves{};

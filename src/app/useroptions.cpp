@@ -1,0 +1,148 @@
+#include "app/useroptions.h"
+
+#include "app/appstate.h"
+#include "app/currentlanguage.h"
+#include "app/settingstable.h"
+#include "platform/systemservices.h"
+
+#include <QRegularExpression>
+
+namespace trek {
+
+namespace {
+
+namespace row {
+constexpr int EnableUpgrade = 100;
+constexpr int AutoConfirmed = 101;
+constexpr int SlightMove = 122;
+constexpr int StepsPerMinute = 123;
+constexpr int MetricUnits = 133;
+constexpr int ImperialUnits = 134;
+} // namespace row
+
+// A mistyped threshold is quoted in the refusal, but a pasted page of text is not.
+constexpr qsizetype MaxQuotedLength = 24;
+
+QString OnOff(bool on)
+{
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+QString Quoted(const QString& text)
+{
+    return text.size() <= MaxQuotedLength ? text : text.first(MaxQuotedLength) + u"...";
+}
+
+} // namespace
+
+Result<> ChangeUserOptions(const UserOptionChange& change)
+{
+    QList<SettingEntry> entries;
+    if (change.language) {
+        entries.append({keys::Advance, "Language", QString::number(*change.language)});
+    }
+    if (change.unitMode) {
+        entries.append({keys::Current, "UnitMode", QString::number(*change.unitMode)});
+    }
+    if (change.enableUpgrade) {
+        entries.append({keys::Advance, "EnableUpgrade", QString::number(*change.enableUpgrade)});
+    }
+    if (change.autoConfirm) {
+        entries.append({keys::Advance, "AutoConfirm", QString::number(*change.autoConfirm)});
+    }
+    if (change.slightMoving) {
+        entries.append({keys::Sleep, "SlightMoving", QString::number(*change.slightMoving)});
+    }
+    if (entries.isEmpty()) {
+        return {};
+    }
+    if (Result<> written = WriteSettings(entries); !written) {
+        return written;
+    }
+
+    AppState& state = appState();
+    SettingsValues& values = state.values;
+    state.language = change.language.value_or(state.language);
+    values.unitMode = change.unitMode.value_or(values.unitMode);
+    values.enableUpgrade = change.enableUpgrade.value_or(values.enableUpgrade);
+    values.autoConfirm = change.autoConfirm.value_or(values.autoConfirm);
+    if (change.slightMoving && *change.slightMoving != values.slightMoving) {
+        values.slightMoving = *change.slightMoving;
+        state.reportCache.Clear();
+    }
+    return {};
+}
+
+Result<int> ParseSlightMoving(const QString& text)
+{
+    // Only ASCII digits: a threshold in the settings file is read back with "%d".
+    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?[0-9]+)\\s*$"));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch()) {
+        return fail(QStringLiteral("The slight-movement threshold \"%1\" is not a whole number.")
+                        .arg(Quoted(text)));
+    }
+    bool fits = false;
+    const int value = match.captured(1).toInt(&fits, 10);
+    if (!fits) {
+        return fail(QStringLiteral("The slight-movement threshold %1 is too large a number.")
+                        .arg(Quoted(match.captured(1))));
+    }
+    return value;
+}
+
+int EffectiveLanguage(int language)
+{
+    return language == static_cast<int>(Language::TraditionalChinese) ||
+                   language == static_cast<int>(Language::SimplifiedChinese)
+               ? language
+               : static_cast<int>(Language::English);
+}
+
+QString LanguageOwnName(int language)
+{
+    switch (static_cast<Language>(EffectiveLanguage(language))) {
+    case Language::TraditionalChinese:
+        return QStringLiteral("繁體中文");
+    case Language::SimplifiedChinese:
+        return QStringLiteral("简体中文");
+    case Language::English:
+        break;
+    }
+    return QStringLiteral("English");
+}
+
+std::array<OptionLine, 4> LocaleLines()
+{
+    const platform::SystemServices* system = appState().services.system;
+    const QString machine = system != nullptr ? system->systemLocaleAbbreviation() : QString();
+    const QString user = system != nullptr ? system->localeAbbreviation() : QString();
+    // The trailing blanks of "User" are how the label has always lined up.
+    return {{{QStringLiteral("System:"), machine, {}},
+             {QStringLiteral("User      :"), user, {}},
+             {QStringLiteral("Local System:"), machine, {}},
+             {QStringLiteral("Local User:"), user, {}}}};
+}
+
+QList<OptionLine> UserOptionLines()
+{
+    const AppState& state = appState();
+    const SettingsValues& values = state.values;
+    const int language = EffectiveLanguage(state.language);
+    QList<OptionLine> lines;
+    for (int choice = 0; choice < 3; ++choice) {
+        lines.append({LanguageOwnName(choice), OnOff(language == choice), {}});
+    }
+    lines.append({GetLangText(row::MetricUnits), OnOff(values.unitMode == 0), {}});
+    lines.append({GetLangText(row::ImperialUnits), OnOff(values.unitMode != 0), {}});
+    lines.append({GetLangText(row::EnableUpgrade), OnOff(values.enableUpgrade), {}});
+    lines.append({GetLangText(row::AutoConfirmed), OnOff(values.autoConfirm), {}});
+    lines.append({GetLangText(row::SlightMove), QString::number(values.slightMoving),
+                  GetLangText(row::StepsPerMinute)});
+    for (const OptionLine& line : LocaleLines()) {
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace trek
