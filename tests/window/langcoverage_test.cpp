@@ -47,17 +47,18 @@ const std::vector<NotShown>& NotShownRows()
         {{21, 22}, "the collection prompt: asked when a wristband is found"},
         {{79}, "the box of a collection that failed"},
         {{80}, "asked by the report's Delete, which needs a stored row"},
-        {{1, 2, 3, 9, 11, 12, 41, 135, 136, 137, 139, 140, 143, 144},
-         "personal page not built yet"},
-        {{43, 44, 45, 46, 47, 48, 49, 53, 55, 56, 57, 58}, "mission page not built yet"},
+        {{11, 12}, "the personal page's older unit words, superseded by the unit rows"},
+        {{47, 48, 49}, "the other kinds' target captions: the page shows the chosen kind's"},
+        {{55, 58}, "shown while a mission runs"},
+        {{56, 57}, "the completion box of a finished mission"},
         {{60, 61, 62, 63, 83, 84, 85, 86, 88, 89, 91, 92, 102, 103, 104, 111, 125},
          "maintain (time-set) page not built yet"},
         {{105, 106, 107, 108, 109, 112, 113}, "factory set-up not built yet"},
         {{95, 96, 97, 98}, "online update not built yet"},
-        // The wristband's display entries and other words of earlier screens, the metre, and the
+        // The wristband's display entries and other words of earlier screens, and the
         // Simplified block's kilometre (distances are named with row 142 in every language).
-        {{13, 64, 65, 66, 67, 68,  69,  70,  71,  72,  73,  74,  75,  76,  78,  81,
-          82, 87, 90, 93, 94, 124, 126, 127, 128, 129, 130, 131, 132, 141, 145, 146},
+        {{13, 64, 65, 66, 67, 68,  69,  70,  71,  72,  73,  74,  75,  76,  78, 81,
+          82, 87, 90, 93, 94, 124, 126, 127, 128, 129, 130, 131, 132, 141, 146},
          "no screen uses it"},
     };
     return listed;
