@@ -32,48 +32,35 @@ struct CliRequest
         OptionsShow,
         OptionsSet,
     };
-    Command command = Command::Help;
     QString workdir;    // empty: the current folder
     QStringList drives; // "--drive" values in the order given
 
     // export csv
     QDate from;
     QDate to;
-    bool allMinutes = false;
 
     // report, delete
-    QDate date;          // the day, or the first of the month
-    bool series = false; // the chart's points instead of the list
-    QString span;        // "HH:MM-HH:MM" as given; empty: the whole day
-    int firstMinute = 0; // the span's first and last minute of the day
-    int lastMinute = 1439;
-
-    // sleep
-    int sleepStart = -1; // the window's hours; -1: the settings file's
-    int sleepEnd = -1;
+    QDate date;   // the day, or the first of the month
+    QString span; // "HH:MM-HH:MM" as given; empty: the whole day
 
     // mission
-    bool missionRaw = false;     // the stored values instead of the page's texts
-    QString missionLetter;       // "A" or "B"
-    QString missionKind;         // "steps", "distance", "time" or "calories"
-    QString missionTarget;       // as typed into the target box
-    std::optional<quint32> tick; // stands in for the system's millisecond tick counter
+    QString missionLetter; // "A" or "B"
+    QString missionKind;   // "steps", "distance", "time" or "calories"
+    QString missionTarget; // as typed into the target box
+
     // options set: the words as given, empty for an option left as it is
     QString optionLanguage; // en, cht, chs
     QString optionUnits;    // metric, imperial
     QString optionUpgrade;  // on, off
     QString optionAutoConfirm;
-    std::optional<int> optionSlightMoving;
 
     // emulate
     QString target; // the disk folder or the image file
     QString kind;   // "text" / "kdx" for a disk, "k7" / "k9e" for an image
-    int days = 0;
     std::uint64_t seed = 1;
     QDate end; // null: today
 
     // personal show, personal set
-    bool personalRaw = false;      // the stored keys instead of the page's texts
     QString personalUnits;         // "metric" / "imperial"; empty: as stored
     QDate birthday;                // null: as the picker shows it
     std::optional<QString> height; // each box as typed; not given: as Fill showed it
@@ -81,6 +68,20 @@ struct CliRequest
     std::optional<QString> inches;
     std::optional<QString> weight;
     std::optional<QString> step;
+
+    // The numbers and switches of the commands above, together so that the request packs.
+    Command command = Command::Help;
+    int firstMinute = 0; // delete: the span's first and last minute of the day
+    int lastMinute = 1439;
+    int sleepStart = -1; // sleep: the window's hours; -1: the settings file's
+    int sleepEnd = -1;
+    int days = 0;                          // emulate
+    std::optional<quint32> tick;           // mission: stands in for the millisecond tick counter
+    std::optional<int> optionSlightMoving; // options set
+    bool allMinutes = false;               // export csv
+    bool series = false;                   // report: the chart's points instead of the list
+    bool missionRaw = false;               // mission show: the stored values
+    bool personalRaw = false;              // personal show: the stored keys
 };
 
 } // namespace trek::cli
