@@ -11,15 +11,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int EnableUpgrade = 100;
-constexpr int AutoConfirmed = 101;
-constexpr int SlightMove = 122;
-constexpr int StepsPerMinute = 123;
-constexpr int MetricUnits = 133;
-constexpr int ImperialUnits = 134;
-} // namespace row
-
 // A mistyped threshold is quoted in the refusal, but a pasted page of text is not.
 constexpr qsizetype MaxQuotedLength = 24;
 
@@ -133,12 +124,12 @@ QList<OptionLine> UserOptionLines()
     for (int choice = 0; choice < 3; ++choice) {
         lines.append({LanguageOwnName(choice), OnOff(language == choice), {}});
     }
-    lines.append({GetLangText(row::MetricUnits), OnOff(values.unitMode == 0), {}});
-    lines.append({GetLangText(row::ImperialUnits), OnOff(values.unitMode != 0), {}});
-    lines.append({GetLangText(row::EnableUpgrade), OnOff(values.enableUpgrade), {}});
-    lines.append({GetLangText(row::AutoConfirmed), OnOff(values.autoConfirm), {}});
-    lines.append({GetLangText(row::SlightMove), QString::number(values.slightMoving),
-                  GetLangText(row::StepsPerMinute)});
+    lines.append({GetLangText(optionrow::MetricUnits), OnOff(values.unitMode == 0), {}});
+    lines.append({GetLangText(optionrow::ImperialUnits), OnOff(values.unitMode != 0), {}});
+    lines.append({GetLangText(optionrow::EnableUpgrade), OnOff(values.enableUpgrade), {}});
+    lines.append({GetLangText(optionrow::AutoConfirmed), OnOff(values.autoConfirm), {}});
+    lines.append({GetLangText(optionrow::SlightMove), QString::number(values.slightMoving),
+                  GetLangText(optionrow::StepsPerMinute)});
     for (const OptionLine& line : LocaleLines()) {
         lines.append(line);
     }

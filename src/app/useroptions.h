@@ -9,6 +9,16 @@
 
 namespace trek {
 
+// Language rows of the options' captions, shared by the tab and the command-line tool.
+namespace optionrow {
+inline constexpr int EnableUpgrade = 100;
+inline constexpr int AutoConfirmed = 101;
+inline constexpr int SlightMove = 122;
+inline constexpr int StepsPerMinute = 123;
+inline constexpr int MetricUnits = 133;
+inline constexpr int ImperialUnits = 134;
+} // namespace optionrow
+
 // What one action on the user options changes; the options left empty stay as they are.
 struct UserOptionChange
 {

@@ -22,15 +22,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int EnableUpgrade = 100;
-constexpr int AutoConfirmed = 101;
-constexpr int SlightMove = 122;
-constexpr int StepsPerMinute = 123;
-constexpr int MetricUnits = 133;
-constexpr int ImperialUnits = 134;
-} // namespace row
-
 constexpr std::array<int, 3> LanguagePictures{
     pictures::LanguageEnglish, pictures::LanguageTraditional, pictures::LanguageSimplified};
 constexpr std::array<const char*, 3> LanguageNames{"english", "traditional", "simplified"};
@@ -149,14 +140,14 @@ void CAdvancedPage::buildControls()
 
 void CAdvancedPage::setTexts()
 {
-    m_upgrade->setText(GetLangText(row::EnableUpgrade));
-    m_autoConfirm->setText(GetLangText(row::AutoConfirmed));
-    m_thresholdCaption->setText(GetLangText(row::SlightMove));
-    m_thresholdUnit->setText(GetLangText(row::StepsPerMinute));
-    m_units[0]->setText(GetLangText(row::MetricUnits));
-    m_units[1]->setText(GetLangText(row::ImperialUnits));
-    m_threshold->setAccessibleName(GetLangText(row::SlightMove).trimmed());
-    m_threshold->setAccessibleDescription(GetLangText(row::StepsPerMinute));
+    m_upgrade->setText(GetLangText(optionrow::EnableUpgrade));
+    m_autoConfirm->setText(GetLangText(optionrow::AutoConfirmed));
+    m_thresholdCaption->setText(GetLangText(optionrow::SlightMove));
+    m_thresholdUnit->setText(GetLangText(optionrow::StepsPerMinute));
+    m_units[0]->setText(GetLangText(optionrow::MetricUnits));
+    m_units[1]->setText(GetLangText(optionrow::ImperialUnits));
+    m_threshold->setAccessibleName(GetLangText(optionrow::SlightMove).trimmed());
+    m_threshold->setAccessibleDescription(GetLangText(optionrow::StepsPerMinute));
 
     QString locale;
     for (const OptionLine& line : LocaleLines()) {
