@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -22,11 +23,16 @@ struct CliRequest
         ReportDay,
         Summary,
         Delete,
-        Sleep
+        Sleep,
+        TimeSet,
+        ClockCheck,
+        SetClock,
+        ShowStatus
     };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
     QStringList drives; // "--drive" values in the order given
+    QDateTime now;      // "--now": the PC's local time for the whole run; null: the real clock
 
     // export csv
     QDate from;
@@ -50,6 +56,17 @@ struct CliRequest
     int days = 0;
     std::uint64_t seed = 1;
     QDate end; // null: today
+
+    // timeset; emulate set-clock
+    QString letter;     // the drive chosen as a drive button does; empty: found by discovery
+    QString hourMode;   // "24" or "12"; empty: the wristband's own
+    QString correction; // "auto" or seconds per day; empty: auto (timeset), kept (set-clock)
+    QString sleepMode;  // "off", "once" or "daily"; empty: the wristband's own
+    QTime monitorStart; // null: the wristband's own
+    QTime monitorStop;
+    QDateTime watch;   // the emulated wristband's clock
+    QDateTime lastSet; // null: kept, unless neverSet
+    bool neverSet = false;
 };
 
 } // namespace trek::cli

@@ -7,6 +7,7 @@
 #include "cli/clicommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
+#include "cli/timesetcommands.h"
 #include "data/storelock.h"
 #include "platform/platform.h"
 
@@ -26,6 +27,12 @@ bool ShowsTheStore(Command command)
     return command == Command::ReportMonth || command == Command::ReportWeek ||
            command == Command::ReportDay || command == Command::Summary ||
            command == Command::Delete || command == Command::Sleep;
+}
+
+// The Maintain tab's work: the wristband and the settings file's language, not the store.
+bool WorksOnTheWristband(Command command)
+{
+    return command == Command::TimeSet || command == Command::ClockCheck;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -61,7 +68,7 @@ int main(int argc, char** argv)
     // The emulator commands make wristbands; only the others work on a working folder.
     std::unique_ptr<platform::Platform> platform;
     if (request.command == Command::Collect || request.command == Command::ExportCsv ||
-        ShowsTheStore(request.command)) {
+        ShowsTheStore(request.command) || WorksOnTheWristband(request.command)) {
         const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
         if (!QFileInfo(workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
@@ -71,7 +78,7 @@ int main(int argc, char** argv)
         if (ShowsTheStore(request.command) && !HasSettingsFile(QDir(workdir).absolutePath())) {
             return ExitUsage;
         }
-        auto created = platform::createPlatform(request.drives);
+        auto created = platform::createPlatform(request.drives, nullptr, RunClock(request));
         if (!created) {
             PrintError(created.error());
             return ExitUsage;
@@ -79,11 +86,17 @@ int main(int argc, char** argv)
         platform = std::move(*created);
         appState().services = platform->services();
         StartUp(QDir(workdir).absolutePath());
-        // Not fatal here: a collection tells the same reason and reads nothing.
-        if (const Result<> prepared = PrepareWorkingFolder(); !prepared) {
-            PrintError(prepared.error());
+        // Not fatal here: a collection tells the same reason and reads nothing. The Maintain
+        // tab's commands leave the store alone.
+        if (!WorksOnTheWristband(request.command)) {
+            if (const Result<> prepared = PrepareWorkingFolder(); !prepared) {
+                PrintError(prepared.error());
+            }
         }
     }
+    // Every reader of the PC's clock sees the same moment: clock files, blocks and drifts are
+    // exact.
+    appState().hooks.localClock = RunClock(request);
 
     switch (request.command) {
     case CliRequest::Command::Collect: {
@@ -109,6 +122,14 @@ int main(int argc, char** argv)
         return RunDelete(request);
     case Command::Sleep:
         return RunSleep(request);
+    case Command::TimeSet:
+        return RunTimeSet(request);
+    case Command::ClockCheck:
+        return RunClockCheck();
+    case Command::SetClock:
+        return RunSetClock(request);
+    case Command::ShowStatus:
+        return RunShowStatus(request);
     case CliRequest::Command::Help:
         break;
     }

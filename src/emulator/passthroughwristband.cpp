@@ -90,6 +90,19 @@ void PassThroughWristband::loadImage(QByteArray image)
     m_streamPosition = 0;
 }
 
+void PassThroughWristband::restoreSettings(const QByteArray& settings)
+{
+    if (settings.size() == SettingsSize) {
+        m_settings = settings;
+    }
+}
+
+void PassThroughWristband::setClockCorrection(int secondsPerDay)
+{
+    m_settings[CorrectionOffset] = static_cast<char>(secondsPerDay);
+    m_clock.setCorrection(static_cast<std::int8_t>(m_settings[CorrectionOffset]));
+}
+
 void PassThroughWristband::reconnect()
 {
     m_gone = false;
@@ -187,6 +200,9 @@ ScsiTarget::Outcome PassThroughWristband::writeSettings(platform::PassThroughReq
     }
     m_clock.setCorrection(static_cast<std::int8_t>(data[CorrectionOffset]));
     m_clock.set(clock);
+    if (m_settingsObserver) {
+        m_settingsObserver();
+    }
     return Answer(request, SettingsSize);
 }
 

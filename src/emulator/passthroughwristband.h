@@ -43,6 +43,15 @@ public:
 
     // The settings the wristband holds, as it answers them in FE 00 (clock fields excluded).
     QByteArray settings() const { return m_settings; }
+    // Settings kept from an earlier run; a block of another size is ignored.
+    void restoreSettings(const QByteArray& settings);
+    // The correction in force, as the PC would send it: in the settings and in the clock's rate.
+    void setClockCorrection(int secondsPerDay);
+    // Called after every settings block the wristband took, so its state can be kept.
+    void setSettingsObserver(std::function<void()> observer)
+    {
+        m_settingsObserver = std::move(observer);
+    }
     int clockCorrection() const { return static_cast<std::int8_t>(m_settings[31]); }
     bool twelveHourMode() const { return static_cast<std::uint8_t>(m_settings[30]) == 0x12; }
 
@@ -92,6 +101,7 @@ private:
     int m_recordBlocksRead = 0;
     int m_endCollections = 0;
     std::function<bool()> m_endCollectionObserver;
+    std::function<void()> m_settingsObserver;
 };
 
 } // namespace trek::emu

@@ -1,5 +1,6 @@
 #include "app/window/pagefactory.h"
 
+#include "device/ui/timesetpage.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "widgets/tabpage.h"
@@ -26,6 +27,8 @@ CTabPage* CreatePage(int index, QWidget* parent)
         return new CReportPage(parent);
     case PageIndex::DayLife:
         return new CSummaryPage(parent);
+    case PageIndex::Maintain:
+        return new CTimeSetPage(parent);
     default:
         break;
     }
