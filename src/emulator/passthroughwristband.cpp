@@ -141,6 +141,10 @@ ScsiTarget::Outcome PassThroughWristband::execute(platform::PassThroughRequest& 
         if (request.direction != platform::DataDirection::ToDevice || request.data == nullptr) {
             return Refuse(request, sense::InvalidFieldInCdb);
         }
+        if (m_failingWrites > 0) {
+            --m_failingWrites;
+            return Refuse(request, sense::WriteError);
+        }
         return writeSettings(request);
     case ReadMemoryCommand:
         return readMemoryBlock(request);

@@ -64,6 +64,8 @@ public:
     void reconnect();
     // The next `count` data reads answer CHECK CONDITION (a medium error) with no data.
     void failNextReads(int count) { m_failingReads = count; }
+    // The next `count` settings blocks sent are refused with a write error and not taken.
+    void failNextWrites(int count) { m_failingWrites = count; }
     // The K9E stream never carries its end mark and goes on with further valid blocks.
     void setEndlessStream(bool endless) { m_endless = endless; }
 
@@ -97,6 +99,7 @@ private:
     int m_blocksUntilGone = -1;
     bool m_gone = false;
     int m_failingReads = 0;
+    int m_failingWrites = 0;
     bool m_endless = false;
     int m_recordBlocksRead = 0;
     int m_endCollections = 0;
