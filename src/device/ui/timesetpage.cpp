@@ -103,13 +103,14 @@ QGroupBox* CTimeSetPage::buildDriveGroup()
     m_driveGroup = new QGroupBox(this);
     m_driveGroup->setObjectName(QStringLiteral("selectDiskGroup"));
     auto* grid = new QGridLayout(m_driveGroup);
+    grid->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    // Square buttons, large enough for the connected drive's big letter, two to a row.
     const int side = fontMetrics().height() * 3;
     for (std::size_t index = 0; index < m_driveButtons.size(); ++index) {
         auto* button = new QPushButton(m_driveGroup);
         button->setObjectName(QStringLiteral("driveButton%1").arg(index));
         button->setAutoDefault(false);
-        button->setMinimumSize(side, side);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        button->setFixedSize(side, side);
         const int column = static_cast<int>(index % 2);
         grid->addWidget(button, static_cast<int>(index / 2), column);
         connect(button, &QPushButton::clicked, this,
