@@ -59,6 +59,37 @@ CliOption DateOption(const QString& name, QDate CliRequest::*field)
         }};
 }
 
+CliOption DateTimeOption(const QString& name, QDateTime CliRequest::*field)
+{
+    return CliOption{name, QStringLiteral("\"YYYY-MM-DD HH:MM:SS\""), false,
+                     [name, field](CliRequest& request, const QString& value) -> Result<> {
+                         const QDateTime time =
+                             QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+                         if (!time.isValid() || value.size() != 19) {
+                             return fail(QStringLiteral("The option %1 needs a local time written "
+                                                        "\"YYYY-MM-DD HH:MM:SS\", not \"%2\".")
+                                             .arg(name, Shown(value)));
+                         }
+                         request.*field = time;
+                         return {};
+                     }};
+}
+
+CliOption TimeOption(const QString& name, QTime CliRequest::*field)
+{
+    return CliOption{name, QStringLiteral("HH:MM"), false,
+                     [name, field](CliRequest& request, const QString& value) -> Result<> {
+                         const QTime time = QTime::fromString(value, QStringLiteral("HH:mm"));
+                         if (!time.isValid() || value.size() != 5) {
+                             return fail(QStringLiteral("The option %1 needs a time written "
+                                                        "HH:MM, not \"%2\".")
+                                             .arg(name, Shown(value)));
+                         }
+                         request.*field = time;
+                         return {};
+                     }};
+}
+
 CliOption NumberOption(const QString& name, const QString& valueName, int CliRequest::*field,
                        int least, int most)
 {

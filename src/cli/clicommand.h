@@ -62,6 +62,9 @@ CliOption TextOption(const QString& name, const QString& valueName, QString CliR
 // May be repeated; every value is appended.
 CliOption ListOption(const QString& name, const QString& valueName, QStringList CliRequest::*field);
 CliOption DateOption(const QString& name, QDate CliRequest::*field); // YYYY-MM-DD
+// "YYYY-MM-DD HH:MM:SS", a local time.
+CliOption DateTimeOption(const QString& name, QDateTime CliRequest::*field);
+CliOption TimeOption(const QString& name, QTime CliRequest::*field); // HH:MM
 CliOption NumberOption(const QString& name, const QString& valueName, int CliRequest::*field,
                        int least, int most);
 CliOption UnsignedOption(const QString& name, const QString& valueName,

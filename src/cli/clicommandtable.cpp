@@ -77,6 +77,47 @@ Result<> CheckSleepHours(CliRequest& request)
     return {};
 }
 
+// The corrections the wristband takes, in seconds per day.
+constexpr int MaxCorrection = 99;
+
+Result<> CheckCorrection(const QString& correction, bool autoAllowed)
+{
+    if (correction.isEmpty() || (autoAllowed && correction == QStringLiteral("auto"))) {
+        return {};
+    }
+    bool ok = false;
+    const int seconds = correction.toInt(&ok);
+    if (!ok || seconds < -MaxCorrection || seconds > MaxCorrection) {
+        return fail(
+            QStringLiteral("The option --correction takes %1a whole number from -99 to "
+                           "99, not \"%2\".")
+                .arg(autoAllowed ? QStringLiteral("auto or ") : QString(), Shown(correction)));
+    }
+    return {};
+}
+
+Result<> CheckTimeSet(CliRequest& request)
+{
+    if (!request.letter.isEmpty()) {
+        const QChar letter = request.letter.at(0).toUpper();
+        if (request.letter.size() != 1 || letter < u'D' || letter > u'Z') {
+            return fail(QStringLiteral("The option --letter takes one drive letter from D to Z, "
+                                       "not \"%1\".")
+                            .arg(Shown(request.letter)));
+        }
+        request.letter = letter;
+    }
+    return CheckCorrection(request.correction, true);
+}
+
+Result<> CheckSetClock(CliRequest& request)
+{
+    if (request.lastSet.isValid() && request.neverSet) {
+        return fail(QStringLiteral("The options --last-set and --never-set exclude each other."));
+    }
+    return CheckCorrection(request.correction, false);
+}
+
 // The three report commands print alike; the period and its rows differ.
 CliCommand ReportCommand(Command command, const QString& word, CliArgument period,
                          const QString& rows)
@@ -302,6 +343,65 @@ QList<CliCommand> MakeCommands()
                 "to yes/no questions, and the slight-movement threshold in steps per minute."),
         },
         CliCommand{
+            .command = Command::TimeSet,
+            .words = {QStringLiteral("timeset")},
+            .options = {TextOption(QStringLiteral("--letter"), QStringLiteral("L"),
+                                   &CliRequest::letter),
+                        ChoiceOption(QStringLiteral("--hour-mode"),
+                                     {QStringLiteral("24"), QStringLiteral("12")},
+                                     &CliRequest::hourMode),
+                        TextOption(QStringLiteral("--correction"), QStringLiteral("auto|N"),
+                                   &CliRequest::correction),
+                        ChoiceOption(QStringLiteral("--sleep"),
+                                     {QStringLiteral("off"), QStringLiteral("once"),
+                                      QStringLiteral("daily")},
+                                     &CliRequest::sleepMode),
+                        TimeOption(QStringLiteral("--sleep-start"), &CliRequest::monitorStart),
+                        TimeOption(QStringLiteral("--sleep-stop"), &CliRequest::monitorStop)},
+            .check = CheckTimeSet,
+            .help = QStringLiteral(
+                "Sets the wristband's clock from the PC's, as the Maintain tab's Time Set does,\n"
+                "without collecting: a pass-through wristband gets its settings block, a file-\n"
+                "model one a rewritten CLOCK.TXT. The wristband is found by discovery, or the\n"
+                "drive --letter is taken as its drive button does. What is not given stays the\n"
+                "wristband's own; --correction auto (the default) is the correction its drift\n"
+                "calls for (pass-through) or the one it has (file model). Prints one line: the\n"
+                "status line, or the text of the box that asks to unplug the wristband."),
+        },
+        CliCommand{
+            .command = Command::ClockCheck,
+            .words = {QStringLiteral("clockcheck")},
+            .help = QStringLiteral(
+                "Reads the pass-through wristband's clock, as the Maintain tab's Check Watch\n"
+                "does, and prints the status line, the report (its lines joined by \" | \") and\n"
+                "\"correction<TAB>N\", the correction the next Time Set in Auto sends."),
+        },
+        CliCommand{
+            .command = Command::SetClock,
+            .words = {QStringLiteral("emulate"), QStringLiteral("set-clock")},
+            .arguments = {TextArgument(QStringLiteral("IMAGE"), &CliRequest::target)},
+            .options = {Required(DateTimeOption(QStringLiteral("--watch"), &CliRequest::watch)),
+                        DateTimeOption(QStringLiteral("--last-set"), &CliRequest::lastSet),
+                        SwitchOption(QStringLiteral("--never-set"), &CliRequest::neverSet),
+                        TextOption(QStringLiteral("--correction"), QStringLiteral("N"),
+                                   &CliRequest::correction)},
+            .check = CheckSetClock,
+            .wrongArguments = QStringLiteral("emulate set-clock needs exactly one record image."),
+            .help = QStringLiteral(
+                "Sets the clock of the emulated wristband of a record image to the --watch time\n"
+                "now, and the time it was last set (kept unless given) and its correction. The\n"
+                "clock and settings are kept beside the image and run on between runs."),
+        },
+        CliCommand{
+            .command = Command::ShowStatus,
+            .words = {QStringLiteral("emulate"), QStringLiteral("show")},
+            .arguments = {TextArgument(QStringLiteral("IMAGE"), &CliRequest::target)},
+            .wrongArguments = QStringLiteral("emulate show needs exactly one record image."),
+            .help = QStringLiteral(
+                "Prints the 256-byte settings block the emulated wristband of a record image\n"
+                "answers now, as 16 lines of 16 hexadecimal bytes."),
+        },
+        CliCommand{
             .command = Command::MakeDisk,
             .words = {QStringLiteral("emulate"), QStringLiteral("make-disk")},
             .arguments = {TextArgument(QStringLiteral("DIR"), &CliRequest::target)},
@@ -335,8 +435,8 @@ const QList<CliOption>& GlobalCliOptions()
 {
     static const QList<CliOption> options{
         TextOption(QStringLiteral("--workdir"), QStringLiteral("DIR"), &CliRequest::workdir),
-        ListOption(QStringLiteral("--drive"), QStringLiteral("LETTER=SOURCE"),
-                   &CliRequest::drives)};
+        ListOption(QStringLiteral("--drive"), QStringLiteral("LETTER=SOURCE"), &CliRequest::drives),
+        DateTimeOption(QStringLiteral("--now"), &CliRequest::now)};
     return options;
 }
 
@@ -363,7 +463,8 @@ const QList<CliGroup>& CliGroups()
 QString CliHelpHead()
 {
     return QStringLiteral(
-        "Usage: trekkomat-cli [--workdir DIR] [--drive LETTER=SOURCE]... COMMAND [OPTIONS]\n"
+        "Usage: trekkomat-cli [--workdir DIR] [--drive LETTER=SOURCE]... [--now TIME] COMMAND "
+        "[OPTIONS]\n"
         "\n"
         "Takes the step records off a wristband into the monthly store of a working folder and\n"
         "reads them back out, as CSV or as the report and summary tabs and the sleep analysis\n"
@@ -379,6 +480,9 @@ QString CliHelpHead()
         "                    F=k7:IMAGE   an emulated K7 wristband with this record image\n"
         "                    F=k9e:IMAGE  an emulated K9E wristband with this record image\n"
         "                    *=k9e:IMAGE  the same, found as a disk without a drive letter\n"
+        "  --now \"YYYY-MM-DD HH:MM:SS\"\n"
+        "                  the PC's local time for the whole run, for the clock file, the\n"
+        "                  settings block, the drift and the emulated wristbands' clocks\n"
         "  -h, --help      this text\n");
 }
 

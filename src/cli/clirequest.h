@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -31,9 +32,14 @@ struct CliRequest
         MissionStop,
         OptionsShow,
         OptionsSet,
+        TimeSet,
+        ClockCheck,
+        SetClock,
+        ShowStatus
     };
     QString workdir;    // empty: the current folder
     QStringList drives; // "--drive" values in the order given
+    QDateTime now;      // "--now": the PC's local time for the whole run; null: the real clock
 
     // export csv
     QDate from;
@@ -69,6 +75,16 @@ struct CliRequest
     std::optional<QString> weight;
     std::optional<QString> step;
 
+    // timeset; emulate set-clock
+    QString letter;     // the drive chosen as a drive button does; empty: found by discovery
+    QString hourMode;   // "24" or "12"; empty: the wristband's own
+    QString correction; // "auto" or seconds per day; empty: auto (timeset), kept (set-clock)
+    QString sleepMode;  // "off", "once" or "daily"; empty: the wristband's own
+    QTime monitorStart; // null: the wristband's own
+    QTime monitorStop;
+    QDateTime watch;   // the emulated wristband's clock
+    QDateTime lastSet; // null: kept, unless neverSet
+
     // The numbers and switches of the commands above, together so that the request packs.
     Command command = Command::Help;
     int firstMinute = 0; // delete: the span's first and last minute of the day
@@ -82,6 +98,7 @@ struct CliRequest
     bool series = false;                   // report: the chart's points instead of the list
     bool missionRaw = false;               // mission show: the stored values
     bool personalRaw = false;              // personal show: the stored keys
+    bool neverSet = false;                 // emulate set-clock: the clock never set
 };
 
 } // namespace trek::cli

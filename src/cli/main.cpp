@@ -10,6 +10,7 @@
 #include "cli/personalcommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
+#include "cli/timesetcommands.h"
 #include "data/storelock.h"
 #include "platform/platform.h"
 
@@ -33,6 +34,12 @@ bool ShowsTheStore(Command command)
            command == Command::MissionShow || command == Command::MissionStart ||
            command == Command::MissionStop || command == Command::OptionsShow ||
            command == Command::OptionsSet;
+}
+
+// The Maintain tab's work: the wristband and the settings file's language, not the store.
+bool WorksOnTheWristband(Command command)
+{
+    return command == Command::TimeSet || command == Command::ClockCheck;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -68,7 +75,7 @@ int main(int argc, char** argv)
     // The emulator commands make wristbands; only the others work on a working folder.
     std::unique_ptr<platform::Platform> platform;
     if (request.command == Command::Collect || request.command == Command::ExportCsv ||
-        ShowsTheStore(request.command)) {
+        ShowsTheStore(request.command) || WorksOnTheWristband(request.command)) {
         const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
         if (!QFileInfo(workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
@@ -78,7 +85,7 @@ int main(int argc, char** argv)
         if (ShowsTheStore(request.command) && !HasSettingsFile(QDir(workdir).absolutePath())) {
             return ExitUsage;
         }
-        auto created = platform::createPlatform(request.drives);
+        auto created = platform::createPlatform(request.drives, nullptr, RunClock(request));
         if (!created) {
             PrintError(created.error());
             return ExitUsage;
@@ -86,11 +93,17 @@ int main(int argc, char** argv)
         platform = std::move(*created);
         appState().services = platform->services();
         StartUp(QDir(workdir).absolutePath());
-        // Not fatal here: a collection tells the same reason and reads nothing.
-        if (const Result<> prepared = PrepareWorkingFolder(); !prepared) {
-            PrintError(prepared.error());
+        // Not fatal here: a collection tells the same reason and reads nothing. The Maintain
+        // tab's commands leave the store alone.
+        if (!WorksOnTheWristband(request.command)) {
+            if (const Result<> prepared = PrepareWorkingFolder(); !prepared) {
+                PrintError(prepared.error());
+            }
         }
     }
+    // Every reader of the PC's clock sees the same moment: clock files, blocks and drifts are
+    // exact.
+    appState().hooks.localClock = RunClock(request);
 
     switch (request.command) {
     case CliRequest::Command::Collect: {
@@ -130,6 +143,14 @@ int main(int argc, char** argv)
         return RunOptionsShow();
     case Command::OptionsSet:
         return RunOptionsSet(request);
+    case Command::TimeSet:
+        return RunTimeSet(request);
+    case Command::ClockCheck:
+        return RunClockCheck();
+    case Command::SetClock:
+        return RunSetClock(request);
+    case Command::ShowStatus:
+        return RunShowStatus(request);
     case CliRequest::Command::Help:
         break;
     }

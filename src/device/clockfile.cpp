@@ -1,9 +1,8 @@
 #include "device/clockfile.h"
 
 #include "app/appstate.h"
-#include "app/currentlanguage.h"
-#include "app/lang/filltext.h"
 #include "app/userinterface.h"
+#include "device/clockcheck.h"
 #include "device/clocktext.h"
 #include "device/localclock.h"
 #include "device/rootfiles.h"
@@ -18,7 +17,6 @@ namespace {
 
 const QString ClockFileName = QStringLiteral("CLOCK.TXT");
 const QString MarkerFileName = QStringLiteral("USBWATCH.DAT");
-constexpr int ReportRow = 88;
 // The real file is a few hundred bytes; anything far larger is not the wristband's and is not
 // read at all.
 constexpr qint64 MaxClockFileSize = 1 << 16;
@@ -48,10 +46,9 @@ Result<> writeRootFile(const QString& path, QByteArrayView bytes)
 
 // Replaced whole so an unplug in the middle never leaves the wristband a torn clock file to
 // apply; a link under its name is refused, not followed.
-bool writeClockFile(const QString& root, const QByteArray& text)
+Result<> writeClockFile(const QString& root, const QByteArray& text)
 {
-    return platform::writeFileAtomically(RootFilePath(root, ClockFileName), ToDiskLineEnds(text))
-        .ok();
+    return platform::writeFileAtomically(RootFilePath(root, ClockFileName), ToDiskLineEnds(text));
 }
 
 // The marker that identifies the disk as a wristband's. It would best be hidden on the FAT disk,
@@ -59,19 +56,6 @@ bool writeClockFile(const QString& root, const QByteArray& text)
 void writeEmptyMarker(const QString& root)
 {
     (void)writeRootFile(RootFilePath(root, MarkerFileName), QByteArrayView());
-}
-
-void finishClockCheck()
-{
-    if (const auto& finished = appState().hooks.clockCheckFinished) {
-        finished();
-    }
-}
-
-QString modelLetterText()
-{
-    const char letter = appState().link.modelLetter;
-    return letter != 0 ? QString(QChar::fromLatin1(letter)) : QString();
 }
 
 } // namespace
@@ -104,72 +88,58 @@ void WriteSetupClockFile(char letter)
     writeEmptyMarker(root);
 }
 
-void RewriteClockFileTime(char letter, int clockCorrection)
+Result<> RewriteClockFileTime(char letter, int clockCorrection)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
-        return;
+        return fail(QString::asprintf("Drive %c: has no mounted volume.", letter));
     }
-    writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(), clockCorrection,
-                                          settings().hourMode));
+    if (Result<> written =
+            writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(),
+                                                  clockCorrection, settings().hourMode));
+        !written) {
+        return fail(QStringLiteral("CLOCK.TXT cannot be written: ") + written.error());
+    }
+    return {};
 }
 
-void SendSettingsBlock()
+Result<> SendSettingsBlock()
 {
-    SendSettingsBlock(CurrentLocalTime());
+    return SendSettingsBlock(CurrentLocalTime());
 }
 
-void SendSettingsBlock(const QDateTime& localNow)
+Result<> SendSettingsBlock(const QDateTime& localNow)
 {
     const SettingsBlock block =
         BuildSettingsBlock(settings(), localNow, appState().link.modelLetter);
-    WriteSettingsBlock(appState().link.volume, block.data());
+    if (const int code = WriteSettingsBlock(appState().link.volume, block.data()); code != 0) {
+        return fail(
+            QStringLiteral("The wristband did not take the settings block (error %1).").arg(code));
+    }
+    return {};
 }
 
 void ApplyStatusBlock(StatusBlockKind kind)
 {
-    const bool collection = kind == StatusBlockKind::Collection;
-    const WristbandLink& link = appState().link;
-    ResetWristbandSettings(collection);
-    if (collection && link.volume == platform::InvalidDeviceHandle) {
+    if (kind == StatusBlockKind::ClockCheck) {
+        (void)ClockCheck();
         return;
     }
-    if (!collection) {
-        if (link.driveLetter == 0) {
-            return;
-        }
-        if (const auto& started = appState().hooks.clockCheckStarted) {
-            started();
-        }
-        user().setStatusText(QStringLiteral(" >> Checking ..."));
+    const WristbandLink& link = appState().link;
+    ResetWristbandSettings(true);
+    if (link.volume == platform::InvalidDeviceHandle) {
+        return;
     }
-
     const QDateTime pcNow = CurrentLocalTime();
     std::array<std::uint8_t, RecordBlockLength> block{};
     ReadSettingsBlock(link.volume, block.data());
-    const bool headerOk = collection ? HasMakerHeader(block) : HasMakerAndModelHeader(block);
-    if (!headerOk) {
-        if (!collection) {
-            finishClockCheck();
-        }
+    if (!HasMakerHeader(block)) {
         return;
     }
-
     const DriftReport drift = MeasureDrift(block, pcNow);
-    if (!collection) {
-        user().setStatusText(QStringLiteral(" >> Time Difference = ") + drift.differenceText);
-    }
-    user().showMessage(FillText(GetLangText(ReportRow),
-                                {QString(QChar::fromLatin1(link.driveLetter)), QStringLiteral("K7"),
-                                 modelLetterText(), drift.lastUpdateText, FormatClockText(pcNow),
-                                 drift.watchText, drift.differenceText}));
-
-    TakeOverBlockSettings(block, collection ? TakeOverScope::Collection : TakeOverScope::ClockCheck,
-                          settings());
+    user().showMessage(ClockCheckReportText(link, pcNow, drift));
+    TakeOverBlockSettings(block, TakeOverScope::Collection, settings());
     settings().clockCorrection = drift.clockCorrection;
-    if (!collection) {
-        finishClockCheck();
-    }
 }
 
 } // namespace trek

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/wristbandsettings.h"
+#include "platform/result.h"
 
 #include <QDateTime>
 
@@ -13,10 +14,13 @@ enum class StatusBlockKind { Collection, ClockCheck };
 // ResetWristbandSettings() of app/wristbandsettings.h gives its defaults.
 void ReadClockFile(char letter);
 void WriteSetupClockFile(char letter);
-void RewriteClockFileTime(char letter, int clockCorrection);
-void SendSettingsBlock();
+// Fails when the drive has no volume or the file cannot be replaced; the old file then stays.
+Result<> RewriteClockFileTime(char letter, int clockCorrection);
+// Fails when the wristband does not take the block.
+Result<> SendSettingsBlock();
 // The same with the clock to set taken by the caller, who shows what was sent.
-void SendSettingsBlock(const QDateTime& localNow);
+Result<> SendSettingsBlock(const QDateTime& localNow);
+// Kind ClockCheck is ClockCheck() of device/clockcheck.h.
 void ApplyStatusBlock(StatusBlockKind kind);
 
 } // namespace trek

@@ -14,9 +14,9 @@ constexpr int MaxCorrection = 99;
 constexpr int MaxScrollSpeed = 8;
 constexpr int MaxDisplayDigit = 9;
 constexpr int MaxDisplayEffect = 10;
-// Line lengths of the readers: longer lines arrive in pieces of this length, as a fixed-size
-// line buffer delivers them.
-constexpr qsizetype RewriteLineLimit = 199;
+// The reader of the values takes lines in pieces of this length, as a fixed-size line buffer
+// delivers them. The rewrite keeps lines whole: a piece cut from a long line would come back as a
+// line of junk the wristband would try to read.
 constexpr qsizetype ReadLineLimit = 127;
 constexpr qsizetype MaxKeptText = 2048;
 
@@ -168,7 +168,7 @@ QByteArray RewriteClockText(const QByteArray& oldText, const QDateTime& localNow
 {
     static const QByteArray dropped[] = {"Date=", "Time=", "TAdj=", "HMod=", "REM :"};
     QByteArray kept;
-    for (QByteArray piece : readPieces(oldText, RewriteLineLimit)) {
+    for (QByteArray piece : readPieces(oldText, std::numeric_limits<qsizetype>::max())) {
         const auto cut = std::find_if_not(piece.begin(), piece.end(), isWristbandChar);
         piece.truncate(cut - piece.begin());
         if (piece.isEmpty() ||

@@ -2,6 +2,7 @@
 
 #include "app/appstate.h"
 #include "platform/drivetable.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,6 +25,23 @@ QString DriveRootOf(char letter)
 {
     const platform::DriveTable* drives = appState().services.drives;
     return drives ? drives->driveRoot(letter) : QString();
+}
+
+Result<> EnsureMarkerFile(char letter)
+{
+    const QString root = DriveRootOf(letter);
+    if (root.isEmpty()) {
+        return fail(QString::asprintf("Drive %c: has no mounted volume.", letter));
+    }
+    const QString path = RootFilePath(root, QStringLiteral("USBWATCH.DAT"));
+    if (platform::isRegularFile(path)) {
+        return {};
+    }
+    // The wristband never reads the content; 80 bytes is what it is used to finding.
+    constexpr int MarkerLength = 80;
+    QByteArray content = QString::asprintf("%c://USBWATCH.DAT", letter).toLatin1();
+    content.resize(MarkerLength, '\0');
+    return platform::createRegularFile(path, content, true);
 }
 
 } // namespace trek

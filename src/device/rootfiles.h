@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 
 namespace trek {
@@ -11,5 +13,10 @@ QString RootFilePath(const QString& root, const QString& name);
 
 // The drive root of `letter` from the drive table; empty when the letter has no mounted volume.
 QString DriveRootOf(char letter);
+
+// Makes the USBWATCH.DAT that tells the wristband it has met the program, unless a regular file
+// of that name is there already. Whatever else holds the name (a folder, a link) is left alone
+// and counts as a failure.
+Result<> EnsureMarkerFile(char letter);
 
 } // namespace trek

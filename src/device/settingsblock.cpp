@@ -69,6 +69,17 @@ void putTime(SettingsBlock& block, int offset, const QDateTime& time)
     block[offset + 5] = byteOf(clock.second());
 }
 
+// Seconds of a wall time counted as if it were UTC, so that differences of wall times are plain.
+qint64 wallSeconds(const QDateTime& time)
+{
+    return QDateTime(time.date(), time.time(), Qt::UTC).toSecsSinceEpoch();
+}
+
+int offsetAt(const QTimeZone& zone, const QDateTime& wall)
+{
+    return QDateTime(wall.date(), wall.time(), zone).offsetFromUtc();
+}
+
 } // namespace
 
 SettingsBlock BuildSettingsBlock(const WristbandSettings& settings, const QDateTime& localNow,
@@ -152,7 +163,8 @@ QString FormatClockText(const QDateTime& time)
                              clock.hour(), clock.minute(), clock.second());
 }
 
-DriftReport MeasureDrift(std::span<const std::uint8_t> block, const QDateTime& pcNow)
+DriftReport MeasureDrift(std::span<const std::uint8_t> block, const QDateTime& pcNow,
+                         const QTimeZone& zone)
 {
     DriftReport report;
     if (block.size() < SettingsBlock().size()) {
@@ -162,10 +174,16 @@ DriftReport MeasureDrift(std::span<const std::uint8_t> block, const QDateTime& p
     const QDateTime lastSet = BlockTime(block, LastSetAt);
     report.watchText = FormatClockText(watch);
     report.lastUpdateText = FormatClockText(lastSet);
-    report.elapsedDays = static_cast<double>(lastSet.secsTo(pcNow)) / SecondsPerDay;
-    report.differenceSeconds = static_cast<double>(pcNow.secsTo(watch));
 
     const bool neverSet = block[LastSetAt] == 0 || block[LastSetAt + 2] == 0;
+    // The wristband's clock ran on through the change of the PC's offset and was set in the old
+    // one: an hour gained by the PC is an hour the wristband seems to lag, not drift.
+    const qint64 offsetChange = neverSet ? 0 : offsetAt(zone, pcNow) - offsetAt(zone, lastSet);
+    report.differenceSeconds =
+        static_cast<double>(wallSeconds(watch) - wallSeconds(pcNow) + offsetChange);
+    report.elapsedDays =
+        static_cast<double>(wallSeconds(pcNow) - wallSeconds(lastSet) - offsetChange) /
+        SecondsPerDay;
     if (neverSet) {
         report.lastUpdateText.clear();
         report.elapsedDays = 0;

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QTimeZone>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -40,7 +41,11 @@ struct DriftReport
     double elapsedDays = 0;       // since the wristband's clock was last set
     int clockCorrection = 0;      // seconds per day, held to -99..+99
 };
-DriftReport MeasureDrift(std::span<const std::uint8_t> block, const QDateTime& pcNow);
+// The wristband's clock and its last-set time are wall times without a zone, as is `pcNow` in
+// `zone`: a change of the zone's UTC offset between the last set and now (daylight saving) is no
+// drift and is taken out of the difference.
+DriftReport MeasureDrift(std::span<const std::uint8_t> block, const QDateTime& pcNow,
+                         const QTimeZone& zone = QTimeZone::systemTimeZone());
 
 // Which settings a status block hands over: after a collection everything, at a clock check only
 // what the time-set page shows (the picture's last byte stays an end mark).

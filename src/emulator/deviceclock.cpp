@@ -24,11 +24,29 @@ QDateTime DeviceClock::hostNow() const
     return m_hostNow ? m_hostNow() : QDateTime::currentDateTime();
 }
 
-QDateTime DeviceClock::now() const
+QDateTime DeviceClock::wallAt(const QDateTime& host) const
 {
-    const double elapsedMs = static_cast<double>(m_baseHost.msecsTo(hostNow()));
+    const double elapsedMs = static_cast<double>(m_baseHost.msecsTo(host));
     const double rate = 1.0 + (m_drift + m_correction) / SecondsPerDay;
     return m_baseWall.addMSecs(static_cast<qint64>(std::llround(elapsedMs * rate)));
+}
+
+QDateTime DeviceClock::now() const
+{
+    return wallAt(hostNow());
+}
+
+DeviceClock::Reading DeviceClock::reading() const
+{
+    const QDateTime host = hostNow();
+    return {wallAt(host), host};
+}
+
+void DeviceClock::restore(const Reading& reading, std::optional<QDateTime> lastSet)
+{
+    m_baseWall = wallTime(reading.wall);
+    m_baseHost = reading.host;
+    m_lastSet = lastSet ? std::optional(wallTime(*lastSet)) : std::nullopt;
 }
 
 void DeviceClock::rebase()

@@ -17,8 +17,19 @@ class DeviceClock
 public:
     explicit DeviceClock(ClockFunction hostNow = {});
 
+    // One reading of the clock: its wall time at a moment of the host's clock. A reading kept
+    // in a file lets the next process restore a clock that ran on in between.
+    struct Reading
+    {
+        QDateTime wall;
+        QDateTime host;
+    };
+
     // Wall times are handled as Qt::UTC values so that no daylight-saving gap can shift them.
     QDateTime now() const;
+    Reading reading() const;
+    // Takes a reading over as the clock's state, with the time it was last set.
+    void restore(const Reading& reading, std::optional<QDateTime> lastSet);
     std::optional<QDateTime> lastSet() const { return m_lastSet; }
 
     // Sets the clock as the PC does: the time becomes the last-set time as well.
@@ -35,6 +46,7 @@ public:
 
 private:
     QDateTime hostNow() const;
+    QDateTime wallAt(const QDateTime& host) const;
     void rebase(); // starts a new run segment at the current time
 
     ClockFunction m_hostNow;

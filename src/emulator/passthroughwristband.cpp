@@ -90,6 +90,19 @@ void PassThroughWristband::loadImage(QByteArray image)
     m_streamPosition = 0;
 }
 
+void PassThroughWristband::restoreSettings(const QByteArray& settings)
+{
+    if (settings.size() == SettingsSize) {
+        m_settings = settings;
+    }
+}
+
+void PassThroughWristband::setClockCorrection(int secondsPerDay)
+{
+    m_settings[CorrectionOffset] = static_cast<char>(secondsPerDay);
+    m_clock.setCorrection(static_cast<std::int8_t>(m_settings[CorrectionOffset]));
+}
+
 void PassThroughWristband::reconnect()
 {
     m_gone = false;
@@ -127,6 +140,10 @@ ScsiTarget::Outcome PassThroughWristband::execute(platform::PassThroughRequest& 
     case WriteSettingsCommand:
         if (request.direction != platform::DataDirection::ToDevice || request.data == nullptr) {
             return Refuse(request, sense::InvalidFieldInCdb);
+        }
+        if (m_failingWrites > 0) {
+            --m_failingWrites;
+            return Refuse(request, sense::WriteError);
         }
         return writeSettings(request);
     case ReadMemoryCommand:
@@ -187,6 +204,9 @@ ScsiTarget::Outcome PassThroughWristband::writeSettings(platform::PassThroughReq
     }
     m_clock.setCorrection(static_cast<std::int8_t>(data[CorrectionOffset]));
     m_clock.set(clock);
+    if (m_settingsObserver) {
+        m_settingsObserver();
+    }
     return Answer(request, SettingsSize);
 }
 

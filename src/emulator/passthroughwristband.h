@@ -43,6 +43,15 @@ public:
 
     // The settings the wristband holds, as it answers them in FE 00 (clock fields excluded).
     QByteArray settings() const { return m_settings; }
+    // Settings kept from an earlier run; a block of another size is ignored.
+    void restoreSettings(const QByteArray& settings);
+    // The correction in force, as the PC would send it: in the settings and in the clock's rate.
+    void setClockCorrection(int secondsPerDay);
+    // Called after every settings block the wristband took, so its state can be kept.
+    void setSettingsObserver(std::function<void()> observer)
+    {
+        m_settingsObserver = std::move(observer);
+    }
     int clockCorrection() const { return static_cast<std::int8_t>(m_settings[31]); }
     bool twelveHourMode() const { return static_cast<std::uint8_t>(m_settings[30]) == 0x12; }
 
@@ -55,6 +64,8 @@ public:
     void reconnect();
     // The next `count` data reads answer CHECK CONDITION (a medium error) with no data.
     void failNextReads(int count) { m_failingReads = count; }
+    // The next `count` settings blocks sent are refused with a write error and not taken.
+    void failNextWrites(int count) { m_failingWrites = count; }
     // The K9E stream never carries its end mark and goes on with further valid blocks.
     void setEndlessStream(bool endless) { m_endless = endless; }
 
@@ -88,10 +99,12 @@ private:
     int m_blocksUntilGone = -1;
     bool m_gone = false;
     int m_failingReads = 0;
+    int m_failingWrites = 0;
     bool m_endless = false;
     int m_recordBlocksRead = 0;
     int m_endCollections = 0;
     std::function<bool()> m_endCollectionObserver;
+    std::function<void()> m_settingsObserver;
 };
 
 } // namespace trek::emu

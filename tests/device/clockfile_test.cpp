@@ -48,9 +48,9 @@ TEST_F(ClockFileTest, TimeSetsKeepTheOtherLinesAndEachClockKeyOnce)
     EXPECT_EQ(settings().clockCorrection, 1); // the later line wins over the comment
     settings().hourMode = 1;
 
-    RewriteClockFileTime('E', -4);
+    ASSERT_TRUE(RewriteClockFileTime('E', -4).ok());
     pcNow = pcNow.addSecs(90);
-    RewriteClockFileTime('E', -5);
+    ASSERT_TRUE(RewriteClockFileTime('E', -5).ok());
 
     // The wristband's disk matches names without case: the existing file is rewritten.
     const QByteArray text = dir.read(QStringLiteral("e/clock.txt"));
@@ -82,7 +82,7 @@ TEST_F(ClockFileTest, ClockFileThatCannotBeCreatedWritesNothing)
     // A folder in the way stands for a disk that refuses the file, even to root.
     QDir().mkpath(dir.filePath(QStringLiteral("e/CLOCK.TXT")));
     WriteSetupClockFile('E');
-    RewriteClockFileTime('E', 3);
+    EXPECT_FALSE(RewriteClockFileTime('E', 3).ok());
     EXPECT_FALSE(dir.exists(QStringLiteral("e/USBWATCH.DAT")));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/CLOCK.TXT"))).isDir());
     const QStringList left = QDir(dir.filePath(QStringLiteral("e")))
@@ -97,7 +97,7 @@ TEST_F(ClockFileTest, ClockFileThroughALinkIsReadButNeverWrittenThrough)
     ReadClockFile('E');
     EXPECT_EQ(settings().clockCorrection, 7);
 
-    RewriteClockFileTime('E', 3);
+    EXPECT_FALSE(RewriteClockFileTime('E', 3).ok());
     WriteSetupClockFile('E');
     EXPECT_EQ(dir.read(QStringLiteral("outside/CLOCK.TXT")), QByteArray("TAdj=7\r\n"));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/CLOCK.TXT"))).isSymLink());
@@ -110,7 +110,7 @@ TEST_F(ClockFileTest, FifoOrDanglingLinkOnTheDiskIsNeitherWaitedOnNorWrittenThro
     settings().clockCorrection = 30;
     ReadClockFile('E');
     EXPECT_EQ(settings().clockCorrection, 0);
-    RewriteClockFileTime('E', 3);
+    EXPECT_FALSE(RewriteClockFileTime('E', 3).ok());
     EXPECT_TRUE(dir.isFifo(QStringLiteral("e/CLOCK.TXT")));
 
     // A marker link that leads off the disk: the set-up writes its clock file, but creates
@@ -168,7 +168,7 @@ TEST_F(StatusBlockTest, ClockCheckMeasuresTheDriftAndTheTimeSetSendsIt)
     EXPECT_EQ(settings().clockCorrection, -3);
 
     settings().hourMode = 1;
-    SendSettingsBlock();
+    ASSERT_TRUE(SendSettingsBlock().ok());
     EXPECT_EQ(wristband.clockCorrection(), -3);
     EXPECT_TRUE(wristband.twelveHourMode());
     EXPECT_EQ(wristband.clock().now(), emu::DeviceClock::wallTime(pcNow));
@@ -182,7 +182,7 @@ TEST_F(StatusBlockTest, CollectionTakesTheWristbandsSettingsOver)
     settings().keptFlag1 = true;
     settings().scrollSpeed = 6;
     settings().displayEntries[0] = 2;
-    SendSettingsBlock();
+    ASSERT_TRUE(SendSettingsBlock().ok());
     ResetWristbandSettings(true);
     settings().ledPowerControl = false;
     settings().keptFlag1 = false;
@@ -212,7 +212,10 @@ TEST_F(StatusBlockTest, BlockWithoutTheHeaderLeavesTheResetValues)
     EXPECT_EQ(settings().clockCorrection, 0);
     EXPECT_EQ(settings().displayEntries, WristbandSettings::ResetDisplayEntries);
     EXPECT_TRUE(ui.messages.isEmpty());
-    EXPECT_EQ(ui.statusTexts, QStringList{QStringLiteral(" >> Checking ...")});
+    ASSERT_EQ(ui.statusTexts.size(), 2);
+    EXPECT_EQ(ui.statusTexts[0], QStringLiteral(" >> Checking ..."));
+    EXPECT_TRUE(ui.statusTexts[1].startsWith(
+        QStringLiteral(" >> Checking failed: the wristband did not answer (error ")));
     EXPECT_EQ(events, (QStringList{QStringLiteral("started"), QStringLiteral("finished")}));
 }
 

@@ -136,6 +136,16 @@ TEST(ClockTextRewrite, KeepsDisplayLinesAndReplacesTheClockLines)
                                                               "HMod=1"));
 }
 
+TEST(ClockTextRewrite, LongLinesAreKeptWhole)
+{
+    // Longer than any line buffer: cut into pieces, its tail would come back as a junk line.
+    const QByteArray longLine = "UPic=" + QByteArray(300, '7');
+    const QByteArray rewritten = RewriteClockText(longLine + "\nSped=4\n", PcNow, 0, 0);
+    EXPECT_EQ(rewritten, longLine + "\nSped=4\n\nDate=20260307\nTime=090503\nTAdj=0\nHMod=0");
+    // Twice: still one line of it.
+    EXPECT_EQ(RewriteClockText(rewritten, PcNow, 0, 0), rewritten);
+}
+
 TEST(ClockTextRewrite, MissingFileGivesOnlyTheClockLines)
 {
     EXPECT_EQ(RewriteClockText({}, PcNow, 0, 0),

@@ -229,6 +229,38 @@ TEST(SettingsBlockDrift, CorrectionIsHeldToWhatTheWristbandTakes)
     EXPECT_EQ(ahead.clockCorrection, -99);
 }
 
+// The wristband's clock runs on through a change of the PC's offset; only what it gained or lost
+// itself is drift.
+TEST(SettingsBlockDrift, DaylightSavingChangeIsNoDrift)
+{
+    const QTimeZone berlin("Europe/Berlin");
+    ASSERT_TRUE(berlin.isValid());
+    // Set in winter time (UTC+1), read in summer time (UTC+2): 16 days less the hour skipped.
+    const QDateTime lastSet(QDate(2026, 3, 20), QTime(12, 0));
+    const QDateTime pcNow(QDate(2026, 4, 5), QTime(12, 0));
+    const QDateTime watch(QDate(2026, 4, 5), QTime(11, 0, 30)); // 30 s gained
+    const DriftReport spring = MeasureDrift(statusBlock(watch, lastSet, 0), pcNow, berlin);
+    EXPECT_DOUBLE_EQ(spring.differenceSeconds, 30.0);
+    EXPECT_DOUBLE_EQ(spring.elapsedDays, 16.0 - 1.0 / 24.0);
+    EXPECT_EQ(spring.differenceText, QStringLiteral("       30 sec /  16 days"));
+    EXPECT_EQ(spring.clockCorrection, -1); // 0 - trunc(30 / 15.96)
+    EXPECT_EQ(spring.watchText, QStringLiteral("2026-04-05 11:00:30"));
+
+    // Back in autumn: the wristband set in summer time shows an hour more than the PC.
+    const DriftReport autumn =
+        MeasureDrift(statusBlock(QDateTime(QDate(2026, 11, 2), QTime(13, 0, 0)),
+                                 QDateTime(QDate(2026, 10, 20), QTime(12, 0)), 4),
+                     QDateTime(QDate(2026, 11, 2), QTime(12, 0)), berlin);
+    EXPECT_DOUBLE_EQ(autumn.differenceSeconds, 0.0);
+    EXPECT_EQ(autumn.clockCorrection, 4);
+
+    // Within one offset nothing moves, in any zone.
+    const DriftReport summer =
+        MeasureDrift(statusBlock(PcNow.addSecs(30), PcNow.addDays(-10), 0), PcNow, berlin);
+    EXPECT_DOUBLE_EQ(summer.differenceSeconds, 30.0);
+    EXPECT_EQ(summer.clockCorrection, -3);
+}
+
 TEST(SettingsBlockRead, OutOfRangeClockFieldsRollOverAsTheCLibraryDoes)
 {
     SettingsBlock block{};

@@ -3,6 +3,7 @@
 #include "app/window/advancedpage.h"
 #include "goals/ui/missionpage.h"
 #include "goals/ui/personalinfopage.h"
+#include "device/ui/timesetpage.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "widgets/tabpage.h"
@@ -35,6 +36,8 @@ CTabPage* CreatePage(int index, QWidget* parent)
         return new CMissionPage(parent);
     case PageIndex::UserOption:
         return new CAdvancedPage(parent);
+    case PageIndex::Maintain:
+        return new CTimeSetPage(parent);
     default:
         break;
     }

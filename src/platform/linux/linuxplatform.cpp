@@ -43,7 +43,8 @@ private:
 } // namespace
 
 Result<std::unique_ptr<Platform>> createPlatform(const QStringList& driveOptions,
-                                                 std::unique_ptr<DesktopServices> desktop)
+                                                 std::unique_ptr<DesktopServices> desktop,
+                                                 std::function<QDateTime()> hostNow)
 {
     auto platform = std::make_unique<LinuxPlatform>(std::move(desktop));
     if (driveOptions.isEmpty()) {
@@ -51,7 +52,7 @@ Result<std::unique_ptr<Platform>> createPlatform(const QStringList& driveOptions
         return std::unique_ptr<Platform>(std::move(platform));
     }
     Result<std::unique_ptr<SimulatedDriveServices>> simulated =
-        createSimulatedDriveServices(driveOptions);
+        createSimulatedDriveServices(driveOptions, std::move(hostNow));
     if (!simulated) {
         return fail(simulated.error());
     }

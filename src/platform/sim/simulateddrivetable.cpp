@@ -1,6 +1,7 @@
 #include "platform/sim/simulateddrivetable.h"
 
 #include "emulator/recordimage.h"
+#include "emulator/wristbandstate.h"
 #include "platform/sim/collectedmark.h"
 
 #include <QDir>
@@ -64,6 +65,19 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
                 qWarning().noquote() << marked.error();
             }
             return marked.ok();
+        });
+        // Its clock runs on and its settings stay between runs, as a real wristband's do.
+        const Result<std::optional<emu::WristbandState>> kept = emu::LoadWristbandState(path);
+        if (!kept) {
+            qWarning().noquote() << kept.error();
+        } else if (*kept) {
+            emu::RestoreState(*band, **kept);
+        }
+        band->setSettingsObserver([band, path] {
+            if (const Result<> saved = emu::SaveWristbandState(path, emu::CaptureState(*band));
+                !saved) {
+                qWarning().noquote() << saved.error();
+            }
         });
     } else if (drive.wristband->image() != image.bytes) {
         drive.wristband->loadImage(image.bytes); // new records: new data again
