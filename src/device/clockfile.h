@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/wristbandsettings.h"
+#include "platform/result.h"
 
 #include <QDateTime>
 
@@ -12,8 +13,10 @@ enum class StatusBlockKind { Collection, ClockCheck };
 // the 256-byte settings block of a pass-through wristband. All work on appState().wristband;
 // ResetWristbandSettings() of app/wristbandsettings.h gives its defaults.
 void ReadClockFile(char letter);
-void WriteSetupClockFile(char letter);
-void RewriteClockFileTime(char letter, int clockCorrection);
+// The two writers answer why CLOCK.TXT or the marker could not be written; when they succeed the
+// files are on the disk and the user may unplug the wristband.
+[[nodiscard]] Result<> WriteSetupClockFile(char letter);
+[[nodiscard]] Result<> RewriteClockFileTime(char letter, int clockCorrection);
 void SendSettingsBlock();
 // The same with the clock to set taken by the caller, who shows what was sent.
 void SendSettingsBlock(const QDateTime& localNow);

@@ -1,6 +1,7 @@
 #include "device/rootfiles.h"
 
 #include "app/appstate.h"
+#include "platform/devicefile.h"
 #include "platform/drivetable.h"
 
 #include <QDir>
@@ -24,6 +25,12 @@ QString DriveRootOf(char letter)
 {
     const platform::DriveTable* drives = appState().services.drives;
     return drives ? drives->driveRoot(letter) : QString();
+}
+
+Result<> WriteMarkerFile(const QString& root, QByteArrayView content)
+{
+    return platform::writeDeviceFileDurably(RootFilePath(root, QStringLiteral("USBWATCH.DAT")),
+                                            content, platform::DeviceFileAttribute::Hidden);
 }
 
 } // namespace trek

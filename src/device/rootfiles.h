@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/result.h"
+
+#include <QByteArrayView>
 #include <QString>
 
 namespace trek {
@@ -11,5 +14,10 @@ QString RootFilePath(const QString& root, const QString& name);
 
 // The drive root of `letter` from the drive table; empty when the letter has no mounted volume.
 QString DriveRootOf(char letter);
+
+// Writes the marker USBWATCH.DAT in `root`, over one that is there under any case of its name:
+// hidden where the disk keeps a FAT hidden attribute, and on the disk before this returns, since
+// the user may pull the wristband out right after.
+[[nodiscard]] Result<> WriteMarkerFile(const QString& root, QByteArrayView content);
 
 } // namespace trek
