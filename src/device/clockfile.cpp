@@ -86,7 +86,8 @@ Result<> WriteSetupClockFile(char letter)
     const QByteArray message = FilterMessage(settings().message);
     settings().message.fill('\0');
     std::copy(message.begin(), message.end(), settings().message.begin());
-    if (Result<> written = writeClockFile(root, FormatSetupClockText(settings(), CurrentLocalTime()));
+    if (Result<> written =
+            writeClockFile(root, FormatSetupClockText(settings(), CurrentLocalTime()));
         !written) {
         return written;
     }
@@ -99,8 +100,8 @@ Result<> RewriteClockFileTime(char letter, int clockCorrection)
     if (root.isEmpty()) {
         return noVolume(letter);
     }
-    return writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(), clockCorrection,
-                                          settings().hourMode));
+    return writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(),
+                                                 clockCorrection, settings().hourMode));
 }
 
 void SendSettingsBlock()

@@ -127,7 +127,8 @@ TEST_F(ClockFileTest, FifoOrDanglingLinkOnTheDiskIsNeitherWaitedOnNorWrittenThro
     dir.makeLink(QStringLiteral("e/USBWATCH.DAT"), nowhere);
     const Result<> setup = WriteSetupClockFile('E');
     ASSERT_FALSE(setup.ok());
-    EXPECT_TRUE(setup.error().contains(QStringLiteral("USBWATCH.DAT"))) << setup.error().toStdString();
+    EXPECT_TRUE(setup.error().contains(QStringLiteral("USBWATCH.DAT")))
+        << setup.error().toStdString();
     EXPECT_TRUE(clockFile().contains("TAdj=0\r\n"));
     EXPECT_FALSE(QFileInfo::exists(nowhere));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/USBWATCH.DAT"))).isSymLink());

@@ -48,9 +48,8 @@ QByteArray run(const QString& program, const QStringList& arguments, bool* ok = 
 
 QStringList entries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                      QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // The FAT attributes of a file as the kernel's vfat driver keeps them; -1 when it cannot say.
@@ -94,9 +93,8 @@ public:
                 &mounted);
             m_why = QStringLiteral("cannot loop-mount a vfat image (root and the vfat module)");
         } else if (!tool("fusefat").isEmpty() && ::access("/dev/fuse", R_OK | W_OK) == 0) {
-            run(tool("fusefat"), {QStringLiteral("-o"), QStringLiteral("rw+"), m_image,
-                                  m_mountPoint},
-                &mounted);
+            run(tool("fusefat"),
+                {QStringLiteral("-o"), QStringLiteral("rw+"), m_image, m_mountPoint}, &mounted);
             m_why = QStringLiteral("fusefat cannot mount the image");
         } else {
             m_why = QStringLiteral("needs fusefat and access to /dev/fuse");
@@ -152,8 +150,8 @@ TEST(DeviceFile, OnTmpfsTheHiddenAttributeIsLeftOutAndFailuresKeepTheOldFile)
     old.write("old marker");
     old.close();
 
-    const auto written = writeDeviceFileDurably(marker, QByteArray(80, 'm'),
-                                                DeviceFileAttribute::Hidden);
+    const auto written =
+        writeDeviceFileDurably(marker, QByteArray(80, 'm'), DeviceFileAttribute::Hidden);
     ASSERT_TRUE(written.ok()) << written.error().toStdString();
     EXPECT_EQ(entries(disk.path()), QStringList{Marker}); // replaced, no temporary left
     QFile check(marker);
@@ -173,7 +171,8 @@ TEST(DeviceFile, OnTmpfsTheHiddenAttributeIsLeftOutAndFailuresKeepTheOldFile)
     const auto refused =
         writeDeviceFileDurably(disk.filePath(Clock), ClockText, DeviceFileAttribute::Normal);
     ASSERT_FALSE(refused.ok());
-    EXPECT_TRUE(refused.error().contains(QStringLiteral("Read-only"))) << refused.error().toStdString();
+    EXPECT_TRUE(refused.error().contains(QStringLiteral("Read-only")))
+        << refused.error().toStdString();
     EXPECT_EQ(entries(disk.path()), QStringList{Marker});
 }
 
@@ -183,13 +182,13 @@ TEST(DeviceFile, KernelFatDiskHidesTheMarkerAndHoldsBothFilesWhenTheCallReturns)
     if (!disk.mounted()) {
         GTEST_SKIP() << disk.why();
     }
-    ASSERT_TRUE(writeDeviceFileDurably(disk.filePath(Marker), "first", DeviceFileAttribute::Normal)
-                    .ok());
+    ASSERT_TRUE(
+        writeDeviceFileDurably(disk.filePath(Marker), "first", DeviceFileAttribute::Normal).ok());
     ASSERT_EQ(fatAttributes(disk.filePath(Marker)) & ATTR_HIDDEN, 0);
 
     // Replacing the marker gives it the attribute; the clock file stays visible.
-    const auto marker =
-        writeDeviceFileDurably(disk.filePath(Marker), QByteArrayView(), DeviceFileAttribute::Hidden);
+    const auto marker = writeDeviceFileDurably(disk.filePath(Marker), QByteArrayView(),
+                                               DeviceFileAttribute::Hidden);
     ASSERT_TRUE(marker.ok()) << marker.error().toStdString();
     const auto clock =
         writeDeviceFileDurably(disk.filePath(Clock), ClockText, DeviceFileAttribute::Normal);
@@ -200,7 +199,8 @@ TEST(DeviceFile, KernelFatDiskHidesTheMarkerAndHoldsBothFilesWhenTheCallReturns)
     // Still mounted: what the image holds is what the call wrote, the attribute included.
     EXPECT_EQ(disk.onDisk(Clock), ClockText);
     EXPECT_TRUE(disk.onDisk(Marker).isEmpty());
-    EXPECT_TRUE(disk.attributesOnDisk(Marker).contains('H')) << disk.attributesOnDisk(Marker).data();
+    EXPECT_TRUE(disk.attributesOnDisk(Marker).contains('H'))
+        << disk.attributesOnDisk(Marker).data();
     EXPECT_FALSE(disk.attributesOnDisk(Clock).contains('H'));
     EXPECT_EQ(entries(disk.filePath(QString())), (QStringList{Clock, Marker}));
 }

@@ -38,8 +38,7 @@ class FakeFilesystem final : public QObject, protected QDBusContext
 public:
     FakeFilesystem(QString path, QString refusal, CallLog& log)
         : m_path(std::move(path)), m_refusal(std::move(refusal)), m_log(log)
-    {
-    }
+    {}
 
 public slots:
     Q_SCRIPTABLE void Unmount(const QVariantMap& options)
@@ -91,9 +90,10 @@ public:
             "<busconfig><type>session</type><listen>unix:dir=" +
                 QFile::encodeName(m_dir.path()) +
                 "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-                "<allow send_destination=\"*\"/><allow own=\"*\"/></policy></busconfig>\n");
-        m_process.start(daemon, {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
-                                 QStringLiteral("--print-address=1")});
+                "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/><allow own=\"*\"/>"
+                "</policy></busconfig>\n");
+        m_process.start(daemon, {QStringLiteral("--config-file=") + config,
+                                 QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (m_process.waitForReadyRead(10000)) {
             m_address = QString::fromUtf8(m_process.readLine()).trimmed();
         }
@@ -248,7 +248,8 @@ TEST_F(UDisksEjectorTest, RefusalOrAMissingServiceIsTheReason)
     ASSERT_TRUE(udisks.registered());
     const auto busy = ejector.unmount(QStringLiteral("/media/user/WATCH"));
     ASSERT_FALSE(busy.ok());
-    EXPECT_TRUE(busy.error().contains(QStringLiteral("target is busy"))) << busy.error().toStdString();
+    EXPECT_TRUE(busy.error().contains(QStringLiteral("target is busy")))
+        << busy.error().toStdString();
     EXPECT_EQ(udisks.unmounted().size(), 1);
 }
 

@@ -25,7 +25,8 @@ Result<> syncFileSystemOf(const QString& folder)
     } while (fd < 0 && errno == EINTR);
     const FileDescriptor dir(fd);
     if (dir.get() < 0) {
-        return fail(QStringLiteral("Cannot open the folder %1: %2").arg(folder, systemError(errno)));
+        return fail(
+            QStringLiteral("Cannot open the folder %1: %2").arg(folder, systemError(errno)));
     }
     if (::syncfs(dir.get()) != 0) {
         return fail(

@@ -102,8 +102,7 @@ QString blockObjectMountedAt(const QVariant& managedObjects, const QByteArray& m
 
 UDisksEjector::UDisksEjector(QString busAddress)
     : m_busAddress(std::move(busAddress)), m_connectionName(nextConnectionName())
-{
-}
+{}
 
 UDisksEjector::~UDisksEjector()
 {
@@ -145,19 +144,19 @@ Result<> UDisksEjector::unmount(const QString& root)
         return fail(QStringLiteral("Cannot unmount %1: the system bus is not there (%2)")
                         .arg(root, connection.lastError().message()));
     }
-    const QDBusMessage lookup = connection.call(
-        QDBusMessage::createMethodCall(Service, ManagerPath, ObjectManager,
-                                       QStringLiteral("GetManagedObjects")),
-        QDBus::Block, LookupTimeoutMs);
+    const QDBusMessage lookup =
+        connection.call(QDBusMessage::createMethodCall(Service, ManagerPath, ObjectManager,
+                                                       QStringLiteral("GetManagedObjects")),
+                        QDBus::Block, LookupTimeoutMs);
     if (lookup.type() != QDBusMessage::ReplyMessage || lookup.arguments().isEmpty()) {
         return fail(QStringLiteral("Cannot unmount %1: UDisks2 does not answer (%2)")
                         .arg(root, lookup.errorMessage()));
     }
-    const QString object = blockObjectMountedAt(lookup.arguments().constFirst(),
-                                                QFile::encodeName(root));
+    const QString object =
+        blockObjectMountedAt(lookup.arguments().constFirst(), QFile::encodeName(root));
     if (object.isEmpty()) {
-        return fail(QStringLiteral("Cannot unmount %1: UDisks2 knows no volume mounted there")
-                        .arg(root));
+        return fail(
+            QStringLiteral("Cannot unmount %1: UDisks2 knows no volume mounted there").arg(root));
     }
     QDBusMessage request =
         QDBusMessage::createMethodCall(Service, object, Filesystem, QStringLiteral("Unmount"));
