@@ -116,16 +116,6 @@ private:
     QString m_address;
 };
 
-QVariantMap filesystemWithMountPoints(const QList<QByteArray>& points)
-{
-    QList<QByteArray> withEnds;
-    for (const QByteArray& point : points) {
-        withEnds << point + '\0';
-    }
-    return {{QStringLiteral("MountPoints"), QVariant::fromValue(withEnds)},
-            {QStringLiteral("Size"), QVariant::fromValue(quint64{1} << 20)}};
-}
-
 // A fake UDisks2 on the private bus, answering from a thread of its own so that the ejector's
 // blocking calls from the test's thread are served.
 class FakeUDisks final
@@ -147,8 +137,12 @@ public:
             Interfaces& interfaces = objects[QDBusObjectPath(path)];
             interfaces[QStringLiteral("org.freedesktop.UDisks2.Block")] = {
                 {QStringLiteral("IdLabel"), name}};
-            interfaces[QStringLiteral("org.freedesktop.UDisks2.Filesystem")] =
-                filesystemWithMountPoints(points);
+            QList<QByteArray> ended; // UDisks2 ends each mount point with a NUL
+            for (const QByteArray& point : points) {
+                ended << point + '\0';
+            }
+            interfaces[QStringLiteral("org.freedesktop.UDisks2.Filesystem")] = {
+                {QStringLiteral("MountPoints"), QVariant::fromValue(ended)}};
             auto filesystem = std::make_unique<FakeFilesystem>(path, refusal, log);
             filesystem->moveToThread(&m_thread);
             m_connection.registerObject(path, filesystem.get(),
