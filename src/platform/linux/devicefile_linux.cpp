@@ -13,9 +13,11 @@ namespace trek::platform {
 
 namespace {
 
-// syncfs() rather than sync(): only the wristband's disk is waited on. Since Linux 5.8 it also
-// reports a write-back error of that file system, which is what the user must hear of before
-// pulling the disk out.
+// Flushing the file and its folder is not enough on vfat: after the rename it writes the file's
+// new directory entry (size, first cluster, attributes) only when the file's inode is written
+// back, and the clusters of the replaced file only when that inode goes. syncfs() writes all of
+// that, and only for the wristband's disk; since Linux 5.8 it also reports a write-back error of
+// that disk, which the user must hear of before pulling it out.
 Result<> syncFileSystemOf(const QString& folder)
 {
     int fd = -1;
