@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl1-mesa-dev
   libudev-dev umockdev libumockdev-dev
   googletest libgtest-dev libbenchmark-dev
-  dosfstools mtools fusefat fuse3
+  dosfstools mtools fusefat fuse3 dbus-daemon
   xvfb xauth imagemagick fonts-noto-cjk at-spi2-core
   clang-format clang-tidy
 )

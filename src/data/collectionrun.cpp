@@ -60,7 +60,7 @@ void EnsureMarkerFile(char letter)
     content.resize(MarkerFileLength, '\0');
     // Only a new file is made: a link, a FIFO or anything else in its place stays as it is.
     // A marker that cannot be written is harmless: discovery still finds the day files.
-    (void)platform::createRegularFile(path, content, true);
+    (void)WriteMarkerFile(root, content);
 }
 
 void TakeOverSettings(const WristbandLink& link)

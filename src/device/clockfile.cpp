@@ -8,7 +8,7 @@
 #include "device/rootfiles.h"
 #include "device/settingsblock.h"
 #include "device/vendorcommands.h"
-#include "platform/atomicfile.h"
+#include "platform/devicefile.h"
 #include "platform/regularfile.h"
 
 namespace trek {
@@ -16,7 +16,6 @@ namespace trek {
 namespace {
 
 const QString ClockFileName = QStringLiteral("CLOCK.TXT");
-const QString MarkerFileName = QStringLiteral("USBWATCH.DAT");
 // The real file is a few hundred bytes; anything far larger is not the wristband's and is not
 // read at all.
 constexpr qint64 MaxClockFileSize = 1 << 16;
@@ -34,28 +33,23 @@ QByteArray readClockFile(const QString& root)
     return text ? FromDiskLineEnds(*text) : QByteArray();
 }
 
-// The marker is rewritten in place, or made when there is none. A link, a FIFO or a folder under
-// its name is never written through.
-Result<> writeRootFile(const QString& path, QByteArrayView bytes)
-{
-    if (platform::isRegularFile(path)) {
-        return platform::overwriteRegularFile(path, bytes);
-    }
-    return platform::createRegularFile(path, bytes, true);
-}
-
 // Replaced whole so an unplug in the middle never leaves the wristband a torn clock file to
-// apply; a link under its name is refused, not followed.
+// apply, and on the disk before the user is told to unplug; a link under its name is refused,
+// not followed.
 Result<> writeClockFile(const QString& root, const QByteArray& text)
 {
-    return platform::writeFileAtomically(RootFilePath(root, ClockFileName), ToDiskLineEnds(text));
+    if (Result<> written =
+            platform::writeDeviceFileDurably(RootFilePath(root, ClockFileName),
+                                             ToDiskLineEnds(text), platform::DeviceFileAttribute::Normal);
+        !written) {
+        return fail(QStringLiteral("CLOCK.TXT cannot be written: ") + written.error());
+    }
+    return {};
 }
 
-// The marker that identifies the disk as a wristband's. It would best be hidden on the FAT disk,
-// but there is no portable call for that attribute, and nothing here depends on it.
-void writeEmptyMarker(const QString& root)
+Failure noVolume(char letter)
 {
-    (void)writeRootFile(RootFilePath(root, MarkerFileName), QByteArrayView());
+    return fail(QStringLiteral("Drive %1: has no mounted volume.").arg(QChar::fromLatin1(letter)));
 }
 
 } // namespace
@@ -73,34 +67,31 @@ void ReadClockFile(char letter)
     ParseClockText(readClockFile(root), settings());
 }
 
-void WriteSetupClockFile(char letter)
+Result<> WriteSetupClockFile(char letter)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
-        return;
+        return noVolume(letter);
     }
     const QByteArray message = FilterMessage(settings().message);
     settings().message.fill('\0');
     std::copy(message.begin(), message.end(), settings().message.begin());
-    if (!writeClockFile(root, FormatSetupClockText(settings(), CurrentLocalTime()))) {
-        return;
+    if (Result<> written =
+            writeClockFile(root, FormatSetupClockText(settings(), CurrentLocalTime()));
+        !written) {
+        return written;
     }
-    writeEmptyMarker(root);
+    return WriteMarkerFile(root, QByteArrayView());
 }
 
 Result<> RewriteClockFileTime(char letter, int clockCorrection)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
-        return fail(QString::asprintf("Drive %c: has no mounted volume.", letter));
+        return noVolume(letter);
     }
-    if (Result<> written =
-            writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(),
-                                                  clockCorrection, settings().hourMode));
-        !written) {
-        return fail(QStringLiteral("CLOCK.TXT cannot be written: ") + written.error());
-    }
-    return {};
+    return writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(),
+                                                 clockCorrection, settings().hourMode));
 }
 
 Result<> SendSettingsBlock()

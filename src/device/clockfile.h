@@ -13,11 +13,12 @@ enum class StatusBlockKind { Collection, ClockCheck };
 // the 256-byte settings block of a pass-through wristband. All work on appState().wristband;
 // ResetWristbandSettings() of app/wristbandsettings.h gives its defaults.
 void ReadClockFile(char letter);
-void WriteSetupClockFile(char letter);
+// The writers answer why CLOCK.TXT or the block could not be written; when they succeed the
+// files are on the disk (or the block on the wristband) and the user may unplug the wristband.
+[[nodiscard]] Result<> WriteSetupClockFile(char letter);
 // Fails when the drive has no volume or the file cannot be replaced; the old file then stays.
-Result<> RewriteClockFileTime(char letter, int clockCorrection);
-// Fails when the wristband does not take the block.
-Result<> SendSettingsBlock();
+[[nodiscard]] Result<> RewriteClockFileTime(char letter, int clockCorrection);
+[[nodiscard]] Result<> SendSettingsBlock();
 // The same with the clock to set taken by the caller, who shows what was sent.
 Result<> SendSettingsBlock(const QDateTime& localNow);
 // Kind ClockCheck is ClockCheck() of device/clockcheck.h.

@@ -1,6 +1,7 @@
 #include "device/rootfiles.h"
 
 #include "app/appstate.h"
+#include "platform/devicefile.h"
 #include "platform/drivetable.h"
 #include "platform/regularfile.h"
 
@@ -27,21 +28,26 @@ QString DriveRootOf(char letter)
     return drives ? drives->driveRoot(letter) : QString();
 }
 
+Result<> WriteMarkerFile(const QString& root, QByteArrayView content)
+{
+    return platform::writeDeviceFileDurably(RootFilePath(root, QStringLiteral("USBWATCH.DAT")),
+                                            content, platform::DeviceFileAttribute::Hidden);
+}
+
 Result<> EnsureMarkerFile(char letter)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
         return fail(QString::asprintf("Drive %c: has no mounted volume.", letter));
     }
-    const QString path = RootFilePath(root, QStringLiteral("USBWATCH.DAT"));
-    if (platform::isRegularFile(path)) {
+    if (platform::isRegularFile(RootFilePath(root, QStringLiteral("USBWATCH.DAT")))) {
         return {};
     }
     // The wristband never reads the content; 80 bytes is what it is used to finding.
     constexpr int MarkerLength = 80;
     QByteArray content = QString::asprintf("%c://USBWATCH.DAT", letter).toLatin1();
     content.resize(MarkerLength, '\0');
-    return platform::createRegularFile(path, content, true);
+    return WriteMarkerFile(root, content);
 }
 
 } // namespace trek

@@ -2,6 +2,7 @@
 
 #include "platform/result.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace trek {
@@ -14,9 +15,13 @@ QString RootFilePath(const QString& root, const QString& name);
 // The drive root of `letter` from the drive table; empty when the letter has no mounted volume.
 QString DriveRootOf(char letter);
 
-// Makes the USBWATCH.DAT that tells the wristband it has met the program, unless a regular file
-// of that name is there already. Whatever else holds the name (a folder, a link) is left alone
-// and counts as a failure.
-Result<> EnsureMarkerFile(char letter);
+// Writes the marker USBWATCH.DAT in `root`, over one that is there under any case of its name:
+// hidden where the disk keeps a FAT hidden attribute, and on the disk before this returns, since
+// the user may pull the wristband out right after.
+[[nodiscard]] Result<> WriteMarkerFile(const QString& root, QByteArrayView content);
+
+// Makes the marker in the drive of `letter` unless a regular file of that name is there already.
+// Whatever else holds the name (a folder, a link) is left alone and counts as a failure.
+[[nodiscard]] Result<> EnsureMarkerFile(char letter);
 
 } // namespace trek

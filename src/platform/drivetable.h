@@ -40,6 +40,9 @@ public:
     }
     // Folder where the volume with this letter is mounted; empty when there is none.
     virtual QString driveRoot(char letter) const = 0;
+    // Label of the volume with this letter, as its file system holds it; empty when the volume
+    // has none, there is no volume, or the table knows no labels.
+    virtual QString volumeLabel(char /*letter*/) const { return {}; }
     // Device paths of the present USB disks that expose no mounted volume.
     virtual QStringList diskDevicePaths() const = 0;
     // The label of the volume with this letter; empty when it has none or it is not known.

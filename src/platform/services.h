@@ -7,6 +7,7 @@ class SystemServices;
 class DesktopServices;
 class DriveTable;
 class ScsiTransport;
+class VolumeEjector;
 
 // The platform services one process runs with. The program's platform factory owns them; tests
 // install their own. Not owned here.
@@ -17,6 +18,7 @@ struct Services
     DesktopServices* desktop = nullptr;
     DriveTable* drives = nullptr;
     ScsiTransport* scsi = nullptr;
+    VolumeEjector* ejector = nullptr; // none where volumes cannot be unmounted from here
 };
 
 } // namespace trek::platform

@@ -30,7 +30,7 @@ TEST_F(ClockFileTest, SetupFileIsWrittenWithCrLfAndAFreshMarker)
     std::copy(message.begin(), message.end(), settings().message.begin());
     settings().clockCorrection = 6;
 
-    WriteSetupClockFile('E');
+    ASSERT_TRUE(WriteSetupClockFile('E').ok());
 
     EXPECT_EQ(clockFile(), QByteArray("UStr=Hello world\r\nUPic=\r\nDisp=GAGJKEJAAA\r\nSped=4\r\n"
                                       "TAdj=6\r\nDate=20260610\r\nTime=143015\r\nHMod=0\r\n"));
@@ -77,12 +77,19 @@ TEST_F(ClockFileTest, MissingOrUnreadableFileLeavesTheResetValues)
     EXPECT_EQ(settings().clockCorrection, 0);
 }
 
-TEST_F(ClockFileTest, ClockFileThatCannotBeCreatedWritesNothing)
+TEST_F(ClockFileTest, ClockFileThatCannotBeCreatedWritesNothingAndSaysWhy)
 {
     // A folder in the way stands for a disk that refuses the file, even to root.
     QDir().mkpath(dir.filePath(QStringLiteral("e/CLOCK.TXT")));
-    WriteSetupClockFile('E');
-    EXPECT_FALSE(RewriteClockFileTime('E', 3).ok());
+    const Result<> setup = WriteSetupClockFile('E');
+    const Result<> rewrite = RewriteClockFileTime('E', 3);
+    ASSERT_FALSE(setup.ok());
+    ASSERT_FALSE(rewrite.ok());
+    EXPECT_TRUE(setup.error().contains(dir.filePath(QStringLiteral("e/CLOCK.TXT"))))
+        << setup.error().toStdString();
+    EXPECT_TRUE(rewrite.error().contains(QStringLiteral("a folder")))
+        << rewrite.error().toStdString();
+    EXPECT_FALSE(RewriteClockFileTime('G', 3).ok()); // a letter without a volume
     EXPECT_FALSE(dir.exists(QStringLiteral("e/USBWATCH.DAT")));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/CLOCK.TXT"))).isDir());
     const QStringList left = QDir(dir.filePath(QStringLiteral("e")))
@@ -98,7 +105,7 @@ TEST_F(ClockFileTest, ClockFileThroughALinkIsReadButNeverWrittenThrough)
     EXPECT_EQ(settings().clockCorrection, 7);
 
     EXPECT_FALSE(RewriteClockFileTime('E', 3).ok());
-    WriteSetupClockFile('E');
+    EXPECT_FALSE(WriteSetupClockFile('E').ok());
     EXPECT_EQ(dir.read(QStringLiteral("outside/CLOCK.TXT")), QByteArray("TAdj=7\r\n"));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/CLOCK.TXT"))).isSymLink());
     EXPECT_FALSE(dir.exists(QStringLiteral("e/USBWATCH.DAT"))); // the set-up stopped
@@ -114,11 +121,14 @@ TEST_F(ClockFileTest, FifoOrDanglingLinkOnTheDiskIsNeitherWaitedOnNorWrittenThro
     EXPECT_TRUE(dir.isFifo(QStringLiteral("e/CLOCK.TXT")));
 
     // A marker link that leads off the disk: the set-up writes its clock file, but creates
-    // nothing where the link points.
+    // nothing where the link points, and fails.
     QFile::remove(dir.filePath(QStringLiteral("e/CLOCK.TXT")));
     const QString nowhere = dir.filePath(QStringLiteral("outside/USBWATCH.DAT"));
     dir.makeLink(QStringLiteral("e/USBWATCH.DAT"), nowhere);
-    WriteSetupClockFile('E');
+    const Result<> setup = WriteSetupClockFile('E');
+    ASSERT_FALSE(setup.ok());
+    EXPECT_TRUE(setup.error().contains(QStringLiteral("USBWATCH.DAT")))
+        << setup.error().toStdString();
     EXPECT_TRUE(clockFile().contains("TAdj=0\r\n"));
     EXPECT_FALSE(QFileInfo::exists(nowhere));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/USBWATCH.DAT"))).isSymLink());

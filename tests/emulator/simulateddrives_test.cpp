@@ -82,6 +82,8 @@ TEST(SimulatedDriveTable, FolderAppearsAndDisappearsWithNotices)
     EXPECT_EQ(drives.driveType('E'), DriveType::Removable);
     EXPECT_EQ(drives.driveType('F'), DriveType::NoRootDirectory);
     EXPECT_EQ(drives.driveRoot('E'), QDir(folder).absolutePath());
+    EXPECT_EQ(drives.volumeLabel('E'), QStringLiteral("band"));
+    EXPECT_EQ(drives.volumeLabel('F'), QString());
 
     ASSERT_TRUE(QDir(folder).removeRecursively());
     ASSERT_TRUE(removed.wait(SignalWaitMs));
@@ -89,6 +91,7 @@ TEST(SimulatedDriveTable, FolderAppearsAndDisappearsWithNotices)
     EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(arrived.count(), 0);
     EXPECT_EQ(drives.logicalDriveMask(), 0u);
+    EXPECT_EQ(drives.volumeLabel('E'), QString());
 }
 
 TEST(SimulatedDriveTable, RelativeFolderStaysTheSameWhenTheCurrentFolderChanges)
@@ -248,6 +251,7 @@ TEST(SimulatedDriveTable, VanishedWristbandIsRemovedAndComesBackWithItsRecords)
     emu::PassThroughWristband* band = drives.wristband(drives.indexOfLetter('F'));
     ASSERT_NE(band, nullptr);
     band->disappearAfterBlocks(1);
+    EXPECT_EQ(drives.volumeLabel('F'), QStringLiteral("k9e")); // the image's name
 
     const DeviceHandle handle = scsi.openVolume('F');
     EXPECT_EQ(Send(scsi, handle, {0xFE, 0x04}, 512).result, 0);

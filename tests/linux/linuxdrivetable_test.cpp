@@ -63,7 +63,7 @@ TEST_F(LinuxDriveTableTest, LettersGoToMountedUsbAndRemovableVolumesOnly)
                                .removable = false,
                                .vendor = "ATA"});
     // The wristband, its FAT volume on the partition.
-    bed.addDisk(FakeDiskLayout{});
+    bed.addDisk(FakeDiskLayout{.labelEnc = "WATCH\\x20DISK"});
     // A card reader on an internal bus with removable media, no partition table.
     bed.addDisk(FakeDiskLayout{.host = 7,
                                .disk = "sdc",
@@ -72,7 +72,8 @@ TEST_F(LinuxDriveTableTest, LettersGoToMountedUsbAndRemovableVolumesOnly)
                                .generic = "sg3",
                                .genericMinor = 3,
                                .usb = false,
-                               .vendor = "Generic"});
+                               .vendor = "Generic",
+                               .labelEnc = "L\\xc3\\xa4ufer\\x2"});
     writeMounts(RootMount + mountLine(90, "8:17", "/media/user/WATCH\\040DISK") +
                 mountLine(91, "8:32", "/media/user/CARD") +
                 mountLine(92, "8:17", "/srv/second-mount"));
@@ -86,6 +87,10 @@ TEST_F(LinuxDriveTableTest, LettersGoToMountedUsbAndRemovableVolumesOnly)
     EXPECT_EQ(table.driveType('E'), DriveType::Removable);
     EXPECT_EQ(table.driveType('F'), DriveType::NoRootDirectory);
     EXPECT_EQ(table.driveType('C'), DriveType::NoRootDirectory);
+    // Labels as udev encodes them for /dev/disk/by-label, decoded; a cut escape stays as it is.
+    EXPECT_EQ(table.volumeLabel('D'), QStringLiteral("WATCH DISK"));
+    EXPECT_EQ(table.volumeLabel('E'), QStringLiteral("L\u00e4ufer\\x2"));
+    EXPECT_EQ(table.volumeLabel('F'), QString());
 
     // The partition leads to its whole disk and to the sg node of the same SCSI device.
     const auto wristband = table.nodesForLetter('D');

@@ -158,6 +158,13 @@ FakeDisk MockBed::addDisk(const FakeDiskLayout& option)
         diskProperties << "ID_BUS"
                        << "usb";
     }
+    QList<QByteArray> labelProperties;
+    if (option.labelEnc != nullptr) {
+        labelProperties << "ID_FS_LABEL_ENC" << option.labelEnc;
+    }
+    if (!option.partition) {
+        diskProperties << labelProperties;
+    }
     disk.disk =
         addDevice("block", "block/" + diskName, disk.scsiDevice,
                   {"dev", diskDev, "removable", option.removable ? "1" : "0", "size", "2048"},
@@ -168,8 +175,9 @@ FakeDisk MockBed::addDisk(const FakeDiskLayout& option)
         const QByteArray partMinor = QByteArray::number(option.diskMinor + 1);
         disk.partition =
             addDevice("block", partName, disk.disk, {"dev", "8:" + partMinor, "partition", "1"},
-                      {"DEVNAME", "/dev/" + partName, "DEVTYPE", "partition", "MAJOR", "8", "MINOR",
-                       partMinor});
+                      QList<QByteArray>{"DEVNAME", "/dev/" + partName, "DEVTYPE", "partition",
+                                        "MAJOR", "8", "MINOR", partMinor}
+                          << labelProperties);
         createNode(partName, true);
     }
     if (option.generic != nullptr) {

@@ -23,6 +23,9 @@ struct FakeDiskLayout
     bool usb = true;
     bool removable = true;
     const char* vendor = "Watch K7";
+    // The volume's label as udev encodes it in ID_FS_LABEL_ENC, on the partition or, without
+    // one, on the disk; nullptr for none.
+    const char* labelEnc = nullptr;
 };
 
 struct FakeDisk

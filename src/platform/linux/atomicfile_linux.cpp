@@ -64,7 +64,8 @@ int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& 
 
 } // namespace
 
-Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
+Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
+                               const TemporaryFileStep& prepare)
 {
     const QFileInfo targetInfo(path);
     const QString target = targetInfo.absoluteFilePath();
@@ -103,6 +104,12 @@ Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
     if (const int error = writeAll(file.get(), bytes); error != 0) {
         return discard(QStringLiteral("Cannot write"), error);
     }
+    if (prepare) {
+        if (Result<> prepared = prepare(file.get()); !prepared) {
+            ::unlink(tempPath.constData());
+            return prepared;
+        }
+    }
     if (::fsync(file.get()) != 0) {
         return discard(QStringLiteral("Cannot flush"), errno);
     }
@@ -115,6 +122,11 @@ Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
 
     // The rename itself reaches the disk only with the folder's entry.
     return syncFolder(targetInfo.absolutePath());
+}
+
+Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
+{
+    return replaceFileAtomically(path, bytes, {});
 }
 
 Result<int> removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds minimumAge)

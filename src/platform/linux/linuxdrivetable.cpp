@@ -126,6 +126,7 @@ void LinuxDriveTable::refresh(bool announce)
 
     std::vector<VolumeKey> mounted;
     std::map<std::pair<std::uint32_t, std::uint32_t>, DiskNodes> nodesOf;
+    std::map<std::pair<std::uint32_t, std::uint32_t>, QString> labelOf;
     for (const MountEntry& mount : m_mounts) {
         const auto device =
             std::find_if(m_devices.begin(), m_devices.end(), [&mount](const BlockDeviceInfo& d) {
@@ -135,14 +136,17 @@ void LinuxDriveTable::refresh(bool announce)
             continue; // not ours, or a further mount of a volume that already has its letter
         }
         nodesOf[{mount.major, mount.minor}] = DiskNodes{device->wholeDiskNode, device->sgNode};
+        labelOf[{mount.major, mount.minor}] = device->label;
         mounted.push_back(VolumeKey{mount.major, mount.minor, mount.mountPoint});
     }
 
     const LetterMap before = m_letters;
     m_letters = assignLetters(before, mounted);
     m_letterNodes.clear();
+    m_letterLabels.clear();
     for (const auto& [letter, key] : m_letters) {
         m_letterNodes[letter] = nodesOf[{key.major, key.minor}];
+        m_letterLabels[letter] = labelOf[{key.major, key.minor}];
     }
     if (!announce) {
         return;
@@ -171,6 +175,12 @@ QString LinuxDriveTable::driveRoot(char letter) const
 {
     const auto found = m_letters.find(letter);
     return found != m_letters.end() ? found->second.mountPoint : QString();
+}
+
+QString LinuxDriveTable::volumeLabel(char letter) const
+{
+    const auto found = m_letterLabels.find(letter);
+    return found != m_letterLabels.end() ? found->second : QString();
 }
 
 QStringList LinuxDriveTable::diskDevicePaths() const

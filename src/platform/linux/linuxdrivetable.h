@@ -37,6 +37,7 @@ public:
 
     std::uint32_t logicalDriveMask() const override;
     QString driveRoot(char letter) const override;
+    QString volumeLabel(char letter) const override;
     QStringList diskDevicePaths() const override;
 
     std::optional<DiskNodes> nodesForLetter(char letter) const override;
@@ -64,6 +65,7 @@ private:
     std::vector<MountEntry> m_mounts;
     LetterMap m_letters;
     std::map<char, DiskNodes> m_letterNodes;
+    std::map<char, QString> m_letterLabels;
 };
 
 } // namespace trek::platform

@@ -1,6 +1,7 @@
 #include "platform/linux/iniprofile.h"
 #include "platform/linux/linuxdriveservices.h"
 #include "platform/linux/systemservices_linux.h"
+#include "platform/linux/udisksejector.h"
 #include "platform/platform.h"
 #include "platform/sim/simulateddriveservices.h"
 
@@ -24,6 +25,7 @@ public:
         if (m_real) {
             services.drives = m_real->drives.get();
             services.scsi = m_real->scsi.get();
+            services.ejector = m_ejector.get();
         } else if (m_simulated) {
             m_simulated->installInto(services);
         }
@@ -32,6 +34,8 @@ public:
 
     std::unique_ptr<LinuxDriveServices> m_real;
     std::unique_ptr<SimulatedDriveServices> m_simulated;
+    // Only real volumes are unmounted; a simulated drive is a folder that stays.
+    std::unique_ptr<UDisksEjector> m_ejector;
 
 private:
     // The services hand out non-const pointers; the platform itself is shared read-only.
@@ -49,6 +53,7 @@ Result<std::unique_ptr<Platform>> createPlatform(const QStringList& driveOptions
     auto platform = std::make_unique<LinuxPlatform>(std::move(desktop));
     if (driveOptions.isEmpty()) {
         platform->m_real = createLinuxDriveServices();
+        platform->m_ejector = std::make_unique<UDisksEjector>();
         return std::unique_ptr<Platform>(std::move(platform));
     }
     Result<std::unique_ptr<SimulatedDriveServices>> simulated =

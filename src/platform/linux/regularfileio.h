@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <sys/stat.h>
 
 namespace trek::platform {
@@ -25,6 +26,15 @@ struct RegularFileContent
 
 // Writes all of `bytes` at the descriptor's position; answers 0 or the errno that stopped it.
 [[nodiscard]] int writeAll(int fd, QByteArrayView bytes);
+
+// A step on the open temporary file of replaceFileAtomically(), after its content is written and
+// before it is flushed and renamed.
+using TemporaryFileStep = std::function<Result<>(int fd)>;
+
+// writeFileAtomically(), with `prepare` (when given) run on the temporary file; a failing step
+// leaves the old file as it was.
+[[nodiscard]] Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
+                                             const TemporaryFileStep& prepare);
 
 // "a link", "a FIFO", "a folder" and so on, for the reason a file is refused.
 QString fileKind(mode_t mode);

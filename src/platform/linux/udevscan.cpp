@@ -68,6 +68,22 @@ bool deviceNumber(udev_device* device, std::uint32_t& majorNumber, std::uint32_t
     return majorOk && minorOk;
 }
 
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// ID_FS_LABEL_ENC keeps the label exact; ID_FS_LABEL has blanks and other bytes replaced.
+QString labelOf(udev_device* device)
+{
+    const char* encoded = udev_device_get_property_value(device, "ID_FS_LABEL_ENC");
+    if (encoded != nullptr) {
+        return decodeUdevLabel(QByteArrayView(encoded));
+    }
+    const char* plain = udev_device_get_property_value(device, "ID_FS_LABEL");
+    return plain != nullptr ? QString::fromUtf8(plain) : QString();
+}
+
 // The sg node is not an ancestor of the disk but a sibling: the scsi_generic child of the
 // scsi_device both hang from.
 QString genericNodeOf(udev* context, udev_device* disk)
@@ -99,6 +115,22 @@ QString genericNodeOf(udev* context, udev_device* disk)
 }
 
 } // namespace
+
+QString decodeUdevLabel(QByteArrayView encoded)
+{
+    QByteArray bytes;
+    bytes.reserve(encoded.size());
+    for (qsizetype i = 0; i < encoded.size(); ++i) {
+        if (encoded[i] == '\\' && i + 3 < encoded.size() && encoded[i + 1] == 'x' &&
+            isHexDigit(encoded[i + 2]) && isHexDigit(encoded[i + 3])) {
+            bytes.append(static_cast<char>(encoded.sliced(i + 2, 2).toInt(nullptr, 16)));
+            i += 3;
+            continue;
+        }
+        bytes.append(encoded[i]);
+    }
+    return QString::fromUtf8(bytes);
+}
 
 std::vector<BlockDeviceInfo> scanRemovableBlockDevices(udev* context)
 {
@@ -144,6 +176,7 @@ std::vector<BlockDeviceInfo> scanRemovableBlockDevices(udev* context)
         info.node = nodeOf(device.get());
         info.wholeDiskNode = nodeOf(disk);
         info.sgNode = genericNodeOf(context, disk);
+        info.label = labelOf(device.get());
         devices.push_back(std::move(info));
     }
     return devices;

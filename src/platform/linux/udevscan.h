@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -17,6 +18,7 @@ struct BlockDeviceInfo
     QString node;          // e.g. /dev/sdb1
     QString wholeDiskNode; // e.g. /dev/sdb
     QString sgNode;        // e.g. /dev/sg2; empty when there is none
+    QString label;         // the file system's label, as blkid read it for udev; may be empty
     bool wholeDisk = false;
     bool usb = false;
 
@@ -24,5 +26,9 @@ struct BlockDeviceInfo
 };
 
 std::vector<BlockDeviceInfo> scanRemovableBlockDevices(udev* context);
+
+// udev writes a label's bytes that are not plain ASCII, and blanks, as "\xNN" in ID_FS_LABEL_ENC,
+// the name /dev/disk/by-label uses; this undoes that.
+QString decodeUdevLabel(QByteArrayView encoded);
 
 } // namespace trek::platform

@@ -214,6 +214,19 @@ QString SimulatedDriveTable::driveRoot(char letter) const
     return drive.emptyRoot ? drive.emptyRoot->path() : drive.option.path;
 }
 
+QString SimulatedDriveTable::volumeLabel(char letter) const
+{
+    const int index = indexOfLetter(letter);
+    if (index < 0 || !isPresent(index)) {
+        return {};
+    }
+    // The name the drive was given by: the folder's, or the record image's without its suffix.
+    const QFileInfo given(m_drives[static_cast<std::size_t>(index)].option.path);
+    return m_drives[static_cast<std::size_t>(index)].option.isPassThrough()
+               ? given.completeBaseName()
+               : given.fileName();
+}
+
 QStringList SimulatedDriveTable::diskDevicePaths() const
 {
     return presentDevicePaths();

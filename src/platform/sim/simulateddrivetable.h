@@ -33,6 +33,8 @@ public:
 
     std::uint32_t logicalDriveMask() const override;
     QString driveRoot(char letter) const override;
+    // A folder drive is labelled with the folder's name, an emulated wristband with its image's.
+    QString volumeLabel(char letter) const override;
     QStringList diskDevicePaths() const override;
 
     // Looks at the folders and images now and announces what changed.
