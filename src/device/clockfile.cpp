@@ -48,17 +48,16 @@ Result<> writeRootFile(const QString& path, QByteArrayView bytes)
 
 // Replaced whole so an unplug in the middle never leaves the wristband a torn clock file to
 // apply; a link under its name is refused, not followed.
-bool writeClockFile(const QString& root, const QByteArray& text)
+Result<> writeClockFile(const QString& root, const QByteArray& text)
 {
-    return platform::writeFileAtomically(RootFilePath(root, ClockFileName), ToDiskLineEnds(text))
-        .ok();
+    return platform::writeFileAtomically(RootFilePath(root, ClockFileName), ToDiskLineEnds(text));
 }
 
 // The marker that identifies the disk as a wristband's. It would best be hidden on the FAT disk,
 // but there is no portable call for that attribute, and nothing here depends on it.
-void writeEmptyMarker(const QString& root)
+Result<> writeEmptyMarker(const QString& root)
 {
-    (void)writeRootFile(RootFilePath(root, MarkerFileName), QByteArrayView());
+    return writeRootFile(RootFilePath(root, MarkerFileName), QByteArrayView());
 }
 
 void finishClockCheck()
@@ -89,19 +88,21 @@ void ReadClockFile(char letter)
     ParseClockText(readClockFile(root), settings());
 }
 
-void WriteSetupClockFile(char letter)
+Result<> WriteSetupClockFile(char letter)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
-        return;
+        return fail(QStringLiteral("Drive %1: has no mounted volume.").arg(QChar::fromLatin1(letter)));
     }
     const QByteArray message = FilterMessage(settings().message);
     settings().message.fill('\0');
     std::copy(message.begin(), message.end(), settings().message.begin());
-    if (!writeClockFile(root, FormatSetupClockText(settings(), CurrentLocalTime()))) {
-        return;
+    if (Result<> written =
+            writeClockFile(root, FormatSetupClockText(settings(), CurrentLocalTime()));
+        !written) {
+        return written;
     }
-    writeEmptyMarker(root);
+    return writeEmptyMarker(root);
 }
 
 void RewriteClockFileTime(char letter, int clockCorrection)
@@ -110,20 +111,24 @@ void RewriteClockFileTime(char letter, int clockCorrection)
     if (root.isEmpty()) {
         return;
     }
-    writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(), clockCorrection,
-                                          settings().hourMode));
+    (void)writeClockFile(root, RewriteClockText(readClockFile(root), CurrentLocalTime(),
+                                                clockCorrection, settings().hourMode));
 }
 
-void SendSettingsBlock()
+Result<> SendSettingsBlock()
 {
-    SendSettingsBlock(CurrentLocalTime());
+    return SendSettingsBlock(CurrentLocalTime());
 }
 
-void SendSettingsBlock(const QDateTime& localNow)
+Result<> SendSettingsBlock(const QDateTime& localNow)
 {
     const SettingsBlock block =
         BuildSettingsBlock(settings(), localNow, appState().link.modelLetter);
-    WriteSettingsBlock(appState().link.volume, block.data());
+    if (const int code = WriteSettingsBlock(appState().link.volume, block.data()); code != 0) {
+        return fail(QStringLiteral("The wristband did not take the settings block (code %1).")
+                        .arg(code));
+    }
+    return {};
 }
 
 void ApplyStatusBlock(StatusBlockKind kind)

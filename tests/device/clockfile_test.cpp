@@ -30,7 +30,7 @@ TEST_F(ClockFileTest, SetupFileIsWrittenWithCrLfAndAFreshMarker)
     std::copy(message.begin(), message.end(), settings().message.begin());
     settings().clockCorrection = 6;
 
-    WriteSetupClockFile('E');
+    EXPECT_TRUE(WriteSetupClockFile('E').ok());
 
     EXPECT_EQ(clockFile(), QByteArray("UStr=Hello world\r\nUPic=\r\nDisp=GAGJKEJAAA\r\nSped=4\r\n"
                                       "TAdj=6\r\nDate=20260610\r\nTime=143015\r\nHMod=0\r\n"));
@@ -81,7 +81,7 @@ TEST_F(ClockFileTest, ClockFileThatCannotBeCreatedWritesNothing)
 {
     // A folder in the way stands for a disk that refuses the file, even to root.
     QDir().mkpath(dir.filePath(QStringLiteral("e/CLOCK.TXT")));
-    WriteSetupClockFile('E');
+    EXPECT_FALSE(WriteSetupClockFile('E').ok());
     RewriteClockFileTime('E', 3);
     EXPECT_FALSE(dir.exists(QStringLiteral("e/USBWATCH.DAT")));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/CLOCK.TXT"))).isDir());
@@ -98,7 +98,7 @@ TEST_F(ClockFileTest, ClockFileThroughALinkIsReadButNeverWrittenThrough)
     EXPECT_EQ(settings().clockCorrection, 7);
 
     RewriteClockFileTime('E', 3);
-    WriteSetupClockFile('E');
+    EXPECT_FALSE(WriteSetupClockFile('E').ok());
     EXPECT_EQ(dir.read(QStringLiteral("outside/CLOCK.TXT")), QByteArray("TAdj=7\r\n"));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/CLOCK.TXT"))).isSymLink());
     EXPECT_FALSE(dir.exists(QStringLiteral("e/USBWATCH.DAT"))); // the set-up stopped
@@ -118,7 +118,7 @@ TEST_F(ClockFileTest, FifoOrDanglingLinkOnTheDiskIsNeitherWaitedOnNorWrittenThro
     QFile::remove(dir.filePath(QStringLiteral("e/CLOCK.TXT")));
     const QString nowhere = dir.filePath(QStringLiteral("outside/USBWATCH.DAT"));
     dir.makeLink(QStringLiteral("e/USBWATCH.DAT"), nowhere);
-    WriteSetupClockFile('E');
+    EXPECT_FALSE(WriteSetupClockFile('E').ok()); // the marker was refused
     EXPECT_TRUE(clockFile().contains("TAdj=0\r\n"));
     EXPECT_FALSE(QFileInfo::exists(nowhere));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("e/USBWATCH.DAT"))).isSymLink());
@@ -168,7 +168,7 @@ TEST_F(StatusBlockTest, ClockCheckMeasuresTheDriftAndTheTimeSetSendsIt)
     EXPECT_EQ(settings().clockCorrection, -3);
 
     settings().hourMode = 1;
-    SendSettingsBlock();
+    ASSERT_TRUE(SendSettingsBlock().ok());
     EXPECT_EQ(wristband.clockCorrection(), -3);
     EXPECT_TRUE(wristband.twelveHourMode());
     EXPECT_EQ(wristband.clock().now(), emu::DeviceClock::wallTime(pcNow));
@@ -182,7 +182,7 @@ TEST_F(StatusBlockTest, CollectionTakesTheWristbandsSettingsOver)
     settings().keptFlag1 = true;
     settings().scrollSpeed = 6;
     settings().displayEntries[0] = 2;
-    SendSettingsBlock();
+    ASSERT_TRUE(SendSettingsBlock().ok());
     ResetWristbandSettings(true);
     settings().ledPowerControl = false;
     settings().keptFlag1 = false;
