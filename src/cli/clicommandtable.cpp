@@ -12,6 +12,9 @@ using Command = CliRequest::Command;
 
 // The longest history the generator is asked for; a larger number is a typing error.
 constexpr int MaxDays = 3660;
+// More wristbands or seconds than a working day could see are a typing error.
+constexpr int MaxFactoryCount = 100000;
+constexpr int MaxFactoryTimeout = 7 * 24 * 3600;
 
 QString ExportFormats()
 {
@@ -171,6 +174,22 @@ QList<CliCommand> MakeCommands()
                 "20:00 to 09:00 the next morning); those not given come from the settings file,\n"
                 "an end at or before the start becoming one hour after it. The settings file\n"
                 "is not changed."),
+        },
+        CliCommand{
+            .command = Command::Factory,
+            .words = {QStringLiteral("factory")},
+            .options = {NumberOption(QStringLiteral("--count"), QStringLiteral("N"),
+                                     &CliRequest::factoryCount, 1, MaxFactoryCount),
+                        NumberOption(QStringLiteral("--timeout"), QStringLiteral("S"),
+                                     &CliRequest::factoryTimeout, 1, MaxFactoryTimeout)},
+            .help = QStringLiteral(
+                "The factory set-up: sets up wristbands as they are plugged in, one after the\n"
+                "other, with the PC's time, CLOCK.TXT and the marker file (the settings block\n"
+                "for one without a drive letter) and the settings file's pre-copy folder.\n"
+                "Prints every status text as a line and \"count<TAB>N\" after each wristband\n"
+                "set up. A wristband already plugged in is handled at the next plug-in or\n"
+                "removal. Ends after N wristbands (default 1); fails at the first wristband\n"
+                "that could not be set up, or when S seconds have passed."),
         },
         CliCommand{
             .command = Command::MakeDisk,

@@ -22,7 +22,8 @@ struct CliRequest
         ReportDay,
         Summary,
         Delete,
-        Sleep
+        Sleep,
+        Factory
     };
     Command command = Command::Help;
     QString workdir;    // empty: the current folder
@@ -43,6 +44,10 @@ struct CliRequest
     // sleep
     int sleepStart = -1; // the window's hours; -1: the settings file's
     int sleepEnd = -1;
+
+    // factory
+    int factoryCount = 1;   // wristbands to set up
+    int factoryTimeout = 0; // seconds; 0: no limit
 
     // emulate
     QString target; // the disk folder or the image file

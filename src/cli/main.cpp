@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
+#include "cli/factorycommand.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "data/storelock.h"
@@ -61,7 +62,7 @@ int main(int argc, char** argv)
     // The emulator commands make wristbands; only the others work on a working folder.
     std::unique_ptr<platform::Platform> platform;
     if (request.command == Command::Collect || request.command == Command::ExportCsv ||
-        ShowsTheStore(request.command)) {
+        request.command == Command::Factory || ShowsTheStore(request.command)) {
         const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
         if (!QFileInfo(workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
@@ -109,6 +110,8 @@ int main(int argc, char** argv)
         return RunDelete(request);
     case Command::Sleep:
         return RunSleep(request);
+    case Command::Factory:
+        return RunFactory(request);
     case CliRequest::Command::Help:
         break;
     }

@@ -62,6 +62,9 @@ void FactorySetup::Run()
 {
     // The set-up lets the window's events run, and a device change among them must not start a
     // second set-up in the middle of the first: it is taken up when the first has ended.
+    if (m_stopped) {
+        return;
+    }
     if (m_running) {
         m_pending = true;
         return;
@@ -70,8 +73,13 @@ void FactorySetup::Run()
     do {
         m_pending = false;
         runOnce();
-    } while (m_pending);
+    } while (m_pending && !m_stopped);
     m_running = false;
+}
+
+void FactorySetup::Stop()
+{
+    m_stopped = true;
 }
 
 void FactorySetup::runOnce()

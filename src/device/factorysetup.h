@@ -45,7 +45,10 @@ public:
     // Handles one device change. One that arrives while a set-up is under way (the window's
     // events run during it) is handled once that set-up has ended.
     void Run();
+    // No more device changes are handled, not even one waiting for the set-up under way.
+    void Stop();
 
+    const PreCopySettings& PreCopy() const { return m_preCopy; }
     bool Running() const { return m_running; }
     // A wristband was handled and has not been removed yet.
     bool Busy() const { return m_busy; }
@@ -71,6 +74,7 @@ private:
     PreCopySettings m_preCopy;
     bool m_running = false;
     bool m_pending = false;
+    bool m_stopped = false;
     bool m_busy = false;
     char m_current = 0;
     int m_count = 0;
