@@ -92,7 +92,8 @@ Result<> WriteSetupClockFile(char letter)
 {
     const QString root = DriveRootOf(letter);
     if (root.isEmpty()) {
-        return fail(QStringLiteral("Drive %1: has no mounted volume.").arg(QChar::fromLatin1(letter)));
+        return fail(
+            QStringLiteral("Drive %1: has no mounted volume.").arg(QChar::fromLatin1(letter)));
     }
     const QByteArray message = FilterMessage(settings().message);
     settings().message.fill('\0');
@@ -125,8 +126,8 @@ Result<> SendSettingsBlock(const QDateTime& localNow)
     const SettingsBlock block =
         BuildSettingsBlock(settings(), localNow, appState().link.modelLetter);
     if (const int code = WriteSettingsBlock(appState().link.volume, block.data()); code != 0) {
-        return fail(QStringLiteral("The wristband did not take the settings block (code %1).")
-                        .arg(code));
+        return fail(
+            QStringLiteral("The wristband did not take the settings block (code %1).").arg(code));
     }
     return {};
 }

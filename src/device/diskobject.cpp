@@ -135,8 +135,7 @@ Result<QStringList> CDiskObject::ListFolderFiles(const QString& folder, PathForm
 }
 
 Result<QStringList> CDiskObject::ListFolderFilesMatching(const QString& pattern,
-                                                         const QString& folder,
-                                                         PathForm form) const
+                                                         const QString& folder, PathForm form) const
 {
     const Result<QString> normal = NormaliseFolderPath(folder);
     if (!normal) {

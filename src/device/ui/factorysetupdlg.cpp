@@ -144,8 +144,8 @@ void CFactorySetupDlg::buildControls()
     // can see what goes onto every wristband.
     const PreCopySettings& preCopy = m_setup.PreCopy();
     if (preCopy.enabled && !preCopy.path.isEmpty()) {
-        auto* folder = new QLabel(GetLangText(row::PreCopy) + QStringLiteral(": ") + preCopy.path,
-                                  this);
+        auto* folder =
+            new QLabel(GetLangText(row::PreCopy) + QStringLiteral(": ") + preCopy.path, this);
         folder->setObjectName(QStringLiteral("factoryPreCopy"));
         folder->setAccessibleName(folder->text());
         layout->addWidget(folder);

@@ -169,8 +169,8 @@ Result<> copyFileAtomically(const QString& source, const QString& target)
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         temporary = temporaryPath(targetInfo);
-        fd = openRetrying(temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
-                          0666);
+        fd = openRetrying(temporary,
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             break;
         }
