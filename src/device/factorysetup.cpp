@@ -151,7 +151,8 @@ Result<> FactorySetup::setUpWristband(char letter)
     // CLOCK.TXT and USBWATCH.DAT go through the clock file's writer, which makes them durable;
     // the operator is told to unplug only after it has answered.
     if (Result<> written = WriteSetupClockFile(letter); !written) {
-        return written;
+        return fail(QStringLiteral("Writing CLOCK.TXT and USBWATCH.DAT failed: ") +
+                    written.error());
     }
     if (!copies) {
         return {};
