@@ -134,7 +134,7 @@ char FactorySetup::findWristband()
     return 0;
 }
 
-Result<> FactorySetup::setUpWristband(char letter)
+Result<> FactorySetup::setUpWristband(char letter) const
 {
     // Without a drive letter there is no disk to write to; the probe left the device open.
     if (letter == '*') {

@@ -68,7 +68,7 @@ signals:
 private:
     void runOnce();
     char findWristband();
-    Result<> setUpWristband(char letter);
+    Result<> setUpWristband(char letter) const;
     void enter(FactoryStage stage);
 
     PreCopySettings m_preCopy;

@@ -150,7 +150,7 @@ void CFactorySetupDlg::buildControls()
         folder->setAccessibleName(folder->text());
         layout->addWidget(folder);
     }
-    resize(480, 300);
+    resize(560, 300);
 }
 
 void CFactorySetupDlg::ShowClock()
