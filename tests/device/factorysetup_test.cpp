@@ -190,14 +190,5 @@ TEST_F(FactorySetupTest, PreCopyFolderGoesOntoEveryWristbandOrFailsTheSetUp)
     EXPECT_EQ(counts, QList<int>{1});
 }
 
-TEST_F(FactorySetupTest, PreCopySettingsComeFromTheSettingsFile)
-{
-    appState().settingsPath = QStringLiteral("/memory/Trekkomat2.INI");
-    profile.setFileText(appState().settingsPath, "[PreCopy]\r\nEnable=1\r\nPath=/srv/band\r\n");
-    const PreCopySettings read = ReadPreCopySettings();
-    EXPECT_TRUE(read.enabled);
-    EXPECT_EQ(read.path, QStringLiteral("/srv/band"));
-}
-
 } // namespace
 } // namespace trek
