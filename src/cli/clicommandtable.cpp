@@ -14,6 +14,9 @@ using Command = CliRequest::Command;
 
 // The longest history the generator is asked for; a larger number is a typing error.
 constexpr int MaxDays = 3660;
+// More wristbands or seconds than a working day could see are a typing error.
+constexpr int MaxFactoryCount = 100000;
+constexpr int MaxFactoryTimeout = 7 * 24 * 3600;
 
 QString ExportFormats()
 {
@@ -400,6 +403,22 @@ QList<CliCommand> MakeCommands()
             .help = QStringLiteral(
                 "Prints the 256-byte settings block the emulated wristband of a record image\n"
                 "answers now, as 16 lines of 16 hexadecimal bytes."),
+        },
+        CliCommand{
+            .command = Command::Factory,
+            .words = {QStringLiteral("factory")},
+            .options = {NumberOption(QStringLiteral("--count"), QStringLiteral("N"),
+                                     &CliRequest::factoryCount, 1, MaxFactoryCount),
+                        NumberOption(QStringLiteral("--timeout"), QStringLiteral("S"),
+                                     &CliRequest::factoryTimeout, 1, MaxFactoryTimeout)},
+            .help = QStringLiteral(
+                "The factory set-up: sets up wristbands as they are plugged in, one after the\n"
+                "other, with the PC's time, CLOCK.TXT and the marker file (the settings block\n"
+                "for one without a drive letter) and the settings file's pre-copy folder.\n"
+                "Prints every status text as a line and \"count<TAB>N\" after each wristband\n"
+                "set up. A wristband already plugged in is handled at the next plug-in or\n"
+                "removal. Ends after N wristbands (default 1); fails at the first wristband\n"
+                "that could not be set up, or when S seconds have passed."),
         },
         CliCommand{
             .command = Command::MakeDisk,

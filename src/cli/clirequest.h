@@ -35,7 +35,8 @@ struct CliRequest
         TimeSet,
         ClockCheck,
         SetClock,
-        ShowStatus
+        ShowStatus,
+        Factory
     };
     QString workdir;    // empty: the current folder
     QStringList drives; // "--drive" values in the order given
@@ -92,6 +93,8 @@ struct CliRequest
     int sleepStart = -1; // sleep: the window's hours; -1: the settings file's
     int sleepEnd = -1;
     int days = 0;                          // emulate
+    int factoryCount = 1;                  // factory: wristbands to set up
+    int factoryTimeout = 0;                // factory: seconds; 0: no limit
     std::optional<quint32> tick;           // mission: stands in for the millisecond tick counter
     std::optional<int> optionSlightMoving; // options set
     bool allMinutes = false;               // export csv

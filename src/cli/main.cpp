@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
+#include "cli/factorycommand.h"
 #include "cli/missioncommands.h"
 #include "cli/optioncommands.h"
 #include "cli/personalcommands.h"
@@ -75,7 +76,8 @@ int main(int argc, char** argv)
     // The emulator commands make wristbands; only the others work on a working folder.
     std::unique_ptr<platform::Platform> platform;
     if (request.command == Command::Collect || request.command == Command::ExportCsv ||
-        ShowsTheStore(request.command) || WorksOnTheWristband(request.command)) {
+        request.command == Command::Factory || ShowsTheStore(request.command) ||
+        WorksOnTheWristband(request.command)) {
         const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
         if (!QFileInfo(workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
@@ -151,6 +153,8 @@ int main(int argc, char** argv)
         return RunSetClock(request);
     case Command::ShowStatus:
         return RunShowStatus(request);
+    case Command::Factory:
+        return RunFactory(request);
     case CliRequest::Command::Help:
         break;
     }

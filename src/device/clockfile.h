@@ -20,7 +20,7 @@ void ReadClockFile(char letter);
 [[nodiscard]] Result<> RewriteClockFileTime(char letter, int clockCorrection);
 [[nodiscard]] Result<> SendSettingsBlock();
 // The same with the clock to set taken by the caller, who shows what was sent.
-Result<> SendSettingsBlock(const QDateTime& localNow);
+[[nodiscard]] Result<> SendSettingsBlock(const QDateTime& localNow);
 // Kind ClockCheck is ClockCheck() of device/clockcheck.h.
 void ApplyStatusBlock(StatusBlockKind kind);
 

@@ -6,6 +6,7 @@
 #include "app/window/wristbanddlg.h"
 #include "data/collectionrun.h"
 #include "data/storelock.h"
+#include "device/ui/factorysetupdlg.h"
 #include "platform/platform.h"
 #include "platform/systemservices.h"
 
@@ -70,6 +71,9 @@ int main(int argc, char** argv)
         trek::ApplyStartupView(window, *options);
         if (options->sleepAnalysis) {
             QTimer::singleShot(0, &window, [&window] { trek::OpenStartupSleepAnalysis(window); });
+        }
+        if (options->factorySetup) {
+            QTimer::singleShot(0, &window, [&window] { trek::OpenFactorySetup(&window); });
         }
         if (!options->screenshotPath.isEmpty()) {
             const QString path = QFileInfo(options->screenshotPath).absoluteFilePath();

@@ -44,7 +44,10 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     const QCommandLineOption sleep(QStringLiteral("sleep-analysis"),
                                    QStringLiteral("Open the sleep analysis of the selected day "
                                                   "at start (with --screenshot, its picture)."));
-    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep});
+    const QCommandLineOption factory(QStringLiteral("factory-setup"),
+                                     QStringLiteral("Open the factory set-up at start, as the "
+                                                    "Maintain tab's Shift+Ctrl gesture does."));
+    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, factory});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -79,6 +82,7 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         }
     }
     options.sleepAnalysis = parser.isSet(sleep);
+    options.factorySetup = parser.isSet(factory);
     return options;
 }
 

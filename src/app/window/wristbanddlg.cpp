@@ -262,6 +262,10 @@ void CWristbandDlg::onClockTick()
 void CWristbandDlg::onDiscoveryTimer()
 {
     m_discoveryTimer.stop();
+    // The factory set-up, open from the start, handles the wristbands itself.
+    if (appState().link.discoverySuspended) {
+        return;
+    }
     DiscoverWristband();
 }
 
