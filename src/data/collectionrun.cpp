@@ -86,6 +86,8 @@ CollectionReport CollectWristband()
     const char letter = link.driveLetter;
     user().setDriveLabel(ConnectedLabel(letter));
     link.collectingLetter = letter;
+    // Pages that act on the wristband grey their buttons for as long as the run holds it.
+    user().notifyRefresh();
 
     // The wristband found at the start is the one read, even if discovery runs meanwhile.
     const WristbandLink found = link;

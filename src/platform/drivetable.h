@@ -45,8 +45,6 @@ public:
     virtual QString volumeLabel(char /*letter*/) const { return {}; }
     // Device paths of the present USB disks that expose no mounted volume.
     virtual QStringList diskDevicePaths() const = 0;
-    // The label of the volume with this letter; empty when it has none or it is not known.
-    virtual QString volumeLabel(char /*letter*/) const { return {}; }
 
 signals:
     // Unit masks use the same bit numbering as logicalDriveMask().

@@ -51,9 +51,11 @@ const std::vector<NotShown>& NotShownRows()
         {{47, 48, 49}, "the other kinds' target captions: the page shows the chosen kind's"},
         {{55, 58}, "shown while a mission runs"},
         {{56, 57}, "the completion box of a finished mission"},
-        {{60, 61, 62, 63, 83, 84, 85, 86, 88, 89, 91, 92, 102, 103, 104, 111, 125},
-         "maintain (time-set) page not built yet"},
-        {{105, 106, 107, 108, 109, 112, 113}, "factory set-up not built yet"},
+        {{60}, "the box after a file-model wristband's time set"},
+        {{61, 62}, "the correction slider's label away from 0"},
+        {{88, 89, 111}, "the Maintain page's pass-through controls and clock check report"},
+        {{91, 92}, "the wristband's LED and battery controls, which the page keeps hidden"},
+        {{105, 106, 107, 108, 109, 112, 113}, "the factory set-up, opened by Shift+Ctrl"},
         {{95, 96, 97, 98}, "online update not built yet"},
         // The wristband's display entries and other words of earlier screens, and the
         // Simplified block's kilometre (distances are named with row 142 in every language).

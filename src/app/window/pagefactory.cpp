@@ -1,9 +1,10 @@
 #include "app/window/pagefactory.h"
 
 #include "app/window/advancedpage.h"
+#include "device/ui/factorysetupdlg.h"
+#include "device/ui/timesetpage.h"
 #include "goals/ui/missionpage.h"
 #include "goals/ui/personalinfopage.h"
-#include "device/ui/timesetpage.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "widgets/tabpage.h"
@@ -36,8 +37,13 @@ CTabPage* CreatePage(int index, QWidget* parent)
         return new CMissionPage(parent);
     case PageIndex::UserOption:
         return new CAdvancedPage(parent);
-    case PageIndex::Maintain:
-        return new CTimeSetPage(parent);
+    case PageIndex::Maintain: {
+        auto* page = new CTimeSetPage(parent);
+        // Run modally while the page holds discovery back, so no collection starts meanwhile.
+        QObject::connect(page, &CTimeSetPage::factorySetupRequested, page,
+                         [page] { OpenFactorySetup(page->window()); });
+        return page;
+    }
     default:
         break;
     }

@@ -6,6 +6,7 @@
 #include "device/clockcheck.h"
 #include "device/discovery.h"
 #include "device/linklabels.h"
+#include "device/saferemoval.h"
 #include "device/selectdrive.h"
 #include "device/timeset.h"
 #include "device/timesetrules.h"
@@ -444,7 +445,13 @@ void CTimeSetPage::OnTimeSet()
     const TimeSetChoice choice = Choice();
     m_busy = true;
     applyRules();
-    (void)TimeSet(choice); // the status line and the boxes tell how it went
+    // The status line and the boxes tell how it went. A file-model wristband applies CLOCK.TXT
+    // only once unplugged, so the user is offered to unmount it at once; the offer speaks for
+    // itself, its answer matters only to the command line's exit status.
+    const char letter = appState().link.driveLetter;
+    if (TimeSet(choice)) {
+        (void)OfferSafeRemoval(letter);
+    }
     m_busy = false;
     Fill();
 }
