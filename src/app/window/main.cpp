@@ -93,6 +93,16 @@ int main(int argc, char** argv)
                     result = 1;
                 }
                 window.done(0);
+                // A closed box may lead to the next (a collection's clock report): those are
+                // closed too, so a picture run always ends.
+                auto* closer = new QTimer(&window);
+                QObject::connect(closer, &QTimer::timeout, &window, [&window] {
+                    QWidget* modal = QApplication::activeModalWidget();
+                    if (modal != nullptr && modal != &window) {
+                        modal->close();
+                    }
+                });
+                closer->start(ScreenshotDelayMs / 8);
             });
         }
         window.exec();
