@@ -38,9 +38,9 @@ QByteArray readClockFile(const QString& root)
 // not followed.
 Result<> writeClockFile(const QString& root, const QByteArray& text)
 {
-    if (Result<> written =
-            platform::writeDeviceFileDurably(RootFilePath(root, ClockFileName),
-                                             ToDiskLineEnds(text), platform::DeviceFileAttribute::Normal);
+    if (Result<> written = platform::writeDeviceFileDurably(RootFilePath(root, ClockFileName),
+                                                            ToDiskLineEnds(text),
+                                                            platform::DeviceFileAttribute::Normal);
         !written) {
         return fail(QStringLiteral("CLOCK.TXT cannot be written: ") + written.error());
     }
