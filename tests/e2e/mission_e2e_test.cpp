@@ -1,20 +1,13 @@
 // trekkomat-cli mission: Start, a collection, the page's texts at a given tick, Stop, and the
 // refusals that leave the settings file alone.
 
+#include "clirun.h"
 #include "support/tempdir.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace trek {
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList lines; // standard output
-    QString err;
-};
 
 class MissionCommands : public ::testing::Test
 {
@@ -25,19 +18,9 @@ protected:
                   "[Personal]\nStepSize=70\n[Advance]\nLanguage=0\n");
     }
 
-    CliRun run(QStringList arguments) const
+    CliRun run(const QStringList& arguments) const
     {
-        arguments.prepend(dir.filePath(QStringLiteral("work")));
-        arguments.prepend(QStringLiteral("--workdir"));
-        QProcess process;
-        process.start(QStringLiteral(TREK_CLI_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        CliRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-        EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return RunCli(dir.filePath(QStringLiteral("work")), arguments);
     }
 
     static QStringList words(const char* line) { return QString::fromLatin1(line).split(u' '); }

@@ -1,6 +1,7 @@
 // trekkomat-cli options: what "set" writes, what "show" prints afterwards in the new language,
 // and the refusals and failures that leave the settings file as it was.
 
+#include "clirun.h"
 #include "support/tempdir.h"
 
 #include <QProcess>
@@ -8,13 +9,6 @@
 
 namespace trek {
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList lines; // standard output
-    QString err;
-};
 
 QString s(const char* utf8)
 {
@@ -26,21 +20,11 @@ class OptionCommands : public ::testing::Test
 protected:
     CliRun run(const QStringList& arguments) const
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(s("LC_ALL"));
         environment.remove(s("LC_MESSAGES"));
         environment.insert(s("LANG"), s("zh_TW.UTF-8")); // the user's locale, as the page shows
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TREK_CLI_PATH),
-                      QStringList{s("--workdir"), dir.filePath(s("work"))} + arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        CliRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-        EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return RunCli(dir.filePath(s("work")), arguments, environment);
     }
     QByteArray settings() const { return dir.read(s("work/Trekkomat2.INI")); }
 

@@ -1,20 +1,13 @@
 // trekkomat-cli personal: the page's texts and its Save from a script, and what it refuses
 // without touching the settings file.
 
+#include "clirun.h"
 #include "support/tempdir.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace trek {
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList lines; // standard output
-    QString err;
-};
 
 class PersonalCommands : public ::testing::Test
 {
@@ -27,20 +20,7 @@ protected:
                   "[Advance]\nLanguage=0\n");
     }
 
-    CliRun run(QStringList arguments) const
-    {
-        arguments.prepend(m_work);
-        arguments.prepend(QStringLiteral("--workdir"));
-        QProcess process;
-        process.start(QStringLiteral(TREK_CLI_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        CliRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-        EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
+    CliRun run(const QStringList& arguments) const { return RunCli(m_work, arguments); }
 
     QByteArray settings() const { return dir.read(QStringLiteral("work/Trekkomat2.INI")); }
 

@@ -1,6 +1,7 @@
 // The report commands of the command-line tool over a store written byte by byte here: what
 // they print, line by line, whatever the locale, and what they refuse without touching a file.
 
+#include "clirun.h"
 #include "support/tempdir.h"
 
 #include <QDir>
@@ -12,13 +13,6 @@
 
 namespace trek {
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList lines; // standard output
-    QString err;
-};
 
 QByteArray MonthFile(const std::map<int, int>& slotValues)
 {
@@ -90,22 +84,9 @@ protected:
                           .toUtf8());
     }
 
-    CliRun run(QStringList arguments, const QProcessEnvironment& environment = {}) const
+    CliRun run(const QStringList& arguments, const QProcessEnvironment& environment = {}) const
     {
-        arguments.prepend(m_work);
-        arguments.prepend(QStringLiteral("--workdir"));
-        QProcess process;
-        if (!environment.isEmpty()) {
-            process.setProcessEnvironment(environment);
-        }
-        process.start(QStringLiteral(TREK_CLI_PATH), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        CliRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-        EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return RunCli(m_work, arguments, environment);
     }
 
     // The commands compared below, each with the lines it must print.

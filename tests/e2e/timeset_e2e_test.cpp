@@ -1,6 +1,7 @@
 // trekkomat-cli timeset, clockcheck and the emulated wristband's clock, with the PC's clock
 // frozen by --now so that every byte written and every line printed is exact.
 
+#include "clirun.h"
 #include "support/tempdir.h"
 
 #include <QDir>
@@ -9,13 +10,6 @@
 
 namespace trek {
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList lines; // standard output
-    QString err;
-};
 
 const QString Now = QStringLiteral("2026-06-10 14:30:15");
 
@@ -31,22 +25,12 @@ protected:
 
     CliRun run(const QStringList& arguments, const QString& zone = {}) const
     {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
+        QProcessEnvironment environment;
         if (!zone.isEmpty()) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("TZ"), zone);
-            process.setProcessEnvironment(environment);
         }
-        process.start(QStringLiteral(TREK_CLI_PATH),
-                      QStringList{QStringLiteral("--workdir"), QStringLiteral("work")} + arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        CliRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-        EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return RunCli(dir.filePath(QStringLiteral("work")), arguments, environment);
     }
 
     // An emulated K9E wristband whose clock reads `watch` at `now`, last set at `lastSet`.

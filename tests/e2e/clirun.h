@@ -1,0 +1,38 @@
+#pragma once
+
+// Runs the command-line tool of this build (TREK_CLI_PATH, set for every end-to-end test) on a
+// working folder and splits what it printed into lines.
+
+#include <QProcess>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace trek {
+
+struct CliRun
+{
+    int exitCode = -1; // -1: it crashed or did not end
+    QStringList lines; // standard output, without the last line's end
+    QString err;
+};
+
+// An empty `environment` is the test's own.
+inline CliRun RunCli(const QString& workdir, const QStringList& arguments,
+                     const QProcessEnvironment& environment = {})
+{
+    QProcess process;
+    if (!environment.isEmpty()) {
+        process.setProcessEnvironment(environment);
+    }
+    process.start(QStringLiteral(TREK_CLI_PATH),
+                  QStringList{QStringLiteral("--workdir"), workdir} + arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    CliRun result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+    EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+} // namespace trek
