@@ -31,6 +31,8 @@ struct CliRequest
         MissionStop,
         OptionsShow,
         OptionsSet,
+        UpdateCheck,
+        UpdateDownload,
     };
     QString workdir;    // empty: the current folder
     QStringList drives; // "--drive" values in the order given
@@ -53,6 +55,12 @@ struct CliRequest
     QString optionUnits;    // metric, imperial
     QString optionUpgrade;  // on, off
     QString optionAutoConfirm;
+
+    // update check, update download: empty for the settings file's address, the running program
+    // and the built-in key
+    QString updateUrl;
+    QString updateProgram;
+    QString updatePublicKey;
 
     // emulate
     QString target; // the disk folder or the image file

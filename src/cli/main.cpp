@@ -10,6 +10,7 @@
 #include "cli/personalcommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
+#include "cli/updatecommands.h"
 #include "data/storelock.h"
 #include "platform/platform.h"
 
@@ -32,7 +33,8 @@ bool ShowsTheStore(Command command)
            command == Command::PersonalShow || command == Command::PersonalSet ||
            command == Command::MissionShow || command == Command::MissionStart ||
            command == Command::MissionStop || command == Command::OptionsShow ||
-           command == Command::OptionsSet;
+           command == Command::OptionsSet || command == Command::UpdateCheck ||
+           command == Command::UpdateDownload;
 }
 
 // The reports speak the language and units of a settings file; without one the folder is
@@ -130,6 +132,9 @@ int main(int argc, char** argv)
         return RunOptionsShow();
     case Command::OptionsSet:
         return RunOptionsSet(request);
+    case Command::UpdateCheck:
+    case Command::UpdateDownload:
+        return RunUpdate(request);
     case CliRequest::Command::Help:
         break;
     }

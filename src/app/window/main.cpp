@@ -8,6 +8,7 @@
 #include "data/storelock.h"
 #include "platform/platform.h"
 #include "platform/systemservices.h"
+#include "update/updaterimage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,6 +67,7 @@ int main(int argc, char** argv)
     {
         trek::CWristbandDlg::Options windowOptions;
         windowOptions.updateCheckAllowed = options->updateCheck;
+        windowOptions.updateProgram = options->updateProgram;
         trek::CWristbandDlg window(windowOptions);
         trek::ApplyStartupView(window, *options);
         if (options->sleepAnalysis) {
@@ -92,6 +94,15 @@ int main(int argc, char** argv)
             });
         }
         window.exec();
+    }
+    if (trek::appState().updateReady) {
+        const QString program = options->updateProgram.isEmpty()
+                                    ? QCoreApplication::applicationFilePath()
+                                    : options->updateProgram;
+        if (const trek::Result<> handed = trek::HandOverToUpdater(trek::UpdaterImage(), program);
+            !handed) {
+            PrintError(handed.error());
+        }
     }
     trek::appState().services = {};
     return result;

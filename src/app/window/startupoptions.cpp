@@ -44,7 +44,12 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     const QCommandLineOption sleep(QStringLiteral("sleep-analysis"),
                                    QStringLiteral("Open the sleep analysis of the selected day "
                                                   "at start (with --screenshot, its picture)."));
-    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep});
+    const QCommandLineOption updateProgram(
+        QStringLiteral("update-program"),
+        QStringLiteral("The program file the update check compares with the server's and an "
+                       "update replaces, instead of this program's own file."),
+        QStringLiteral("FILE"));
+    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, updateProgram});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -79,6 +84,7 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         }
     }
     options.sleepAnalysis = parser.isSet(sleep);
+    options.updateProgram = parser.value(updateProgram);
     return options;
 }
 

@@ -18,6 +18,7 @@ struct StartupOptions
     int page = -1;            // --page: the tab shown at start (-1: the first)
     int reportMode = -1;      // --report: the report mode chosen at start (-1: the stored one)
     bool sleepAnalysis = false; // --sleep-analysis: open it on the selected day at start
+    QString updateProgram;      // --update-program: stands in for the running program file
 };
 
 // Parses the program's arguments (the first one is the program); a bad command line fails with a
