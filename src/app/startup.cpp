@@ -92,7 +92,7 @@ Result<> HandOverToUpdater(const QByteArray& updaterImage, const QString& progra
         return fail(QStringLiteral("Cannot create the folder %1.").arg(folder));
     }
     const QString program = childPath(folder, QStringLiteral("TrekkomatUpdater.BIN"));
-    if (const Result<> written = platform::writeFileAtomically(program, updaterImage); !written) {
+    if (Result<> written = platform::writeFileAtomically(program, updaterImage); !written) {
         return written;
     }
     const QFileDevice::Permissions executable = QFile::permissions(program) |

@@ -16,7 +16,7 @@ namespace trek::cli {
 namespace {
 
 // A PEM key is a few lines.
-constexpr qint64 MaxKeyBytes = 64 * 1024;
+constexpr qint64 MaxKeyBytes = qint64{64} * 1024;
 
 } // namespace
 
@@ -72,8 +72,6 @@ int RunUpdate(const CliRequest& request)
     }
     switch (outcome.state) {
     case State::ServerUnread:
-        PrintError(outcome.reason);
-        return ExitFailed;
     case State::NotWritable:
         PrintError(outcome.reason);
         return ExitFailed;

@@ -10,7 +10,7 @@ constexpr qint64 HeaderOffsetField = 0x3C; // where the DOS header keeps the PE 
 constexpr quint32 PeSignature = 0x00004550;
 constexpr quint16 Pe32Magic = 0x10B;
 constexpr quint16 Pe32PlusMagic = 0x20B;
-constexpr quint32 ResourceDirectoryIndex = 2;
+constexpr qint64 ResourceDirectoryIndex = 2;
 constexpr quint32 VersionResourceType = 16;
 constexpr quint32 SubdirectoryBit = 0x80000000U;
 constexpr qint64 SectionHeaderBytes = 40;
@@ -145,7 +145,7 @@ std::optional<FileVersion> ReadFileVersion(QByteArrayView file)
     }
     const qint64 directories = optional + (*magic == Pe32Magic ? 96 : 112);
     const auto directoryCount = ReadLe32(file, directories - 4);
-    if (!directoryCount || *directoryCount <= ResourceDirectoryIndex ||
+    if (!directoryCount || qint64{*directoryCount} <= ResourceDirectoryIndex ||
         directories + (ResourceDirectoryIndex + 1) * 8 > optional + *optionalSize) {
         return std::nullopt;
     }

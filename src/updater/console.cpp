@@ -1,7 +1,6 @@
 #include "console.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -38,9 +37,8 @@ Console::~Console()
     }
 }
 
-void Console::write(const std::string& text)
+void Console::write(const std::string& text) const
 {
-    std::fflush(stdout);
     writeAll(STDOUT_FILENO, text);
     if (m_log >= 0) {
         writeAll(m_log, text);

@@ -14,7 +14,7 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    void write(const std::string& text);
+    void write(const std::string& text) const;
 
 private:
     int m_log = -1;

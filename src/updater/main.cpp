@@ -87,10 +87,10 @@ int main(int argc, char** argv)
 {
     Arguments arguments;
     if (!Parse(argc, argv, arguments)) {
-        std::fputs("Fatal Error: updater initialization failed\n"
-                   "Usage: TrekkomatUpdater.BIN PROGRAM NEWFILE [--first-wait MS] "
-                   "[--retry-wait MS]\n",
-                   stderr);
+        (void)std::fputs("Fatal Error: updater initialization failed\n"
+                         "Usage: TrekkomatUpdater.BIN PROGRAM NEWFILE [--first-wait MS] "
+                         "[--retry-wait MS]\n",
+                         stderr);
         return 1;
     }
     const std::string folder = CurrentFolder();

@@ -172,7 +172,7 @@ Outcome ReplaceProgram(const std::string& program, const std::string& newFile,
         return Outcome{false, Retryable(error), SystemError(what, path, error)};
     };
 
-    std::vector<unsigned char> buffer(64 * 1024);
+    std::vector<unsigned char> buffer(std::size_t{64} * 1024);
     for (;;) {
         const ssize_t got = ReadSome(source.get(), buffer.data(), buffer.size());
         if (got < 0) {

@@ -9,6 +9,7 @@
 #include "loopbackserver.h"
 #include "programfiles.h"
 #include "support/recordingui.h"
+#include "support/scratchmount.h"
 #include "support/tempdir.h"
 #include "update/updateaddress.h"
 #include "update/updatesession.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -273,6 +275,29 @@ TEST_F(UpdateSessionTest, ABadAddressOrAnUnreadableProgramMakesNoConnection)
 
     EXPECT_EQ(server.connections, 0);
     EXPECT_EQ(ui.busyTimes, 0);
+}
+
+TEST_F(UpdateSessionTest, APackagedInstallChecksButDownloadsNothing)
+{
+    test::ScratchMount mount(QStringLiteral("256k"));
+    if (!mount.mounted()) {
+        GTEST_SKIP() << mount.error().toStdString();
+    }
+    UpdateSettings packaged = settings();
+    packaged.programPath = mount.filePath(QStringLiteral("Trekkomat_K7.exe"));
+    QFile file(packaged.programPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(program), program.size());
+    file.close();
+    ASSERT_TRUE(mount.remountReadOnly());
+    serveNewer();
+
+    const UpdateOutcome outcome = run(packaged);
+    EXPECT_EQ(outcome.state, State::NotWritable);
+    EXPECT_EQ(outcome.serverStamp, 0x60000000U);
+    EXPECT_EQ(server.requests, QList<QByteArray>{ProgramPath});
+    EXPECT_TRUE(ui.questions.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(appState().workingFolder + QStringLiteral("/tmp")));
 }
 
 } // namespace
