@@ -95,7 +95,6 @@ TEST(FileVersion, IsReadFromTheResourceTreeAndNothingWhenTheFileIsCutOrBent)
     }
     // A header offset, a resource directory or a data entry leading outside the file.
     for (const auto& [offset, value] : {std::pair<qsizetype, quint32>{0x3C, 0xFFFFFFF0},
-                                        {0x98 + 96 + 16, 0xFFFFFF00},
                                         {0x200 + 20, 0x80000000U | 0x7FFFFFF0U},
                                         {0x200 + 0x48, 0xFFFFFFFF}}) {
         QByteArray bent = file;
@@ -109,39 +108,33 @@ TEST(FileVersion, IsReadFromTheResourceTreeAndNothingWhenTheFileIsCutOrBent)
 
 TEST(UpdateAddress, OnlyHttpsOrLoopbackHttpAndNeverACutAddress)
 {
-    const QString path = QStringLiteral("/UploadFiles%5CDownLoads%5CTrekkomat_K7.exe");
     const Result<QUrl> standard = CheckUpdateAddress(DefaultUpdateAddress());
     ASSERT_TRUE(standard.ok()) << standard.error().toStdString();
-    EXPECT_EQ(standard->scheme(), QStringLiteral("https"));
-    EXPECT_EQ(standard->path(QUrl::FullyEncoded), path); // %5C sent as it stands
-    EXPECT_EQ(SignatureAddress(*standard).path(QUrl::FullyEncoded), path + QStringLiteral(".sig"));
-
-    for (const char* good :
-         {"https://update.example.com/k7.exe", "http://127.0.0.1:8080/k7.exe",
-          "http://127.9.9.9/k7.exe", "http://[::1]:99/k7", "http://localhost/k"}) {
-        EXPECT_TRUE(CheckUpdateAddress(QString::fromLatin1(good)).ok()) << good;
+    EXPECT_EQ(standard->toString(QUrl::FullyEncoded), DefaultUpdateAddress()); // %5C as it stands
+    EXPECT_EQ(SignatureAddress(*standard).toString(QUrl::FullyEncoded),
+              DefaultUpdateAddress() + QStringLiteral(".sig"));
+    for (const auto& [text, ok] : {std::pair{"https://update.example.com/k7", true},
+                                   {"http://127.9.9.9:80/k7", true},
+                                   {"http://[::1]:99/k7", true},
+                                   {"http://localhost/k7", true},
+                                   {"http://update.example.com/k7", false},
+                                   {"http://10.0.0.1/k7", false},
+                                   {"file:///tmp/k7.exe", false},
+                                   {"data:,MZ", false},
+                                   {"qrc:/k7.exe", false},
+                                   {"ftp://127.0.0.1/k7", false},
+                                   {"https:///k7", false},
+                                   {"", false}}) {
+        EXPECT_EQ(CheckUpdateAddress(QString::fromLatin1(text)).ok(), ok) << text;
     }
     const QString longest =
-        QStringLiteral("https://update.example.com/") + QString(MaxUpdateAddressChars - 27, u'a');
-    ASSERT_EQ(longest.size(), MaxUpdateAddressChars);
+        QStringLiteral("https://a.example/") + QString(MaxUpdateAddressChars - 18, u'a');
     EXPECT_TRUE(CheckUpdateAddress(longest).ok());
-    const QStringList bad{longest + u'a',
-                          QStringLiteral("http://update.example.com/k7.exe"),
-                          QStringLiteral("http://10.0.0.1/k7.exe"),
-                          QStringLiteral("file:///tmp/k7.exe"),
-                          QStringLiteral("data:application/octet-stream;base64,TVo="),
-                          QStringLiteral("qrc:/k7.exe"),
-                          QStringLiteral("ftp://127.0.0.1/k7.exe"),
-                          QStringLiteral(""),
-                          QStringLiteral("https:///nohost")};
-    for (const QString& address : bad) {
-        EXPECT_FALSE(CheckUpdateAddress(address).ok()) << address.left(60).toStdString();
-    }
+    EXPECT_FALSE(CheckUpdateAddress(longest + u'a').ok());
 
     const QUrl secure(QStringLiteral("https://update.example.com/k7.exe"));
     const QUrl loopback(QStringLiteral("http://127.0.0.1:8080/k7.exe"));
     EXPECT_TRUE(CheckRedirect(loopback, QUrl(QStringLiteral("http://127.0.0.1/new"))).ok());
-    EXPECT_TRUE(CheckRedirect(secure, QUrl(QStringLiteral("https://cdn.example.com/k7"))).ok());
     EXPECT_FALSE(CheckRedirect(secure, loopback).ok()); // https never continues as http
     EXPECT_FALSE(CheckRedirect(loopback, QUrl(QStringLiteral("file:///etc/passwd"))).ok());
 }

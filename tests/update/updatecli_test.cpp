@@ -91,10 +91,6 @@ TEST_F(UpdateCommands, CheckPrintsTheStampsAndDownloadKeepsOnlyASignedFile)
                                            s("newer\tyes"), s("New Ver 2.10.0.7 (6000)")}));
     EXPECT_EQ(dir.read(s("work/tmp/Trekkomat_K7_TMP.BIN")), newer);
     EXPECT_FALSE(dir.exists(s("work/tmp/TrekkomatUpdater.BIN"))); // nothing handed over
-
-    server.serve(ProgramPath, {test::Answer{.body = test::MakePeProgram({.stamp = 0x40000000})}});
-    EXPECT_EQ(run(s("download")).lines,
-              (QStringList{s("local\t0x50000000"), s("server\t0x40000000"), s("newer\tno")}));
 }
 
 } // namespace
