@@ -70,6 +70,20 @@ std::string CurrentFolder()
     return buffer.data();
 }
 
+// The folder the updater runs from: the working folder's tmp folder, where its log belongs
+// whatever folder it was started in.
+std::string OwnFolder()
+{
+    std::vector<char> buffer(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (length <= 0) {
+        return "tmp";
+    }
+    const std::string path(buffer.data(), static_cast<std::size_t>(length));
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
+}
+
 std::string BaseName(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -94,7 +108,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::string folder = CurrentFolder();
-    updater::Console console(folder + (folder == "/" ? "" : "/") + "tmp/TrekkomatUpdater.log");
+    const std::string logFolder = OwnFolder();
+    updater::Console console(logFolder + (logFolder == "/" ? "" : "/") + "TrekkomatUpdater.log");
     console.write("\n+====================================+");
     console.write("\n| Small Updater for Trekkomat K7C    |");
     console.write("\n|                         2014.05.19 |");

@@ -2,12 +2,18 @@
 // and failing on a missing or foreign file, a read-only folder and a full disk without the
 // program ever missing or changed.
 
+#include "app/appstate.h"
+#include "app/startup.h"
+#include "platform/linux/systemservices_linux.h"
 #include "support/scratchmount.h"
 #include "support/tempdir.h"
+#include "update/updaterimage.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -41,20 +47,23 @@ struct UpdaterRun
     QString out;
 };
 
-// Runs the updater in `workFolder` as the main program would, without its waits.
+// Runs the updater from `workFolder`'s tmp folder as the main program would, without its waits.
 UpdaterRun RunUpdater(const QString& workFolder, const QString& program, const QString& newFile)
 {
+    const QString updater = workFolder + s("/tmp/TrekkomatUpdater.BIN");
     QDir().mkpath(workFolder + s("/tmp"));
+    QFile::remove(updater);
+    EXPECT_TRUE(QFile::copy(s(TREK_UPDATER_PATH), updater));
     QProcess process;
     process.setWorkingDirectory(workFolder);
-    process.start(s(TREK_UPDATER_PATH),
+    process.start(updater,
                   {program, newFile, s("--first-wait"), s("0"), s("--retry-wait"), s("0")});
     EXPECT_TRUE(process.waitForFinished(60000));
     UpdaterRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_EQ(QString::fromUtf8(ReadFile(workFolder + s("/tmp/TrekkomatUpdater.log"))), run.out)
-        << "the log holds what the console showed";
+        << "the log beside the updater holds what the console showed";
     return run;
 }
 
@@ -151,6 +160,33 @@ TEST(Updater, FailsWithoutEverLeavingTheProgramMissingOrChanged)
             EXPECT_FALSE(name.startsWith(s(".TrekkomatUpdate"))) << name.toStdString();
         }
     }
+}
+
+TEST(Updater, TheImageTheProgramCarriesIsHandedOverAndPutsTheDownloadInPlace)
+{
+    const test::TempDir dir;
+    platform::LinuxSystemServices system;
+    resetAppState();
+    appState().services.system = &system;
+    appState().workingFolder = dir.filePath(s("work"));
+    appState().updateReady = true;
+    const QString program = dir.filePath(s("opt/trekkomat"));
+    dir.write(s("opt/trekkomat"), {});
+    WriteFile(program, OldProgram, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    dir.write(s("work/tmp/Trekkomat_K7_TMP.BIN"), NewProgram);
+
+    const Result<> handed = HandOverToUpdater(UpdaterImage(), program);
+    resetAppState();
+    ASSERT_TRUE(handed.ok()) << handed.error().toStdString();
+    const QString log = dir.filePath(s("work/tmp/TrekkomatUpdater.log"));
+    const QDeadlineTimer deadline(30000); // the updater first waits two seconds
+    while (!ReadFile(log).contains("Update OK") && !deadline.hasExpired()) {
+        QThread::msleep(50);
+    }
+    QThread::msleep(50); // the last line end
+    EXPECT_TRUE(ReadFile(log).endsWith(">>> Update OK <<<\n\n")) << ReadFile(log).toStdString();
+    EXPECT_EQ(ReadFile(program), NewProgram);
+    EXPECT_FALSE(dir.exists(s("work/tmp/Trekkomat_K7_TMP.BIN")));
 }
 
 } // namespace
