@@ -133,13 +133,15 @@ QNetworkReply* UpdateSession::get(const QUrl& url, int timeoutMs)
     reply->setProperty("at", url);
     connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& to) {
         const int hops = reply->property("hops").toInt() + 1;
+        Result<> allowed = CheckRedirect(reply->property("at").toUrl(), to);
         if (hops > MaxRedirects) {
-            stopTransfer(QStringLiteral("The update server redirected more than %1 times.")
-                             .arg(MaxRedirects));
-            return;
+            allowed = fail(QStringLiteral("The update server redirected more than %1 times.")
+                               .arg(MaxRedirects));
         }
-        if (const Result<> allowed = CheckRedirect(reply->property("at").toUrl(), to); !allowed) {
-            stopTransfer(allowed.error());
+        if (!allowed) {
+            // At once, before the reply goes anywhere near the refused address.
+            m_failure = allowed.error();
+            reply->abort();
             return;
         }
         reply->setProperty("at", to);
