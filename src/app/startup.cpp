@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace trek {
 
@@ -70,29 +71,44 @@ void StartUp(const QString& currentDirectory)
     state.wristband.ledPowerToHour = 18;
 }
 
-bool HandOverToUpdater(const QByteArray& updaterImage)
+QString DownloadedProgramPath(const QString& workingFolder)
+{
+    return childPath(childPath(workingFolder, QStringLiteral("tmp")),
+                     QStringLiteral("Trekkomat_K7_TMP.BIN"));
+}
+
+Result<> HandOverToUpdater(const QByteArray& updaterImage, const QString& programPath)
 {
     const AppState& state = appState();
     platform::SystemServices* system = appState().services.system;
-    if (!state.updateReady || !state.values.enableUpgrade || system == nullptr ||
-        updaterImage.isEmpty()) {
-        return false;
+    if (!state.updateReady || !state.values.enableUpgrade) {
+        return fail(QStringLiteral("No update to hand over."));
+    }
+    if (system == nullptr || updaterImage.isEmpty()) {
+        return fail(QStringLiteral("This program holds no updater."));
     }
     const QString folder = childPath(state.workingFolder, QStringLiteral("tmp"));
     if (!QDir().mkpath(folder)) {
-        return false;
+        return fail(QStringLiteral("Cannot create the folder %1.").arg(folder));
     }
     const QString program = childPath(folder, QStringLiteral("TrekkomatUpdater.BIN"));
-    if (!platform::writeFileAtomically(program, updaterImage).ok()) {
-        return false;
+    if (Result<> written = platform::writeFileAtomically(program, updaterImage); !written) {
+        return written;
     }
     const QFileDevice::Permissions executable = QFile::permissions(program) |
                                                 QFileDevice::ExeOwner | QFileDevice::ExeUser |
                                                 QFileDevice::ExeGroup | QFileDevice::ExeOther;
     if (!QFile::setPermissions(program, executable)) {
-        return false;
+        return fail(QStringLiteral("Cannot make %1 executable.").arg(program));
     }
-    return system->startProgram(program, {});
+    // The program file by the path it runs from: a file of the same name in the working folder
+    // may be another one entirely.
+    const QStringList arguments{QFileInfo(programPath).absoluteFilePath(),
+                                DownloadedProgramPath(state.workingFolder)};
+    if (!system->startProgram(program, arguments)) {
+        return fail(QStringLiteral("Cannot start %1.").arg(program));
+    }
+    return {};
 }
 
 } // namespace trek

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,8 +20,14 @@ void InitialiseStartupValues(const QString& currentDirectory);
 // link with no wristband, and the wristband defaults.
 void StartUp(const QString& currentDirectory);
 
+// Where a verified new version waits for the updater: <working folder>/tmp/Trekkomat_K7_TMP.BIN.
+QString DownloadedProgramPath(const QString& workingFolder);
+
 // After the main window closed: when an update was fetched and "EnableUpgrade" is on, writes
-// `updaterImage` to <working folder>/tmp/TrekkomatUpdater.BIN and starts it. True when started.
-bool HandOverToUpdater(const QByteArray& updaterImage);
+// `updaterImage` to <working folder>/tmp/TrekkomatUpdater.BIN and starts it, telling it which
+// program file to replace (`programPath`, the running one) and with which downloaded file.
+// Fails with the reason when nothing was started, "nothing to hand over" included.
+[[nodiscard]] Result<> HandOverToUpdater(const QByteArray& updaterImage,
+                                         const QString& programPath);
 
 } // namespace trek

@@ -28,6 +28,17 @@ public:
     virtual void notifyDataChanged() = 0;
     // Settings or the connected wristband changed: every page refreshes its texts and values.
     virtual void notifyRefresh() = 0;
+    // The main window's progress bar: its position in percent and the text drawn on it (empty:
+    // the percentage); with `textShown` false, a bare bar. Nothing where there is no bar.
+    virtual void setProgress(int percent, const QString& text, bool textShown)
+    {
+        Q_UNUSED(percent);
+        Q_UNUSED(text);
+        Q_UNUSED(textShown);
+    }
+    // The wait cursor, for waits with nothing to show; every setBusy(true) is followed by a
+    // setBusy(false).
+    virtual void setBusy(bool busy) { Q_UNUSED(busy); }
 };
 
 } // namespace trek

@@ -205,6 +205,25 @@ Result<> CheckSomeOptionSet(CliRequest& request)
     return {};
 }
 
+// The two update commands share their options.
+CliCommand UpdateCommand(Command command, const QString& word, const QString& help)
+{
+    return CliCommand{
+        .command = command,
+        .words = {QStringLiteral("update"), word},
+        .options = {TextOption(QStringLiteral("--url"), QStringLiteral("URL"),
+                               &CliRequest::updateUrl),
+                    TextOption(QStringLiteral("--program"), QStringLiteral("FILE"),
+                               &CliRequest::updateProgram),
+                    TextOption(QStringLiteral("--public-key"), QStringLiteral("PEM"),
+                               &CliRequest::updatePublicKey)},
+        .help = help + QStringLiteral("\n--url is the address instead of the settings file's, "
+                                      "--program the file that\nstands in for the running "
+                                      "program, --public-key the Ed25519 key instead of\nthe "
+                                      "built-in one."),
+    };
+}
+
 QList<CliCommand> MakeCommands()
 {
     QList<CliOption> diskOptions = HistoryOptions();
@@ -445,6 +464,18 @@ QList<CliCommand> MakeCommands()
         },
         PersonalShowCommand(),
         PersonalSetCommand(),
+        UpdateCommand(Command::UpdateCheck, QStringLiteral("check"),
+                      QStringLiteral("Compares the running program file's stamp with that of the "
+                                     "file at the update\naddress, as the window does at start: "
+                                     "prints local<TAB>0xXXXXXXXX,\nserver<TAB>0xXXXXXXXX (or "
+                                     "none) and newer<TAB>yes|no, and writes the\nsettings file's "
+                                     "\"Update\" keys.")),
+        UpdateCommand(Command::UpdateDownload, QStringLiteral("download"),
+                      QStringLiteral("The check, then, when the server's file is newer, its "
+                                     "download to the working\nfolder's tmp folder; it is kept "
+                                     "only when complete, of this system's kind and\nsigned. "
+                                     "Prints the three lines of update check, then the \"New "
+                                     "Ver\" text.\nThe updater is not started.")),
     };
 }
 
@@ -473,6 +504,7 @@ const QList<CliGroup>& CliGroups()
         {{QStringLiteral("mission")},
          QStringLiteral("The command mission needs show, start A|B or stop A|B.")},
         {{QStringLiteral("options")}, QStringLiteral("The command options needs show or set.")},
+        {{QStringLiteral("update")}, QStringLiteral("The command update needs check or download.")},
         {{QStringLiteral("report")},
          QStringLiteral("The command report needs month YYYY-MM, week YYYY-MM-DD or day "
                         "YYYY-MM-DD.")}};

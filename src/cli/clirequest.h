@@ -36,7 +36,9 @@ struct CliRequest
         ClockCheck,
         SetClock,
         ShowStatus,
-        Factory
+        Factory,
+        UpdateCheck,
+        UpdateDownload,
     };
     QString workdir;    // empty: the current folder
     QStringList drives; // "--drive" values in the order given
@@ -60,6 +62,12 @@ struct CliRequest
     QString optionUnits;    // metric, imperial
     QString optionUpgrade;  // on, off
     QString optionAutoConfirm;
+
+    // update check, update download: empty for the settings file's address, the running program
+    // and the built-in key
+    QString updateUrl;
+    QString updateProgram;
+    QString updatePublicKey;
 
     // emulate
     QString target; // the disk folder or the image file

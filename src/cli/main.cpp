@@ -12,6 +12,7 @@
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "cli/timesetcommands.h"
+#include "cli/updatecommands.h"
 #include "data/storelock.h"
 #include "platform/platform.h"
 
@@ -34,7 +35,8 @@ bool ShowsTheStore(Command command)
            command == Command::PersonalShow || command == Command::PersonalSet ||
            command == Command::MissionShow || command == Command::MissionStart ||
            command == Command::MissionStop || command == Command::OptionsShow ||
-           command == Command::OptionsSet;
+           command == Command::OptionsSet || command == Command::UpdateCheck ||
+           command == Command::UpdateDownload;
 }
 
 // The Maintain tab's work: the wristband and the settings file's language, not the store.
@@ -155,6 +157,9 @@ int main(int argc, char** argv)
         return RunShowStatus(request);
     case Command::Factory:
         return RunFactory(request);
+    case Command::UpdateCheck:
+    case Command::UpdateDownload:
+        return RunUpdate(request);
     case CliRequest::Command::Help:
         break;
     }

@@ -56,11 +56,11 @@ TEST_F(UpdaterHandOver, StartsNothingWithoutAnUpdateOrWithUpgradesOff)
 {
     const TempDir dir;
     trek::InitialiseStartupValues(dir.path() + u'/');
-    EXPECT_FALSE(trek::HandOverToUpdater("image"));
+    EXPECT_FALSE(trek::HandOverToUpdater("image", s("/opt/k7/trekkomat")));
 
     appState().updateReady = true;
     appState().values.enableUpgrade = false;
-    EXPECT_FALSE(trek::HandOverToUpdater("image"));
+    EXPECT_FALSE(trek::HandOverToUpdater("image", s("/opt/k7/trekkomat")));
 
     EXPECT_TRUE(system.startedPrograms().isEmpty());
     EXPECT_FALSE(dir.exists(s("tmp")));
@@ -74,13 +74,15 @@ TEST_F(UpdaterHandOver, WritesTheImageReplacingAnOldOneAndStartsIt)
     appState().updateReady = true;
 
     const QByteArray image(20480, 'u');
-    ASSERT_TRUE(trek::HandOverToUpdater(image));
+    ASSERT_TRUE(trek::HandOverToUpdater(image, s("/opt/k7/trekkomat")));
     const QString program = dir.filePath(s("tmp/TrekkomatUpdater.BIN"));
     EXPECT_EQ(dir.read(s("tmp/TrekkomatUpdater.BIN")), image);
     EXPECT_TRUE(QFileInfo(program).isExecutable());
     ASSERT_EQ(system.startedPrograms().size(), 1);
     EXPECT_EQ(system.startedPrograms()[0].program, program);
-    EXPECT_TRUE(system.startedPrograms()[0].arguments.isEmpty());
+    // The program it runs from, not a file of its name in the working folder.
+    EXPECT_EQ(system.startedPrograms()[0].arguments,
+              (QStringList{s("/opt/k7/trekkomat"), dir.filePath(s("tmp/Trekkomat_K7_TMP.BIN"))}));
 }
 
 TEST_F(UpdaterHandOver, StartsNothingWhenTheFileCannotBeWritten)
@@ -91,14 +93,14 @@ TEST_F(UpdaterHandOver, StartsNothingWhenTheFileCannotBeWritten)
 
     // A folder where the program file should go.
     ASSERT_TRUE(QDir().mkpath(dir.filePath(s("tmp/TrekkomatUpdater.BIN"))));
-    EXPECT_FALSE(trek::HandOverToUpdater("image"));
+    EXPECT_FALSE(trek::HandOverToUpdater("image", s("/opt/k7/trekkomat")));
 
     // A file where the folder should go.
     const TempDir other;
     other.write(s("tmp"), "not a folder");
     trek::InitialiseStartupValues(other.path());
     appState().updateReady = true;
-    EXPECT_FALSE(trek::HandOverToUpdater("image"));
+    EXPECT_FALSE(trek::HandOverToUpdater("image", s("/opt/k7/trekkomat")));
     EXPECT_EQ(other.read(s("tmp")), QByteArray("not a folder"));
 
     // Starting fails: reported, not hidden.
@@ -106,7 +108,7 @@ TEST_F(UpdaterHandOver, StartsNothingWhenTheFileCannotBeWritten)
     trek::InitialiseStartupValues(third.path());
     appState().updateReady = true;
     system.setStartSucceeds(false);
-    EXPECT_FALSE(trek::HandOverToUpdater("image"));
+    EXPECT_FALSE(trek::HandOverToUpdater("image", s("/opt/k7/trekkomat")));
 
     EXPECT_EQ(system.startedPrograms().size(), 1); // only the last one got as far as starting
 }
@@ -121,7 +123,7 @@ TEST_F(UpdaterHandOver, RealStandInProgramRuns)
     appState().updateReady = true;
 
     const QByteArray script = "#!/bin/sh\necho started > '" + QFile::encodeName(marker) + "'\n";
-    ASSERT_TRUE(trek::HandOverToUpdater(script));
+    ASSERT_TRUE(trek::HandOverToUpdater(script, s("/opt/k7/trekkomat")));
     const QDeadlineTimer deadline(20000);
     while (!QFileInfo::exists(marker) && !deadline.hasExpired()) {
         QThread::msleep(20);

@@ -30,6 +30,16 @@ public:
     }
     void notifyDataChanged() override { ++dataChanged; }
     void notifyRefresh() override { ++refreshes; }
+    void setProgress(int percent, const QString& text, bool textShown) override
+    {
+        progress << (textShown ? QStringLiteral("%1|%2").arg(percent).arg(text)
+                               : QStringLiteral("%1|-").arg(percent));
+    }
+    void setBusy(bool busy) override
+    {
+        busyDepth += busy ? 1 : -1;
+        busyTimes += busy ? 1 : 0;
+    }
 
     // Forgets what was shown; the answer and the pump hook stay.
     void clear()
@@ -41,6 +51,8 @@ public:
         pumps = 0;
         dataChanged = 0;
         refreshes = 0;
+        progress.clear();
+        busyTimes = 0;
     }
 
     int answer = UserInterface::Yes;
@@ -51,6 +63,10 @@ public:
     int pumps = 0;
     int dataChanged = 0;
     int refreshes = 0;
+    // "percent|text" for each progress call, "percent|-" when the bar shows no text.
+    QStringList progress;
+    int busyDepth = 0; // 0 again once every wait cursor is taken away
+    int busyTimes = 0;
     std::function<void()> onPump;
 };
 

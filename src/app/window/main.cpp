@@ -9,6 +9,7 @@
 #include "device/ui/factorysetupdlg.h"
 #include "platform/platform.h"
 #include "platform/systemservices.h"
+#include "update/updaterimage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,6 +68,7 @@ int main(int argc, char** argv)
     {
         trek::CWristbandDlg::Options windowOptions;
         windowOptions.updateCheckAllowed = options->updateCheck;
+        windowOptions.updateProgram = options->updateProgram;
         trek::CWristbandDlg window(windowOptions);
         trek::ApplyStartupView(window, *options);
         if (options->sleepAnalysis) {
@@ -106,6 +108,15 @@ int main(int argc, char** argv)
             });
         }
         window.exec();
+    }
+    if (trek::appState().updateReady) {
+        const QString program = options->updateProgram.isEmpty()
+                                    ? QCoreApplication::applicationFilePath()
+                                    : options->updateProgram;
+        if (const trek::Result<> handed = trek::HandOverToUpdater(trek::UpdaterImage(), program);
+            !handed) {
+            PrintError(handed.error());
+        }
     }
     trek::appState().services = {};
     return result;

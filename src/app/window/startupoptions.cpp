@@ -47,7 +47,13 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     const QCommandLineOption factory(QStringLiteral("factory-setup"),
                                      QStringLiteral("Open the factory set-up at start, as the "
                                                     "Maintain tab's Shift+Ctrl gesture does."));
-    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, factory});
+    const QCommandLineOption updateProgram(
+        QStringLiteral("update-program"),
+        QStringLiteral("The program file the update check compares with the server's and an "
+                       "update replaces, instead of this program's own file."),
+        QStringLiteral("FILE"));
+    parser.addOptions(
+        {drive, screenshot, noUpdate, date, page, report, sleep, factory, updateProgram});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -83,6 +89,7 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     }
     options.sleepAnalysis = parser.isSet(sleep);
     options.factorySetup = parser.isSet(factory);
+    options.updateProgram = parser.value(updateProgram);
     return options;
 }
 

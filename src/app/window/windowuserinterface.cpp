@@ -3,10 +3,12 @@
 #include "app/window/wristbanddlg.h"
 #include "app/window/wristbandtab.h"
 #include "widgets/messagebox.h"
+#include "widgets/textprogressbar.h"
 #include "widgets/wbmessages.h"
 #include "widgets/yesnobox.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace trek {
 
@@ -47,6 +49,24 @@ void WindowUserInterface::notifyRefresh()
 {
     WbMessageEvent::send(m_window.TabControl(), WbMessage::Refresh);
     WbMessageEvent::send(&m_window, WbMessage::Refresh);
+}
+
+void WindowUserInterface::setProgress(int percent, const QString& text, bool textShown)
+{
+    CTextProgressBar* bar = m_window.ProgressBar();
+    bar->SetShowText(textShown);
+    bar->SetWindowText(text);
+    bar->SetPos(percent);
+    bar->update();
+}
+
+void WindowUserInterface::setBusy(bool busy)
+{
+    if (busy) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+    }
 }
 
 } // namespace trek

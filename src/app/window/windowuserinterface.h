@@ -23,6 +23,8 @@ public:
     void pumpMessages() override;
     void notifyDataChanged() override;
     void notifyRefresh() override;
+    void setProgress(int percent, const QString& text, bool textShown) override;
+    void setBusy(bool busy) override;
 
 private:
     CWristbandDlg& m_window;

@@ -13,6 +13,7 @@
 #include "platform/drivetable.h"
 #include "platform/scsitransport.h"
 #include "platform/systemservices.h"
+#include "update/updatesession.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"
 #include "widgets/tabpage.h"
@@ -82,12 +83,14 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
     if (m_options.startDiscovery) {
         m_discoveryTimer.start();
     }
-    // The update check (started here when "EnableUpgrade" is on and m_options allows it) comes
-    // with the online update.
+    if (m_options.updateCheckAllowed && state.values.enableUpgrade) {
+        startUpdateCheck();
+    }
 }
 
 CWristbandDlg::~CWristbandDlg()
 {
+    m_update.reset(); // a download still running stops and leaves nothing behind
     m_clockTimer.stop();
     m_discoveryTimer.stop();
     AppState& state = appState();
@@ -279,6 +282,26 @@ void CWristbandDlg::onWebButtonClicked()
 {
     if (platform::DesktopServices* desktop = appState().services.desktop) {
         desktop->openUrl(MakerWebSite());
+    }
+}
+
+void CWristbandDlg::startUpdateCheck()
+{
+    UpdateSettings settings = CurrentUpdateSettings();
+    if (!m_options.updateProgram.isEmpty()) {
+        settings.programPath = m_options.updateProgram;
+    }
+    m_update = std::make_unique<UpdateSession>(std::move(settings));
+    connect(m_update.get(), &UpdateSession::done, this, &CWristbandDlg::onUpdateDone);
+    // Once the window is up, so that its question and progress have somewhere to show.
+    QTimer::singleShot(0, m_update.get(), &UpdateSession::start);
+}
+
+void CWristbandDlg::onUpdateDone()
+{
+    const UpdateOutcome& outcome = m_update->outcome();
+    if (outcome.state == UpdateOutcome::State::NotWritable) {
+        SetStatusText(u' ' + outcome.reason);
     }
 }
 

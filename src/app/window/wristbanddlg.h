@@ -15,6 +15,7 @@ class CHoverButton2;
 class CTabPage;
 class CTextProgressBar;
 class CWristbandTab;
+class UpdateSession;
 class WindowUserInterface;
 
 // The program's one main window: the six pages, the calendar the reports follow, the clock, the
@@ -29,6 +30,7 @@ public:
     {
         bool updateCheckAllowed = true; // false for tests, demos and --no-update-check
         bool startDiscovery = true;     // the one-shot discovery half a second after opening
+        QString updateProgram; // the program file the update compares and replaces; empty: ours
     };
 
     explicit CWristbandDlg(QWidget* parent = nullptr);
@@ -48,6 +50,8 @@ public:
     CTextProgressBar* ProgressBar() const { return m_progress; }
     QCalendarWidget* Calendar() const { return m_calendar; }
     CHoverButton2* WebButton() const { return m_webButton; }
+    // The update check of this run; null when it is off.
+    UpdateSession* Update() const { return m_update.get(); }
     QLabel* ClockLabel() const;
 
     // Device notifications, handed to discovery (which ignores them while it is suspended).
@@ -73,6 +77,8 @@ private:
     void onWebButtonClicked();
     void refreshTexts();
     void applyCalendarLanguage();
+    void startUpdateCheck();
+    void onUpdateDone();
 
     Options m_options;
     QLabel* m_status = nullptr;
@@ -85,6 +91,7 @@ private:
     QTimer m_clockTimer;     // the clock, twice a second
     QTimer m_discoveryTimer; // the first discovery, once, half a second after opening
     std::unique_ptr<WindowUserInterface> m_ui;
+    std::unique_ptr<UpdateSession> m_update;
 };
 
 } // namespace trek
