@@ -16,11 +16,13 @@ struct CliRun
     QString err;
 };
 
-// An empty `environment` is the test's own.
+// An empty `environment` is the test's own; an empty `currentDirectory` the test's.
 inline CliRun RunCli(const QString& workdir, const QStringList& arguments,
-                     const QProcessEnvironment& environment = {})
+                     const QProcessEnvironment& environment = {},
+                     const QString& currentDirectory = {})
 {
     QProcess process;
+    process.setWorkingDirectory(currentDirectory);
     if (!environment.isEmpty()) {
         process.setProcessEnvironment(environment);
     }

@@ -30,7 +30,8 @@ protected:
             environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("TZ"), zone);
         }
-        return RunCli(dir.filePath(QStringLiteral("work")), arguments, environment);
+        // The wristbands are named relative to the test folder.
+        return RunCli(QStringLiteral("work"), arguments, environment, dir.path());
     }
 
     // An emulated K9E wristband whose clock reads `watch` at `now`, last set at `lastSet`.
