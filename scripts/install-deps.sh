@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   dosfstools mtools fusefat fuse3 dbus-daemon
   xvfb xauth imagemagick fonts-noto-cjk at-spi2-core
-  clang-format clang-tidy
+  clang-format clang-tidy clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,32 @@
+// Feeds arbitrary bytes to the readers of downloaded program files and checks what they claim
+// against the bytes themselves: a signature they report must be there, a stamp must lie inside.
+
+#include "update/executableheader.h"
+#include "update/versionresource.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArrayView file(data, static_cast<qsizetype>(size));
+    const QByteArrayView head =
+        file.first(std::min<qsizetype>(file.size(), trek::ProgramHeadBytes));
+
+    if (const std::optional<qsizetype> signature = trek::FindPeSignature(head)) {
+        const bool inside = *signature >= 0 && *signature % 4 == 0 && *signature + 4 <= head.size();
+        if (!inside || head.sliced(*signature, 4) != QByteArrayView("PE\0\0", 4)) {
+            std::abort();
+        }
+    }
+    if (trek::ReadHeaderStamp(head) && !trek::FindPeSignature(head)) {
+        std::abort(); // a stamp without the signature it is read behind
+    }
+    (void)trek::ReadExecutableKind(head);
+    if (const std::optional<trek::FileVersion> version = trek::ReadFileVersion(file)) {
+        (void)trek::NewVersionText(*version, file.size());
+    }
+    return 0;
+}
