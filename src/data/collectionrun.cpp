@@ -10,7 +10,6 @@
 #include "device/clockfile.h"
 #include "device/linklabels.h"
 #include "device/rootfiles.h"
-#include "platform/regularfile.h"
 
 namespace trek {
 
@@ -45,30 +44,13 @@ void ReadRecords(const WristbandLink& link, CollectionReport& report)
     }
 }
 
-// The wristband looks for this file to know it has met the program; its content is never read.
-void EnsureMarkerFile(char letter)
-{
-    const QString root = DriveRootOf(letter);
-    if (root.isEmpty()) {
-        return;
-    }
-    const QString path = RootFilePath(root, QStringLiteral("USBWATCH.DAT"));
-    if (platform::isRegularFile(path)) {
-        return;
-    }
-    QByteArray content = QString::asprintf("%c://USBWATCH.DAT", letter).toLatin1();
-    content.resize(MarkerFileLength, '\0');
-    // Only a new file is made: a link, a FIFO or anything else in its place stays as it is.
-    // A marker that cannot be written is harmless: discovery still finds the day files.
-    (void)WriteMarkerFile(root, content);
-}
-
 void TakeOverSettings(const WristbandLink& link)
 {
     if (link.passThrough) {
         ApplyStatusBlock(StatusBlockKind::Collection);
     } else {
-        EnsureMarkerFile(link.driveLetter);
+        // A marker that cannot be written is harmless: discovery still finds the day files.
+        (void)EnsureMarkerFile(link.driveLetter);
         ReadClockFile(link.driveLetter);
     }
 }

@@ -9,7 +9,4 @@ namespace trek {
 // into discovery through appState().hooks.collectionRun.
 CollectionReport CollectWristband();
 
-// The 80 bytes of the marker file the program leaves on a file-model wristband.
-inline constexpr int MarkerFileLength = 80;
-
 } // namespace trek

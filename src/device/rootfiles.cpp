@@ -43,10 +43,8 @@ Result<> EnsureMarkerFile(char letter)
     if (platform::isRegularFile(RootFilePath(root, QStringLiteral("USBWATCH.DAT")))) {
         return {};
     }
-    // The wristband never reads the content; 80 bytes is what it is used to finding.
-    constexpr int MarkerLength = 80;
     QByteArray content = QString::asprintf("%c://USBWATCH.DAT", letter).toLatin1();
-    content.resize(MarkerLength, '\0');
+    content.resize(MarkerFileLength, '\0');
     return WriteMarkerFile(root, content);
 }
 

@@ -20,6 +20,9 @@ QString DriveRootOf(char letter);
 // the user may pull the wristband out right after.
 [[nodiscard]] Result<> WriteMarkerFile(const QString& root, QByteArrayView content);
 
+// The wristband never reads the marker's content; 80 bytes is what it is used to finding.
+inline constexpr int MarkerFileLength = 80;
+
 // Makes the marker in the drive of `letter` unless a regular file of that name is there already.
 // Whatever else holds the name (a folder, a link) is left alone and counts as a failure.
 [[nodiscard]] Result<> EnsureMarkerFile(char letter);

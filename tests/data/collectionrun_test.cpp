@@ -3,6 +3,7 @@
 #include "data/collectionreport.h"
 #include "data/collectionrun.h"
 #include "datatestsupport.h"
+#include "device/rootfiles.h"
 #include "emulator/passthroughwristband.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // trekkomat-cli mission: Start, a collection, the page's texts at a given tick, Stop, and the
 // refusals that leave the settings file alone.
 
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // trekkomat-cli options: what "set" writes, what "show" prints afterwards in the new language,
 // and the refusals and failures that leave the settings file as it was.
 
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 #include <QProcess>

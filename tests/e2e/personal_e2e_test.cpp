@@ -1,7 +1,7 @@
 // trekkomat-cli personal: the page's texts and its Save from a script, and what it refuses
 // without touching the settings file.
 
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 #include <gtest/gtest.h>

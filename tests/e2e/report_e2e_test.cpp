@@ -1,7 +1,7 @@
 // The report commands of the command-line tool over a store written byte by byte here: what
 // they print, line by line, whatever the locale, and what they refuse without touching a file.
 
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 #include <QDir>

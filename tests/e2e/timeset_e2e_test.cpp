@@ -1,7 +1,7 @@
 // trekkomat-cli timeset, clockcheck and the emulated wristband's clock, with the PC's clock
 // frozen by --now so that every byte written and every line printed is exact.
 
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 #include <QDir>

@@ -3,6 +3,7 @@
 
 #include "loopbackserver.h"
 #include "programfiles.h"
+#include "support/clirun.h"
 #include "support/tempdir.h"
 
 #include <QCoreApplication>
@@ -20,13 +21,6 @@ QString s(const char* text)
 
 const QByteArray ProgramPath = "/UploadFiles%5CDownLoads%5CTrekkomat_K7.exe";
 
-struct CliRun
-{
-    int exitCode = -1;
-    QStringList lines;
-    QString err;
-};
-
 class UpdateCommands : public ::testing::Test
 {
 protected:
@@ -43,20 +37,15 @@ protected:
     CliRun run(const QString& command)
     {
         QProcess process;
-        process.start(s(TREK_CLI_PATH), {s("--workdir"), dir.filePath(s("work")), s("update"),
-                                         command, s("--url"), server.url(ProgramPath),
-                                         s("--program"), program, s("--public-key"), publicKey});
+        StartCli(process, dir.filePath(s("work")),
+                 {s("update"), command, s("--url"), server.url(ProgramPath), s("--program"),
+                  program, s("--public-key"), publicKey});
         QEventLoop loop;
         QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
         if (process.waitForStarted() && process.state() == QProcess::Running) {
             loop.exec();
         }
-        CliRun result;
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-        EXPECT_EQ(result.lines.takeLast(), QString()) << "output ends in a line end";
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return FinishedCliRun(process);
     }
 
     test::TempDir dir;

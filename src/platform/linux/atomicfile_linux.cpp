@@ -46,6 +46,8 @@ bool isTemporaryName(QByteArrayView name)
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+} // namespace
+
 int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& tempPath)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -61,8 +63,6 @@ int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& 
     errno = EEXIST;
     return -1;
 }
-
-} // namespace
 
 Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
                                const TemporaryFileStep& prepare)
@@ -131,16 +131,12 @@ Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
 
 Result<int> removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds minimumAge)
 {
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
-    if (dir == nullptr) {
-        const int error = errno;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        return fail(QStringLiteral("Cannot list %1: %2").arg(folder, systemError(error)));
+    const Result<DIR*> listing = openFolderListing(folder);
+    if (!listing) {
+        return fail(listing.error());
     }
+    DIR* dir = *listing;
+    const int fd = ::dirfd(dir);
     struct timespec now
     {};
     ::clock_gettime(CLOCK_REALTIME, &now);

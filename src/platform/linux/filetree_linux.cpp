@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <array>
 #include <cerrno>
 #include <dirent.h>
@@ -17,16 +16,6 @@ namespace trek::platform {
 namespace {
 
 constexpr std::size_t CopyChunk = 1 << 16;
-
-int openRetrying(const QByteArray& path, int flags, mode_t mode = 0)
-{
-    for (;;) {
-        const int fd = ::open(path.constData(), flags, mode);
-        if (fd >= 0 || errno != EINTR) {
-            return fd;
-        }
-    }
-}
 
 EntryKind kindOf(int folderFd, const char* name)
 {
@@ -49,14 +38,6 @@ EntryKind kindOf(int folderFd, const char* name)
         return EntryKind::Folder;
     }
     return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other;
-}
-
-// The naming of writeFileAtomically(), so that removeLeftoverTemporaryFiles() also clears what
-// a copy cut short by a crash leaves behind.
-QByteArray temporaryPath(const QFileInfo& target)
-{
-    return QFile::encodeName(target.absolutePath()) + "/." + QFile::encodeName(target.fileName()) +
-           '.' + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
 }
 
 // Copies what is left of `from` to `to`; 0 or the errno that stopped it.
@@ -84,15 +65,12 @@ int copyContent(int from, int to)
 
 Result<QList<FolderEntry>> listFolderEntries(const QString& folder)
 {
-    const int fd = openRetrying(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
-    if (dir == nullptr) {
-        const int error = errno;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        return fail(QStringLiteral("Cannot list %1: %2").arg(folder, systemError(error)));
+    const Result<DIR*> listing = openFolderListing(folder);
+    if (!listing) {
+        return fail(listing.error());
     }
+    DIR* dir = *listing;
+    const int fd = ::dirfd(dir);
     QList<FolderEntry> entries;
     int error = 0;
     for (;;) {
@@ -165,17 +143,11 @@ Result<> copyFileAtomically(const QString& source, const QString& target)
                            .arg(fileKind(existing.st_mode)));
     }
 
+    // Named as writeFileAtomically() names its files, so that removeLeftoverTemporaryFiles() also
+    // clears what a copy cut short by a crash leaves behind.
     QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = temporaryPath(targetInfo);
-        fd = openRetrying(temporary,
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            break;
-        }
-    }
-    FileDescriptor to(fd);
+    FileDescriptor to(openTemporary(QFile::encodeName(targetInfo.absolutePath()),
+                                    QFile::encodeName(targetInfo.fileName()), temporary));
     if (to.get() < 0) {
         return failure(systemError(errno));
     }

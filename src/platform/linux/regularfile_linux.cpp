@@ -17,16 +17,6 @@ namespace {
 
 constexpr qint64 ReadChunk = 65536;
 
-int openRetrying(const QByteArray& path, int flags, mode_t mode = 0)
-{
-    for (;;) {
-        const int fd = ::open(path.constData(), flags, mode);
-        if (fd >= 0 || errno != EINTR) {
-            return fd;
-        }
-    }
-}
-
 Failure failure(const char* what, const QString& path, const QString& why)
 {
     return fail(QStringLiteral("Cannot %1 %2: %3").arg(QLatin1String(what), path, why));
@@ -295,6 +285,30 @@ Result<> syncFolder(const QString& folder)
         return failure("flush the folder", folder, systemError(errno));
     }
     return Result<>{};
+}
+
+int openRetrying(const QByteArray& path, int flags, mode_t mode)
+{
+    for (;;) {
+        const int fd = ::open(path.constData(), flags, mode);
+        if (fd >= 0 || errno != EINTR) {
+            return fd;
+        }
+    }
+}
+
+Result<DIR*> openFolderListing(const QString& folder)
+{
+    const int fd = openRetrying(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (dir == nullptr) {
+        const int error = errno;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return fail(QStringLiteral("Cannot list %1: %2").arg(folder, systemError(error)));
+    }
+    return dir;
 }
 
 } // namespace trek::platform

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <dirent.h>
 #include <functional>
 #include <sys/stat.h>
 
@@ -40,5 +41,17 @@ using TemporaryFileStep = std::function<Result<>(int fd)>;
 QString fileKind(mode_t mode);
 
 QString systemError(int error);
+
+// open(2), tried again when a signal interrupts it.
+[[nodiscard]] int openRetrying(const QByteArray& path, int flags, mode_t mode = 0);
+
+// Creates a new hidden temporary file beside `name` in `folder` (never through a link), named so
+// that removeLeftoverTemporaryFiles() recognises it; answers the descriptor, or -1 with errno.
+[[nodiscard]] int openTemporary(const QByteArray& folder, const QByteArray& name,
+                                QByteArray& tempPath);
+
+// Opens `folder` for readdir(); the caller closes it with closedir(), and dirfd() serves the
+// *at calls on its entries.
+[[nodiscard]] Result<DIR*> openFolderListing(const QString& folder);
 
 } // namespace trek::platform

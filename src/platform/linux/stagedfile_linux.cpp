@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -75,24 +74,14 @@ private:
 
 Result<std::unique_ptr<StagedFile>> createStagedFile(const QString& folder, const QString& name)
 {
-    const QByteArray base = QFile::encodeName(folder) + "/." + QFile::encodeName(name) + '.';
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        // The shape of the atomic writer's temporary names, so its leftover sweep knows them.
-        QByteArray path =
-            base + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
-        const int fd =
-            ::open(path.constData(),
-                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            return std::unique_ptr<StagedFile>(
-                std::make_unique<LinuxStagedFile>(fd, std::move(path), folder));
-        }
-        if (errno != EEXIST && errno != EINTR) {
-            return fail(
-                QStringLiteral("Cannot create a file in %1: %2").arg(folder, systemError(errno)));
-        }
+    QByteArray path;
+    const int fd = openTemporary(QFile::encodeName(folder), QFile::encodeName(name), path);
+    if (fd < 0) {
+        return fail(
+            QStringLiteral("Cannot create a file in %1: %2").arg(folder, systemError(errno)));
     }
-    return fail(QStringLiteral("Cannot create a file in %1: %2").arg(folder, systemError(EEXIST)));
+    return std::unique_ptr<StagedFile>(
+        std::make_unique<LinuxStagedFile>(fd, std::move(path), folder));
 }
 
 } // namespace trek::platform
