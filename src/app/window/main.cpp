@@ -4,6 +4,7 @@
 #include "app/window/startupview.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
+#include "app/workingfolder.h"
 #include "data/collectionrun.h"
 #include "data/storelock.h"
 #include "device/ui/factorysetupdlg.h"
@@ -11,7 +12,6 @@
 #include "platform/systemservices.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
@@ -43,6 +43,10 @@ int main(int argc, char** argv)
         PrintError(options.error());
         return 2;
     }
+    if (!options->helpText.isEmpty()) {
+        (void)std::fputs(qUtf8Printable(options->helpText), stdout);
+        return 0;
+    }
     if (headless && options->screenshotPath.isEmpty()) {
         options->screenshotPath = trek::HeadlessScreenshotPath();
     }
@@ -53,8 +57,13 @@ int main(int argc, char** argv)
         PrintError(platform.error());
         return 2;
     }
+    const trek::Result<QString> workingFolder = trek::DefaultWorkingFolder();
+    if (!workingFolder) {
+        PrintError(workingFolder.error());
+        return 1;
+    }
     trek::appState().services = (*platform)->services();
-    trek::StartUp(QDir::currentPath());
+    trek::StartUp(*workingFolder);
     // Not fatal here: a collection tells the same reason and reads nothing.
     if (const trek::Result<> prepared = trek::PrepareWorkingFolder(); !prepared) {
         PrintError(prepared.error());

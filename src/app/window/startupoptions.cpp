@@ -47,7 +47,11 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     const QCommandLineOption factory(QStringLiteral("factory-setup"),
                                      QStringLiteral("Open the factory set-up at start, as the "
                                                     "Maintain tab's Shift+Ctrl gesture does."));
-    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, factory});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print these options and quit."));
+    parser.setApplicationDescription(
+        QStringLiteral("The desktop companion of the K7 step-counting wristband."));
+    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, factory, help});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -57,6 +61,10 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     }
 
     StartupOptions options;
+    if (parser.isSet(help)) {
+        options.helpText = parser.helpText();
+        return options;
+    }
     options.driveOptions = parser.values(drive);
     options.screenshotPath = parser.value(screenshot);
     if (parser.isSet(screenshot) && options.screenshotPath.isEmpty()) {

@@ -19,6 +19,7 @@ struct StartupOptions
     int reportMode = -1;      // --report: the report mode chosen at start (-1: the stored one)
     bool sleepAnalysis = false; // --sleep-analysis: open it on the selected day at start
     bool factorySetup = false;  // --factory-setup: open the factory set-up at start
+    QString helpText;           // --help: the options, printed instead of opening the window
 };
 
 // Parses the program's arguments (the first one is the program); a bad command line fails with a
