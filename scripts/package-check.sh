@@ -55,8 +55,9 @@ fi
 export XDG_DATA_HOME="$scratch/data"
 mkdir -p "$scratch/cwd"
 cd "$scratch/cwd"
-trekkomat-cli --help | head -n1
-trekkomat --help | head -n1
+trekkomat-cli --help >"$scratch/cli-help.txt"
+trekkomat --help >"$scratch/window-help.txt"
+head -n1 "$scratch/cli-help.txt" "$scratch/window-help.txt"
 trekkomat-cli emulate make-disk "$scratch/disk" --days 3 --end 2026-12-07 >/dev/null
 trekkomat-cli --drive "E=$scratch/disk" collect
 ls "$XDG_DATA_HOME"/trekkomat/Data/Stepo*.BIN >/dev/null || fail "collect stored nothing in the data folder"

@@ -5,10 +5,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#ifndef TREK_BUILD_TREE
-#define TREK_BUILD_TREE ""
-#endif
-
 namespace trek {
 
 namespace {
@@ -36,7 +32,8 @@ WorkingFolderFacts CurrentWorkingFolderFacts()
     WorkingFolderFacts facts;
     facts.currentFolder = QDir::currentPath();
     facts.currentWritable = QFileInfo(facts.currentFolder).isWritable();
-    // Both sides canonical: the build folder may be reached through a link.
+    // TREK_BUILD_TREE comes from the build (src/app/CMakeLists.txt). Both sides canonical: the
+    // build folder may be reached through a link.
     const QString buildTree = QFileInfo(QStringLiteral(TREK_BUILD_TREE)).canonicalFilePath();
     const QString programFolder =
         QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();

@@ -37,6 +37,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("trekkomat"));
+    // The installed desktop entry's name: Wayland desktops find the window's icon through it.
+    QApplication::setDesktopFileName(QStringLiteral("com.example.Trekkomat"));
 
     auto options = trek::ParseStartupOptions(QApplication::arguments());
     if (!options) {
