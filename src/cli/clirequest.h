@@ -40,7 +40,7 @@ struct CliRequest
         UpdateCheck,
         UpdateDownload,
     };
-    QString workdir;    // empty: the current folder
+    QString workdir;    // empty: DefaultWorkingFolder()
     QStringList drives; // "--drive" values in the order given
     QDateTime now;      // "--now": the PC's local time for the whole run; null: the real clock
 

@@ -3,6 +3,7 @@
 
 #include "app/appstate.h"
 #include "app/startup.h"
+#include "app/workingfolder.h"
 #include "cli/cliarguments.h"
 #include "cli/clicommands.h"
 #include "cli/factorycommand.h"
@@ -80,7 +81,15 @@ int main(int argc, char** argv)
     if (request.command == Command::Collect || request.command == Command::ExportCsv ||
         request.command == Command::Factory || ShowsTheStore(request.command) ||
         WorksOnTheWristband(request.command)) {
-        const QString workdir = request.workdir.isEmpty() ? QDir::currentPath() : request.workdir;
+        QString workdir = request.workdir;
+        if (workdir.isEmpty()) {
+            const Result<QString> chosen = DefaultWorkingFolder();
+            if (!chosen) {
+                PrintError(chosen.error());
+                return ExitFailed;
+            }
+            workdir = *chosen;
+        }
         if (!QFileInfo(workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
                            .arg(QDir::toNativeSeparators(workdir)));

@@ -4,6 +4,7 @@
 #include "app/window/startupview.h"
 #include "app/window/windowshot.h"
 #include "app/window/wristbanddlg.h"
+#include "app/workingfolder.h"
 #include "data/collectionrun.h"
 #include "data/storelock.h"
 #include "device/ui/factorysetupdlg.h"
@@ -12,7 +13,6 @@
 #include "update/updaterimage.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
@@ -38,11 +38,17 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("trekkomat"));
+    // The installed desktop entry's name: Wayland desktops find the window's icon through it.
+    QApplication::setDesktopFileName(QStringLiteral("com.example.Trekkomat"));
 
     auto options = trek::ParseStartupOptions(QApplication::arguments());
     if (!options) {
         PrintError(options.error());
         return 2;
+    }
+    if (!options->helpText.isEmpty()) {
+        (void)std::fputs(qUtf8Printable(options->helpText), stdout);
+        return 0;
     }
     if (headless && options->screenshotPath.isEmpty()) {
         options->screenshotPath = trek::HeadlessScreenshotPath();
@@ -54,8 +60,13 @@ int main(int argc, char** argv)
         PrintError(platform.error());
         return 2;
     }
+    const trek::Result<QString> workingFolder = trek::DefaultWorkingFolder();
+    if (!workingFolder) {
+        PrintError(workingFolder.error());
+        return 1;
+    }
     trek::appState().services = (*platform)->services();
-    trek::StartUp(QDir::currentPath());
+    trek::StartUp(*workingFolder);
     // Not fatal here: a collection tells the same reason and reads nothing.
     if (const trek::Result<> prepared = trek::PrepareWorkingFolder(); !prepared) {
         PrintError(prepared.error());

@@ -52,8 +52,12 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         QStringLiteral("The program file the update check compares with the server's and an "
                        "update replaces, instead of this program's own file."),
         QStringLiteral("FILE"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print these options and quit."));
+    parser.setApplicationDescription(
+        QStringLiteral("The desktop companion of the K7 step-counting wristband."));
     parser.addOptions(
-        {drive, screenshot, noUpdate, date, page, report, sleep, factory, updateProgram});
+        {drive, screenshot, noUpdate, date, page, report, sleep, factory, updateProgram, help});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -63,6 +67,10 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     }
 
     StartupOptions options;
+    if (parser.isSet(help)) {
+        options.helpText = parser.helpText();
+        return options;
+    }
     options.driveOptions = parser.values(drive);
     options.screenshotPath = parser.value(screenshot);
     if (parser.isSet(screenshot) && options.screenshotPath.isEmpty()) {

@@ -20,6 +20,7 @@ struct StartupOptions
     bool sleepAnalysis = false; // --sleep-analysis: open it on the selected day at start
     bool factorySetup = false;  // --factory-setup: open the factory set-up at start
     QString updateProgram;      // --update-program: stands in for the running program file
+    QString helpText;           // --help: the options, printed instead of opening the window
 };
 
 // Parses the program's arguments (the first one is the program); a bad command line fails with a

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Builds the .deb, installs it with apt-get, starts both installed programs the way a user
+# would (the window offscreen), and removes the package again. Needs root or sudo.
+# The package is built in build-package/ (or $PACKAGE_BUILD_DIR), without tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${PACKAGE_BUILD_DIR:-build-package}
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREK_BUILD_TESTS=OFF \
+  -DTREK_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build_dir" -j2
+(cd "$build_dir" && cpack -G DEB >/dev/null)
+deb=$(ls -t "$build_dir"/trekkomat_*.deb | head -n1)
+echo "package: $deb, $(stat -c %s "$deb") bytes"
+dpkg-deb --field "$deb" Depends Recommends
+
+scratch=$(mktemp -d)
+installed=0
+cleanup() {
+  if [ "$installed" -eq 1 ]; then
+    $SUDO apt-get remove -y trekkomat >/dev/null || true
+  fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get install -y "$(realpath "$deb")"
+installed=1
+
+fail() {
+  echo "package-check: $*" >&2
+  exit 1
+}
+for file in /usr/bin/trekkomat /usr/bin/trekkomat-cli \
+  /usr/lib/udev/rules.d/70-trekkomat-wristband.rules \
+  /usr/share/applications/com.example.Trekkomat.desktop \
+  /usr/share/metainfo/com.example.Trekkomat.metainfo.xml \
+  /usr/share/icons/hicolor/scalable/apps/com.example.Trekkomat.svg \
+  /usr/share/icons/hicolor/48x48/apps/com.example.Trekkomat.png \
+  /usr/libexec/trekkomat/trekkomat-updater \
+  /usr/share/man/man1/trekkomat.1.gz /usr/share/man/man1/trekkomat-cli.1.gz; do
+  [ -s "$file" ] || fail "$file is not installed"
+done
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate /usr/share/applications/com.example.Trekkomat.desktop
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net /usr/share/metainfo/com.example.Trekkomat.metainfo.xml
+fi
+
+# An installed program works in the user's data folder, whatever the current folder, and a
+# later run of either program finds the settings file and the store there.
+export XDG_DATA_HOME="$scratch/data"
+mkdir -p "$scratch/cwd"
+cd "$scratch/cwd"
+trekkomat-cli --help >"$scratch/cli-help.txt"
+trekkomat --help >"$scratch/window-help.txt"
+head -n1 "$scratch/cli-help.txt" "$scratch/window-help.txt"
+trekkomat-cli emulate make-disk "$scratch/disk" --days 3 --end 2026-12-07 >/dev/null
+trekkomat-cli --drive "E=$scratch/disk" collect
+ls "$XDG_DATA_HOME"/trekkomat/Data/Stepo*.BIN >/dev/null || fail "collect stored nothing in the data folder"
+[ -z "$(ls -A "$scratch/cwd")" ] || fail "the installed CLI wrote into the current folder"
+trekkomat-cli summary
+QT_QPA_PLATFORM=offscreen trekkomat --no-update-check --drive "E=$scratch/unplugged" \
+  --date 2026-12-07 --page report --screenshot "$scratch/window.png"
+[ -s "$scratch/window.png" ] || fail "the window left no picture"
+file "$scratch/window.png" 2>/dev/null || true
+cd /
+
+$SUDO apt-get remove -y trekkomat
+installed=0
+[ ! -e /usr/bin/trekkomat ] || fail "trekkomat is still there after removal"
+echo "package-check: installed, ran and removed $(basename "$deb")"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Checks a manual page against its program: the page documents every option the program's
+# --help names and no option the program lacks, lists the exit statuses the help gives, and
+# groff reads it without a warning.
+set -euo pipefail
+program=$1
+page=$2
+
+help=$(QT_QPA_PLATFORM=offscreen "$program" --help)
+help_options=$(grep -oE -- '--[a-z][a-z-]*' <<<"$help" | sort -u)
+page_options=$(sed 's/\\-/-/g' "$page" | grep -oE -- '--[a-z][a-z-]*' | sort -u)
+failed=0
+missing=$(comm -23 <(echo "$help_options") <(echo "$page_options"))
+unknown=$(comm -13 <(echo "$help_options") <(echo "$page_options"))
+if [ -n "$missing" ]; then
+  echo "$page: options of $program --help not documented:" $missing
+  failed=1
+fi
+if [ -n "$unknown" ]; then
+  echo "$page: options $program does not have:" $unknown
+  failed=1
+fi
+
+# "Exit status: 0 success, 1 ..., 2 ..." in the help; ".B N" items under EXIT STATUS in the page.
+help_statuses=$(grep -E '^Exit status:' <<<"$help" | grep -oE '\b[0-9]+ ' | tr -d ' ' | sort -u || true)
+page_statuses=$(sed -n '/^\.SH EXIT STATUS/,/^\.SH [^E]/p' "$page" | grep -E '^\.B [0-9]+$' |
+  cut -d' ' -f2 | sort -u)
+if [ -z "$page_statuses" ]; then
+  echo "$page: no exit statuses"
+  failed=1
+elif [ -n "$help_statuses" ] && [ "$help_statuses" != "$page_statuses" ]; then
+  echo "$page: exit statuses" $page_statuses "but the help says" $help_statuses
+  failed=1
+fi
+
+warnings=$(groff -man -ww -z "$page" 2>&1 || true)
+if [ -n "$warnings" ]; then
+  echo "$page: groff warns: $warnings"
+  failed=1
+fi
+[ "$failed" -eq 0 ] && echo "$page: $(wc -w <<<"$help_options") options, exit statuses" $page_statuses
+exit "$failed"
