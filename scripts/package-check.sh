@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Builds the .deb, installs it with apt-get, starts both installed programs the way a user
 # would (the window offscreen), and removes the package again. Needs root or sudo.
-# The package is built in build-package/ (or $PACKAGE_BUILD_DIR), without tests.
+# The package is built in build-package/ without tests, or in $PACKAGE_BUILD_DIR as that folder
+# is already configured (CI packs the folder its tests ran in; tests are never installed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${PACKAGE_BUILD_DIR:-build-package}
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREK_BUILD_TESTS=OFF \
-  -DTREK_BUILD_BENCH=OFF >/dev/null
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREK_BUILD_TESTS=OFF \
+    -DTREK_BUILD_BENCH=OFF >/dev/null
+fi
 cmake --build "$build_dir" -j2
 (cd "$build_dir" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$build_dir"/trekkomat_*.deb | head -n1)
