@@ -43,10 +43,18 @@ for file in /usr/bin/trekkomat /usr/bin/trekkomat-cli \
   /usr/share/metainfo/com.example.Trekkomat.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/com.example.Trekkomat.svg \
   /usr/share/icons/hicolor/48x48/apps/com.example.Trekkomat.png \
-  /usr/libexec/trekkomat/trekkomat-updater \
+  /usr/libexec/trekkomat/trekkomat-updater /usr/lib/systemd/user/trekkomat-watch.service \
   /usr/share/man/man1/trekkomat.1.gz /usr/share/man/man1/trekkomat-cli.1.gz; do
   [ -s "$file" ] || fail "$file is not installed"
 done
+# The user service is shipped, not switched on.
+[ ! -e /etc/systemd/user/default.target.wants/trekkomat-watch.service ] ||
+  fail "the package enabled the watch service"
+grep -qx "ExecStart=trekkomat-cli watch" /usr/lib/systemd/user/trekkomat-watch.service ||
+  fail "the watch service does not start trekkomat-cli watch"
+if command -v systemd-analyze >/dev/null; then
+  systemd-analyze verify --man=no /usr/lib/systemd/user/trekkomat-watch.service
+fi
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate /usr/share/applications/com.example.Trekkomat.desktop
 fi
@@ -67,6 +75,13 @@ trekkomat-cli --drive "E=$scratch/disk" collect
 ls "$XDG_DATA_HOME"/trekkomat/Data/Stepo*.BIN >/dev/null || fail "collect stored nothing in the data folder"
 [ -z "$(ls -A "$scratch/cwd")" ] || fail "the installed CLI wrote into the current folder"
 trekkomat-cli summary
+# What the user service runs: it waits, and SIGTERM ends it with 0.
+trekkomat-cli --drive "E=$scratch/unplugged" watch >"$scratch/watch.txt" &
+watcher=$!
+for _ in $(seq 50); do grep -q '^watching' "$scratch/watch.txt" && break; sleep 0.1; done
+kill -TERM "$watcher"
+wait "$watcher" || fail "watch did not end cleanly at SIGTERM"
+[ "$(tail -n1 "$scratch/watch.txt")" = "stopped" ] || fail "watch did not say it stopped"
 QT_QPA_PLATFORM=offscreen trekkomat --no-update-check --drive "E=$scratch/unplugged" \
   --date 2026-12-07 --page report --screenshot "$scratch/window.png"
 [ -s "$scratch/window.png" ] || fail "the window left no picture"

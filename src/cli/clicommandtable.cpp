@@ -240,6 +240,17 @@ QList<CliCommand> MakeCommands()
                 "be imported, or a reading could not be completed."),
         },
         CliCommand{
+            .command = Command::Watch,
+            .words = {QStringLiteral("watch")},
+            .help = QStringLiteral(
+                "Waits for wristbands and collects each one as it is plugged in, as collect does,\n"
+                "printing one line per event: \"watching<TAB>FOLDER\", \"found<TAB>L\",\n"
+                "\"collected<TAB>L<TAB>STEPS\", \"unchanged<TAB>L\", \"failed<TAB>L<TAB>REASON\",\n"
+                "\"removed<TAB>L\" and \"stopped\". SIGTERM, SIGINT or SIGHUP end it with 0 once "
+                "a\n"
+                "collection in progress has finished."),
+        },
+        CliCommand{
             .command = Command::ExportCsv,
             .words = {QStringLiteral("export"), QStringLiteral("csv")},
             .options = {DateOption(QStringLiteral("--from"), &CliRequest::from),

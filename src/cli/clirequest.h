@@ -16,6 +16,7 @@ struct CliRequest
     enum class Command {
         Help,
         Collect,
+        Watch,
         ExportCsv,
         MakeDisk,
         MakeImage,

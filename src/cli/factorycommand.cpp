@@ -7,7 +7,6 @@
 #include "device/discovery.h"
 #include "device/factorysetup.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -16,27 +15,6 @@ namespace trek::cli {
 namespace {
 
 constexpr int MillisecondsPerSecond = 1000;
-
-// The probes also tell the main window's status line what they do; the command prints only the
-// set-up's own texts.
-class FactoryTerminalUi final : public UserInterface
-{
-public:
-    FactoryTerminalUi() = default;
-    ~FactoryTerminalUi() override = default;
-    Q_DISABLE_COPY_MOVE(FactoryTerminalUi)
-
-    void setStatusText(const QString& /*text*/) override {}
-    void setDriveLabel(const QString& /*text*/) override {}
-    int askYesNo(const QString& /*title*/, const QString& /*message*/) override
-    {
-        return UserInterface::Yes;
-    }
-    void showMessage(const QString& message) override { PrintError(message); }
-    void pumpMessages() override { QCoreApplication::processEvents(); }
-    void notifyDataChanged() override {}
-    void notifyRefresh() override {}
-};
 
 QString driveName(char letter)
 {
@@ -48,7 +26,9 @@ QString driveName(char letter)
 
 int RunFactory(const CliRequest& request)
 {
-    FactoryTerminalUi ui;
+    // The probes also tell the main window's status line what they do; the command prints only
+    // the set-up's own texts.
+    QuietTerminalUi ui;
     appState().ui = &ui;
     // As while the dialog is open: nothing but the set-up reacts to the wristbands.
     appState().link.discoverySuspended = true;

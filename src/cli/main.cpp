@@ -14,6 +14,7 @@
 #include "cli/terminalui.h"
 #include "cli/timesetcommands.h"
 #include "cli/updatecommands.h"
+#include "cli/watchcommand.h"
 #include "data/storelock.h"
 #include "platform/platform.h"
 
@@ -78,9 +79,9 @@ int main(int argc, char** argv)
 
     // The emulator commands make wristbands; only the others work on a working folder.
     std::unique_ptr<platform::Platform> platform;
-    if (request.command == Command::Collect || request.command == Command::ExportCsv ||
-        request.command == Command::Factory || ShowsTheStore(request.command) ||
-        WorksOnTheWristband(request.command)) {
+    if (request.command == Command::Collect || request.command == Command::Watch ||
+        request.command == Command::ExportCsv || request.command == Command::Factory ||
+        ShowsTheStore(request.command) || WorksOnTheWristband(request.command)) {
         QString workdir = request.workdir;
         if (workdir.isEmpty()) {
             const Result<QString> chosen = DefaultWorkingFolder();
@@ -126,6 +127,8 @@ int main(int argc, char** argv)
         appState().ui = nullptr;
         return status;
     }
+    case Command::Watch:
+        return RunWatch();
     case CliRequest::Command::ExportCsv:
         return RunExportCsv(request);
     case CliRequest::Command::MakeDisk:

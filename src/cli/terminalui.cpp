@@ -62,4 +62,14 @@ void TerminalUi::pumpMessages()
     QCoreApplication::processEvents();
 }
 
+void QuietTerminalUi::showMessage(const QString& message)
+{
+    PrintError(OneLine(message));
+}
+
+void QuietTerminalUi::pumpMessages()
+{
+    QCoreApplication::processEvents();
+}
+
 } // namespace trek::cli

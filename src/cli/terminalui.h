@@ -25,6 +25,28 @@ public:
     void notifyRefresh() override {}
 };
 
+// For the commands that print only their own texts (the factory set-up, the watch): the
+// discovery's and the collection's status texts stay unprinted, every question is answered yes,
+// and a message box is one line on standard error.
+class QuietTerminalUi final : public UserInterface
+{
+public:
+    QuietTerminalUi() = default;
+    ~QuietTerminalUi() override = default;
+    Q_DISABLE_COPY_MOVE(QuietTerminalUi)
+
+    void setStatusText(const QString& /*text*/) override {}
+    void setDriveLabel(const QString& /*text*/) override {}
+    int askYesNo(const QString& /*title*/, const QString& /*message*/) override
+    {
+        return UserInterface::Yes;
+    }
+    void showMessage(const QString& message) override;
+    void pumpMessages() override;
+    void notifyDataChanged() override {}
+    void notifyRefresh() override {}
+};
+
 // One line on standard output / standard error, flushed at once so the order of both is kept.
 void PrintOut(const QString& line);
 void PrintError(const QString& line);

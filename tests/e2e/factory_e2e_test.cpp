@@ -1,11 +1,10 @@
 // trekkomat-cli factory as an operator's script runs it: wristbands (simulated drives) plugged in
 // and out while the command waits for them.
 
+#include "support/runningcli.h"
 #include "support/tempdir.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace trek {
@@ -17,42 +16,23 @@ class FactoryEndToEnd : public ::testing::Test
 {
 protected:
     void SetUp() override { QDir().mkpath(dir.filePath(QStringLiteral("work"))); }
-    void TearDown() override
-    {
-        if (m_cli.state() != QProcess::NotRunning) {
-            m_cli.kill();
-            m_cli.waitForFinished();
-        }
-    }
 
     void start(const QStringList& arguments)
     {
-        QStringList all{
+        const QStringList all{
             QStringLiteral("--workdir"), dir.filePath(QStringLiteral("work")),
             QStringLiteral("--drive"),   QStringLiteral("E=") + disk(QStringLiteral("e")),
             QStringLiteral("--drive"),   QStringLiteral("F=") + disk(QStringLiteral("f")),
             QStringLiteral("factory")};
-        m_cli.start(QStringLiteral(TREK_CLI_PATH), all + arguments);
-        ASSERT_TRUE(m_cli.waitForStarted());
+        m_cli.start(all + arguments);
     }
-    // Waits until standard output holds `text` `times` times; false when the tool ended first.
-    bool waitFor(const QString& text, int times = 1)
-    {
-        const QDeadlineTimer deadline(20000);
-        while (out.count(text) < times && !deadline.hasExpired()) {
-            if (!m_cli.waitForReadyRead(100) && m_cli.state() == QProcess::NotRunning) {
-                break;
-            }
-            out += QString::fromUtf8(m_cli.readAllStandardOutput());
-        }
-        return out.count(text) >= times;
-    }
+    bool waitFor(const QString& text, int times = 1) { return m_cli.waitFor(text, times); }
     int finish()
     {
-        EXPECT_TRUE(m_cli.waitForFinished(20000));
-        out += QString::fromUtf8(m_cli.readAllStandardOutput());
-        err = QString::fromUtf8(m_cli.readAllStandardError());
-        return m_cli.exitStatus() == QProcess::NormalExit ? m_cli.exitCode() : -1;
+        const int status = m_cli.finish();
+        out = m_cli.out;
+        err = m_cli.err;
+        return status;
     }
 
     QString disk(const QString& name) const { return dir.filePath(name); }
@@ -64,7 +44,7 @@ protected:
     QString err;
 
 private:
-    QProcess m_cli;
+    test::RunningCli m_cli;
 };
 
 TEST_F(FactoryEndToEnd, CountsEveryWristbandPluggedInAndEndsAfterTheLast)

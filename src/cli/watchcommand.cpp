@@ -1,0 +1,134 @@
+#include "cli/watchcommand.h"
+
+#include "app/appstate.h"
+#include "cli/clicommands.h"
+#include "cli/terminalui.h"
+#include "data/collectionreport.h"
+#include "data/collectionrun.h"
+#include "data/stepcounters.h"
+#include "device/discovery.h"
+#include "platform/drivetable.h"
+#include "platform/stoprequests.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace trek::cli {
+
+namespace {
+
+QString DriveName(char letter)
+{
+    return QString(QChar::fromLatin1(letter));
+}
+
+void PrintEvent(const QString& event, char letter, const QString& detail = QString())
+{
+    QString line = event + u'\t' + DriveName(letter);
+    if (!detail.isEmpty()) {
+        line += u'\t' + detail;
+    }
+    PrintOut(line);
+}
+
+// The collection the discovery starts for every wristband it finds, told as lines.
+void CollectAndTell()
+{
+    const WristbandLink& link = appState().link;
+    const char letter = link.driveLetter;
+    // Discovery that runs while this wristband is being read finds it again; the run in
+    // progress already tells its outcome.
+    if (link.collectingLetter == letter) {
+        return;
+    }
+    PrintEvent(QStringLiteral("found"), letter);
+    const int stepsBefore = appState().values.totalSteps;
+    const CollectionReport report = CollectWristband();
+    if (report.failed()) {
+        PrintEvent(QStringLiteral("failed"), letter, report.lastError);
+    } else if (report.collected) {
+        const int gained = WrappingSubtract(appState().values.totalSteps, stepsBefore);
+        PrintEvent(QStringLiteral("collected"), letter, QString::number(gained));
+    } else {
+        PrintEvent(QStringLiteral("unchanged"), letter);
+    }
+}
+
+// Whether the wristband the link held before a device notice is gone after it.
+bool WristbandLeft(char before)
+{
+    const char now = appState().link.driveLetter;
+    if (before == 0 || now == before) {
+        return false;
+    }
+    const platform::DriveTable* drives = appState().services.drives;
+    return before == '*' || drives == nullptr ||
+           (drives->logicalDriveMask() & platform::driveBit(before)) == 0;
+}
+
+// A lettered wristband still in its drive was collected when it came; the changes of other
+// devices leave it alone (the window would only ask its question again).
+bool LetteredWristbandStays()
+{
+    const char letter = appState().link.driveLetter;
+    const platform::DriveTable* drives = appState().services.drives;
+    return letter >= 'A' && letter <= 'Z' && drives != nullptr &&
+           (drives->logicalDriveMask() & platform::driveBit(letter)) != 0;
+}
+
+template <typename Handler, typename... Arguments>
+void HandleNotice(Handler handler, Arguments... arguments)
+{
+    const char before = appState().link.driveLetter;
+    handler(arguments...);
+    if (WristbandLeft(before)) {
+        PrintEvent(QStringLiteral("removed"), before);
+    }
+}
+
+} // namespace
+
+int RunWatch()
+{
+    auto stops = platform::catchStopRequests();
+    if (!stops) {
+        PrintError(stops.error());
+        return ExitFailed;
+    }
+    QuietTerminalUi ui;
+    appState().ui = &ui;
+    // Nobody is there to answer: the question is taken as confirmed.
+    appState().values.autoConfirm = true;
+    appState().hooks.collectionRun = CollectAndTell;
+
+    QEventLoop loop;
+    // A stop that comes while a wristband is read lets the loop end once the reading has
+    // returned to it: the collection finishes and commits, or, if the process is killed
+    // meanwhile, its journal leaves nothing applied.
+    QObject::connect(stops->get(), &platform::StopRequests::stopRequested, &loop,
+                     [&loop](int /*signalNumber*/) { loop.exit(ExitSuccess); });
+    if (platform::DriveTable* drives = appState().services.drives) {
+        QObject::connect(drives, &platform::DriveTable::volumeArrived, &loop,
+                         [](std::uint32_t mask) { HandleNotice(OnVolumeArrival, mask); });
+        QObject::connect(drives, &platform::DriveTable::volumeRemoved, &loop,
+                         [](std::uint32_t mask) { HandleNotice(OnVolumeRemoval, mask); });
+        QObject::connect(drives, &platform::DriveTable::devicesChanged, &loop, [] {
+            if (!LetteredWristbandStays()) {
+                HandleNotice(OnDeviceChange);
+            }
+        });
+    }
+    PrintOut(QStringLiteral("watching\t") + QDir::toNativeSeparators(appState().workingFolder));
+    // Inside the loop, so that a stop during this first look is not lost before the loop runs.
+    QTimer::singleShot(0, &loop, &DiscoverWristband);
+    const int status = loop.exec();
+
+    ResetLink();
+    appState().hooks.collectionRun = nullptr;
+    appState().ui = nullptr;
+    PrintOut(QStringLiteral("stopped"));
+    return status;
+}
+
+} // namespace trek::cli
