@@ -36,7 +36,7 @@ void Write(const QString& folder, const QString& name, const QByteArray& bytes)
     QFile file(folder + u'/' + name);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes) != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        (void)std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
         failed = true;
     }
 }
@@ -74,7 +74,8 @@ void RecordImages(const QString& folder)
     Write(folder, QStringLiteral("k7-first-region"), '\0' + Blocks(oneDay, {8, 10, 12, 14}));
     QByteArray secondRegion = emu::MakeK7Image(generator.generate(3, LastDay)).bytes;
     Write(folder, QStringLiteral("k7-second-region"),
-          '\0' + QByteArray(4 * emu::RecordBlockSize, '\0') + Blocks(secondRegion, {96, 98}));
+          '\0' + QByteArray(qsizetype{4} * emu::RecordBlockSize, '\0') +
+              Blocks(secondRegion, {96, 98}));
     // Two days across the turn of a month.
     Write(folder, QStringLiteral("k9e-stream"),
           '\1' + emu::MakeK9EImage(generator.generate(2, LastDay.addDays(1))));
@@ -162,7 +163,7 @@ void SettingsFiles(const QString& folder)
 int main(int argc, char** argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: makeseeds CORPUS-FOLDER\n");
+        (void)std::fprintf(stderr, "usage: makeseeds CORPUS-FOLDER\n");
         return 2;
     }
     const QString corpus = QString::fromLocal8Bit(argv[1]);
