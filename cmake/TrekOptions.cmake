@@ -13,6 +13,16 @@ if(TREK_SANITIZE)
   target_compile_options(trek_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(trek_options INTERFACE -fsanitize=address,undefined)
 endif()
+# Every library a fuzz target links carries the coverage the fuzzer steers by; only the targets
+# themselves link the fuzzer's main (fuzz/CMakeLists.txt).
+if(TREK_BUILD_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "TREK_BUILD_FUZZ needs clang for libFuzzer.")
+  endif()
+  target_compile_options(trek_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+    -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(trek_options INTERFACE -fsanitize=address,undefined)
+endif()
 
 # trek_library(NAME SOURCES...) and trek_program(NAME SOURCES...): every target of the project is
 # made by one of these, so each gets moc, standard C++20 without extensions, and the options.

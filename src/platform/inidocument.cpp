@@ -254,9 +254,21 @@ Result<> IniDocument::set(const QList<ProfileEntry>& entries)
                             .arg(entry.section, entry.key));
         }
     }
+    IniDocument edited = *this;
     for (const ProfileEntry& entry : entries) {
-        setOne(entry);
+        edited.setOne(entry);
     }
+    // Without a byte-order mark a one-byte file shows its encoding only through bytes UTF-8 does
+    // not allow. An edit that replaces the last of them would have the file read as UTF-8 next
+    // time, and a pair of its other characters that happens to form UTF-8 would change.
+    if (m_encoding == IniEncoding::OneByte) {
+        const QString written = edited.text();
+        if (decodeIniText(encodeIniText(written, m_encoding)).text != written) {
+            return fail(QStringLiteral("The file's characters beyond ASCII would read as UTF-8 "
+                                       "after this change, and other values would change."));
+        }
+    }
+    *this = std::move(edited);
     if (m_indexStale) {
         buildIndex();
     }
@@ -317,17 +329,22 @@ void IniDocument::insertLine(qsizetype at, const QString& text)
 
 QByteArray IniDocument::bytes() const
 {
-    QString text;
+    return encodeIniText(text(), m_encoding);
+}
+
+QString IniDocument::text() const
+{
+    QString joined;
     qsizetype size = 0;
     for (const Line& line : m_lines) {
         size += line.text.size() + 2;
     }
-    text.reserve(size);
+    joined.reserve(size);
     for (const Line& line : m_lines) {
-        text += line.text;
-        text += endText(line.end);
+        joined += line.text;
+        joined += endText(line.end);
     }
-    return encodeIniText(text, m_encoding);
+    return joined;
 }
 
 Result<> checkIniEntry(const QString& section, const QString& key, const QString& value)

@@ -33,8 +33,8 @@ public:
                       const QString& defaultValue) const override;
 
     // Sets every entry, or none when one is refused: a name or value that would read back as
-    // something else, a character the file's encoding cannot hold, or a file that cannot be
-    // written back.
+    // something else, a character the file's encoding cannot hold, a file that cannot be written
+    // back, or an edit after which the file's other characters would read as something else.
     Result<> set(const QList<ProfileEntry>& entries);
 
     QByteArray bytes() const;
@@ -61,6 +61,7 @@ private:
     };
 
     static Line makeLine(QString text, LineEnd end);
+    QString text() const;
     static QString endText(LineEnd end);
     void chooseNewLineEnd();
     void buildIndex();

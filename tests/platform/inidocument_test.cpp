@@ -196,3 +196,15 @@ TEST(IniText, RewritesKeepTheQuotesAndValuesReadBackAsWritten)
         EXPECT_EQ(reread.value(s("M"), s("New")).value_or(s("<missing>")), s(given));
     }
 }
+
+TEST(IniText, OneByteFileKeepsItsOtherValuesOrRefusesTheEdit)
+{
+    // Without a mark only the invalid UTF-8 byte of "Old" shows the file is one byte a character;
+    // replacing it would make "Ã«" of Name read back as UTF-8 "ë".
+    const QByteArray file = "[P]\nOld=\xF3\nName=Zo\xC3\xAB\n";
+    EXPECT_EQ(value(file, "P", "Name"), "Zo\xC3\x83\xC2\xAB");
+    EXPECT_EQ(edited(file, s("P"), s("Old"), s("x")).rfind("<refused: ", 0), 0U);
+    // An edit that leaves such a byte, or a file that is plain ASCII afterwards, goes through.
+    EXPECT_EQ(edited(file, s("P"), s("New"), s("1")), "[P]\nOld=\xF3\nName=Zo\xC3\xAB\nNew=1\n");
+    EXPECT_EQ(edited("[P]\nOld=\xF3\n", s("P"), s("Old"), s("x")), "[P]\nOld=x\n");
+}
