@@ -6,24 +6,19 @@
 #include "app/appstate.h"
 #include "app/wristbandsettings.h"
 #include "device/clocktext.h"
+#include "fuzzcheck.h"
 
 #include <QDateTime>
 #include <QList>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
 using trek::WristbandSettings;
 
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using trek::fuzz::check;
 
 WristbandSettings Parsed(const QByteArray& text)
 {

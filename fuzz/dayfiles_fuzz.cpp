@@ -11,11 +11,11 @@
 #include "data/recordmerge.h"
 #include "data/storetransaction.h"
 #include "emulator/recordwriters.h"
+#include "fuzzcheck.h"
 
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -23,12 +23,7 @@ namespace {
 
 using trek::MonthBuffer;
 
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using trek::fuzz::check;
 
 // The month's counts as its store file would hold them; one copy is cheaper to scan than a call
 // per slot.

@@ -9,6 +9,7 @@
 #include "device/identity.h"
 #include "device/vendorcommands.h"
 #include "emulator/passthroughwristband.h"
+#include "fuzzcheck.h"
 #include "platform/scsitransport.h"
 #include "platform/services.h"
 #include "platform/sim/singletargettransport.h"
@@ -18,7 +19,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -28,12 +28,7 @@ namespace {
 using trek::platform::DeviceHandle;
 using trek::platform::PassThroughRequest;
 
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using trek::fuzz::check;
 
 // A disk that answers every command with the same bytes, as far as the request has room.
 class AnsweringDisk final : public trek::platform::ScsiTransport

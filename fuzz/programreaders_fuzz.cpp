@@ -1,13 +1,13 @@
 // Feeds arbitrary bytes to the readers of downloaded program files and checks what they claim
 // against the bytes themselves: a signature they report must be there, a stamp must lie inside.
 
+#include "fuzzcheck.h"
 #include "update/executableheader.h"
 #include "update/versionresource.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -17,13 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (const std::optional<qsizetype> signature = trek::FindPeSignature(head)) {
         const bool inside = *signature >= 0 && *signature % 4 == 0 && *signature + 4 <= head.size();
-        if (!inside || head.sliced(*signature, 4) != QByteArrayView("PE\0\0", 4)) {
-            std::abort();
-        }
+        trek::fuzz::check(inside && head.sliced(*signature, 4) == QByteArrayView("PE\0\0", 4));
     }
-    if (trek::ReadHeaderStamp(head) && !trek::FindPeSignature(head)) {
-        std::abort(); // a stamp without the signature it is read behind
-    }
+    // No stamp without the signature it is read behind.
+    trek::fuzz::check(!trek::ReadHeaderStamp(head) || trek::FindPeSignature(head));
     (void)trek::ReadExecutableKind(head);
     if (const std::optional<trek::FileVersion> version = trek::ReadFileVersion(file)) {
         (void)trek::NewVersionText(*version, file.size());

@@ -13,6 +13,7 @@
 #include "data/recordformats.h"
 #include "emulator/passthroughwristband.h"
 #include "emulator/recordimage.h"
+#include "fuzzcheck.h"
 #include "platform/linux/iniprofile.h"
 #include "platform/services.h"
 #include "platform/sim/singletargettransport.h"
@@ -23,7 +24,6 @@
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -31,12 +31,7 @@ namespace {
 
 using trek::emu::PassThroughWristband;
 
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using trek::fuzz::check;
 
 std::unique_ptr<QTemporaryDir> workingFolder;
 

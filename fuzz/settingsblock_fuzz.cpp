@@ -7,12 +7,12 @@
 
 #include "app/wristbandsettings.h"
 #include "device/settingsblock.h"
+#include "fuzzcheck.h"
 
 #include <QTimeZone>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -23,12 +23,7 @@ using trek::WristbandSettings;
 constexpr int ClockAt = 16;
 constexpr int ModelLetterAt = 12;
 
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using trek::fuzz::check;
 
 WristbandSettings Decoded(const SettingsBlock& block, TakeOverScope scope,
                           WristbandSettings settings = {})

@@ -3,6 +3,7 @@
 // read back as they were given, every other key reads as before, and the file keeps its encoding;
 // an edit refused changes nothing.
 
+#include "fuzzcheck.h"
 #include "platform/inidocument.h"
 #include "platform/iniencoding.h"
 
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -20,12 +20,7 @@ namespace {
 using trek::platform::IniDocument;
 using trek::platform::ProfileEntry;
 
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using trek::fuzz::check;
 
 using KeyName = std::pair<QString, QString>; // section, key
 

@@ -55,26 +55,13 @@ void CollectAndTell()
     }
 }
 
-// Whether the wristband the link held before a device notice is gone after it.
-bool WristbandLeft(char before)
+// A lettered wristband whose volume is still mounted. One still there was collected when it came,
+// and the changes of other devices leave it alone (the window would only ask its question again).
+bool InItsDrive(char letter)
 {
-    const char now = appState().link.driveLetter;
-    if (before == 0 || now == before) {
-        return false;
-    }
-    const platform::DriveTable* drives = appState().services.drives;
-    return before == '*' || drives == nullptr ||
-           (drives->logicalDriveMask() & platform::driveBit(before)) == 0;
-}
-
-// A lettered wristband still in its drive was collected when it came; the changes of other
-// devices leave it alone (the window would only ask its question again).
-bool LetteredWristbandStays()
-{
-    const char letter = appState().link.driveLetter;
     const platform::DriveTable* drives = appState().services.drives;
     return letter >= 'A' && letter <= 'Z' && drives != nullptr &&
-           (drives->logicalDriveMask() & platform::driveBit(letter)) != 0;
+           drives->driveType(letter) == platform::DriveType::Removable;
 }
 
 template <typename Handler, typename... Arguments>
@@ -82,7 +69,7 @@ void HandleNotice(Handler handler, Arguments... arguments)
 {
     const char before = appState().link.driveLetter;
     handler(arguments...);
-    if (WristbandLeft(before)) {
+    if (before != 0 && appState().link.driveLetter != before && !InItsDrive(before)) {
         PrintEvent(QStringLiteral("removed"), before);
     }
 }
@@ -114,7 +101,7 @@ int RunWatch()
         QObject::connect(drives, &platform::DriveTable::volumeRemoved, &loop,
                          [](std::uint32_t mask) { HandleNotice(OnVolumeRemoval, mask); });
         QObject::connect(drives, &platform::DriveTable::devicesChanged, &loop, [] {
-            if (!LetteredWristbandStays()) {
+            if (!InItsDrive(appState().link.driveLetter)) {
                 HandleNotice(OnDeviceChange);
             }
         });

@@ -47,8 +47,8 @@ public:
         for (std::size_t index = 0; index < StopSignals.size(); ++index) {
             (void)::sigaction(StopSignals.at(index), &action, &m_previous.at(index));
         }
-        m_notifier = new QSocketNotifier(readEnd, QSocketNotifier::Read, this);
-        connect(m_notifier, &QSocketNotifier::activated, this, &LinuxStopRequests::drain);
+        auto* notifier = new QSocketNotifier(readEnd, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, &LinuxStopRequests::drain);
     }
 
     ~LinuxStopRequests() override
@@ -74,7 +74,6 @@ private:
     int m_readEnd;
     int m_writeEnd;
     std::array<struct sigaction, StopSignals.size()> m_previous{};
-    QSocketNotifier* m_notifier = nullptr;
 };
 
 } // namespace
