@@ -1,9 +1,12 @@
 // Exactly-once under stress: N collections by the command-line tool killed with SIGKILL at random
 // moments (a day-file disk and a K9E wristband by turns), each run again until it finishes, and
 // M in-process collections whose wristband is pulled out at a random day file or record block
-// and plugged in again. Every one is compared minute by minute, and by its counters, with an
-// undisturbed collection of the same wristband. Arguments: N M [seed]; the seed fixes every
-// random choice. Exits 1 when a step was lost or counted twice, or a temporary file was left.
+// and plugged in again. Then N / 4 rounds in which two tools collect one K9E wristband into one
+// folder at once, and N / 2 kills of a day-file collection after which the working folder is
+// copied elsewhere and collected there. Every one is compared minute by minute, and by its
+// counters, with an undisturbed collection of the same wristband. Arguments: N M [seed]; the seed
+// fixes every random choice. Exits 1 when a step was lost or counted twice, or a temporary file was
+// left.
 
 #include "app/appstate.h"
 #include "app/userinterface.h"
@@ -23,7 +26,9 @@
 #include "support/quietspawn.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
@@ -66,6 +71,10 @@ struct Figures
     int leftovers = 0;
     int wristbandLeftovers = 0; // temporary files a killed write left on the wristband's disk
     int unplugCycles = 0;
+    int twoCollectorRounds = 0;
+    int movedFolderRounds = 0;
+    int movedWithJournal = 0; // the copy held a journal, finished in its new place
+    int oldFolderChanged = 0; // the folder a copy was made from changed afterwards
     std::vector<double> diskMs;
     std::vector<double> imageMs;
 };
@@ -275,6 +284,79 @@ void KillRound(const QString& work, const ToolWristband& band, const std::vector
     }
 }
 
+// Two tools collect the same wristband into the same folder at once.
+void TwoCollectorsRound(const QString& work, const ToolWristband& band, Figures& figures)
+{
+    band.fresh(work);
+    const pid_t first = Spawn(Collect(work, band));
+    const pid_t second = Spawn(Collect(work, band));
+    for (const pid_t child : {first, second}) {
+        int status = 0;
+        if (child != 0) {
+            ::waitpid(child, &status, 0);
+        }
+        ++figures.collectRuns;
+    }
+    if (!CollectUntilDone(work, band, figures)) {
+        (void)std::fprintf(stderr, "two collectors: not collected after five runs\n");
+    }
+    if (!Compare(band.reference, ReadStore(work), figures)) {
+        (void)std::fprintf(stderr, "two collectors: the store differs\n");
+    }
+    figures.leftovers += static_cast<int>(Leftovers(work).size());
+    ++figures.twoCollectorRounds;
+}
+
+QByteArray FolderContent(const QString& folder)
+{
+    QByteArray content;
+    QDirIterator entries(folder, QDir::Files | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    QStringList paths;
+    while (entries.hasNext()) {
+        paths << entries.next();
+    }
+    paths.sort();
+    for (const QString& path : paths) {
+        QFile file(path);
+        content += path.toUtf8() + '\0';
+        if (file.open(QIODevice::ReadOnly)) {
+            content += QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+        }
+    }
+    return content;
+}
+
+// A collection killed at a random moment; its working folder is then copied to `moved` and
+// collected there, and the folder it was copied from must not change.
+void MovedFolderRound(const QString& work, const QString& moved, const ToolWristband& disk,
+                      qint64 delayUs, Figures& figures)
+{
+    disk.fresh(work);
+    ++figures.collectRuns;
+    (void)KilledAfter(Collect(work, disk), delayUs);
+    QDir(moved).removeRecursively();
+    QDir().mkpath(moved);
+    figures.movedWithJournal += QFile::exists(work + QStringLiteral("/Trekkomat2.journal")) ? 1 : 0;
+    Refill(moved, work);
+    QDirIterator subfolders(work, QDir::Dirs | QDir::NoDotAndDotDot);
+    while (subfolders.hasNext()) {
+        const QString name = QFileInfo(subfolders.next()).fileName();
+        Refill(moved + u'/' + name, work + u'/' + name);
+    }
+    const QByteArray before = FolderContent(work);
+    if (!CollectUntilDone(moved, disk, figures)) {
+        (void)std::fprintf(stderr, "moved folder: not collected after five runs\n");
+    }
+    if (!Compare(disk.reference, ReadStore(moved), figures)) {
+        (void)std::fprintf(stderr, "moved folder, killed after %lld us: the store differs\n",
+                           static_cast<long long>(delayUs));
+    }
+    figures.oldFolderChanged += FolderContent(work) != before ? 1 : 0;
+    figures.leftovers += static_cast<int>(Leftovers(moved).size());
+    ++figures.movedFolderRounds;
+}
+
 // ---- in process: the wristband pulled out and plugged in again ----
 
 class FolderDrive final : public platform::DriveTable
@@ -438,6 +520,16 @@ int main(int argc, char** argv)
         KillRound(work, wristband, delaysUs, figures);
     }
 
+    for (int round = 0; round < std::max(2, killCount / 4); ++round) {
+        TwoCollectorsRound(work, band, figures);
+    }
+    std::uniform_int_distribution<qint64> diskDelay(
+        0, static_cast<qint64>(Median(figures.diskMs) * 1000));
+    for (int round = 0; round < std::max(2, killCount / 2); ++round) {
+        MovedFolderRound(work, scratch.filePath(QStringLiteral("moved")), disk, diskDelay(random),
+                         figures);
+    }
+
     // The unplug cycles run in this process, against the same wristbands made in memory.
     appState().services.profile = &profile;
     PumpHook ui;
@@ -485,6 +577,10 @@ int main(int argc, char** argv)
     std::printf("  hit the commit (journal left):    %d\n", figures.killsInCommit);
     std::printf("  hit a file write (.tmp left):     %d\n", figures.killsInWrite);
     std::printf("unplug/replug cycles:               %d\n", figures.unplugCycles);
+    std::printf("two collectors at once (K9E):       %d rounds\n", figures.twoCollectorRounds);
+    std::printf("working folder copied after a kill: %d rounds, %d with a journal\n",
+                figures.movedFolderRounds, figures.movedWithJournal);
+    std::printf("  folder copied from changed after: %d\n", figures.oldFolderChanged);
     std::printf("steps lost:                         %lld\n",
                 static_cast<long long>(figures.stepsLost));
     std::printf("steps counted twice:                %lld\n",
@@ -496,6 +592,7 @@ int main(int argc, char** argv)
                 "blocks)\n",
                 Median(figures.diskMs), Median(figures.imageMs));
     const bool exact = figures.stepsLost == 0 && figures.stepsTwice == 0 &&
-                       figures.counterMismatches == 0 && figures.leftovers == 0;
+                       figures.counterMismatches == 0 && figures.leftovers == 0 &&
+                       figures.oldFolderChanged == 0;
     return exact ? 0 : 1;
 }

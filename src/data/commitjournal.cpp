@@ -2,7 +2,9 @@
 
 #include "app/appstate.h"
 #include "data/stepcounters.h"
+#include "data/storepath.h"
 #include "platform/atomicfile.h"
+#include "platform/drivetable.h"
 #include "platform/profile.h"
 #include "platform/regularfile.h"
 
@@ -18,15 +20,36 @@ namespace {
 // A journal holds every month of one collection; a leap year of day files needs some 1.2 MB.
 constexpr qint64 MaxJournalSize = qint64{64} * 1024 * 1024;
 
+// The store folder the months go to. A link there could lead the months anywhere, so it is
+// refused like a link in place of a store file.
+Result<QString> UsableStoreFolder()
+{
+    const QString folder = StoreFolder(appState().workingFolder);
+    const QFileInfo info(folder);
+    if (info.isSymLink() || (info.exists() && !info.isDir())) {
+        return fail(QStringLiteral("%1 is a link or no folder, so nothing could be stored; it was "
+                                   "left as it is.")
+                        .arg(QDir::toNativeSeparators(folder)));
+    }
+    if (!QDir().mkpath(folder)) {
+        return fail(QStringLiteral("The store folder %1 cannot be created.")
+                        .arg(QDir::toNativeSeparators(folder)));
+    }
+    return folder;
+}
+
 Result<> ApplyMonths(const std::vector<StoredMonth>& months)
 {
+    if (months.empty()) {
+        return Result<>{};
+    }
+    const Result<QString> folder = UsableStoreFolder();
+    if (!folder) {
+        return fail(folder.error());
+    }
     for (const StoredMonth& month : months) {
-        const QString folder = QFileInfo(month.path).absolutePath();
-        if (!QDir().mkpath(folder)) {
-            return fail(QStringLiteral("The store folder %1 cannot be created.")
-                            .arg(QDir::toNativeSeparators(folder)));
-        }
-        if (Result<> saved = platform::writeFileAtomically(month.path, month.content); !saved) {
+        const QString path = *folder + u'/' + month.name;
+        if (Result<> saved = platform::writeFileAtomically(path, month.content); !saved) {
             return saved;
         }
     }
@@ -94,7 +117,24 @@ CommitOutcome RemoveDayFiles(const QString& root, const std::vector<DayFileStamp
     return outcome;
 }
 
-Result<CommitOutcome> Apply(const CommitPlan& plan)
+// The folder of the wristband whose volume a journal names, wherever it is mounted now; empty
+// when that volume is not here (another disk at the old path is not it).
+QString MountedRootOf(const QString& volume)
+{
+    const platform::DriveTable* drives = appState().services.drives;
+    if (volume.isEmpty() || drives == nullptr) {
+        return {};
+    }
+    const std::uint32_t mask = drives->logicalDriveMask();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if ((mask & platform::driveBit(letter)) != 0 && drives->volumeIdentity(letter) == volume) {
+            return drives->driveRoot(letter);
+        }
+    }
+    return {};
+}
+
+Result<CommitOutcome> Apply(const CommitPlan& plan, const QString& wristbandRoot)
 {
     if (Result<> months = ApplyMonths(plan.months); !months) {
         return fail(months.error());
@@ -107,7 +147,7 @@ Result<CommitOutcome> Apply(const CommitPlan& plan)
             return fail(saved.error());
         }
     }
-    return RemoveDayFiles(plan.wristbandRoot, plan.dayFilesToRemove);
+    return RemoveDayFiles(wristbandRoot, plan.dayFilesToRemove);
 }
 
 Result<> RemoveJournal()
@@ -128,8 +168,15 @@ Result<> RemoveJournal()
 Result<> CheckReplaceable(const CommitPlan& plan)
 {
     QStringList paths;
-    for (const StoredMonth& month : plan.months) {
-        paths << month.path;
+    if (!plan.months.empty()) {
+        const Result<QString> folder = UsableStoreFolder();
+        if (!folder) {
+            return fail(folder.error() +
+                        QStringLiteral(" The records were left on the wristband."));
+        }
+        for (const StoredMonth& month : plan.months) {
+            paths << *folder + u'/' + month.name;
+        }
     }
     if (!plan.counters.empty()) {
         paths << appState().settingsPath;
@@ -182,7 +229,7 @@ Result<CommitOutcome> CommitThroughJournal(const CommitPlan& plan)
         QFile::remove(path);
         return fail(written.error());
     }
-    Result<CommitOutcome> outcome = Apply(plan);
+    Result<CommitOutcome> outcome = Apply(plan, plan.wristbandRoot);
     if (!outcome) {
         return fail(Unfinished(outcome.error()));
     }
@@ -207,9 +254,14 @@ Result<> RecoverPendingCommit()
     if (IsWholeJournal(*bytes)) {
         const Result<CommitPlan> plan = DecodeCommitPlan(*bytes);
         if (!plan) {
-            return fail(Unfinished(plan.error()));
+            return fail(QStringLiteral("%1 The journal %2 was kept; move it away to collect into "
+                                       "this folder again.")
+                            .arg(plan.error(), QDir::toNativeSeparators(path)));
         }
-        if (const Result<CommitOutcome> applied = Apply(*plan); !applied) {
+        // Day files go only from the very volume they were read from; if it is not here, the
+        // ledger removes them, uncounted, when it is collected next.
+        const QString root = MountedRootOf(plan->wristbandVolume);
+        if (const Result<CommitOutcome> applied = Apply(*plan, root); !applied) {
             return fail(Unfinished(applied.error()));
         }
     }

@@ -10,10 +10,11 @@
 
 namespace trek {
 
-// A store file's whole new content.
+// A store file's whole new content. Only its name is kept, never a path: a journal is finished
+// in whatever folder it is found, even when the working folder was moved or copied meanwhile.
 struct StoredMonth
 {
-    QString path;
+    QString name; // "StepoYYYYMM.BIN" in the store folder
     QByteArray content;
 };
 
@@ -35,15 +36,21 @@ struct CommitPlan
     std::vector<CounterChange> counters;
     std::optional<ImportLedger> ledger; // the ledger's new content
     // Day files to remove from the wristband once the rest is stored: only a file that still has
-    // the stamped size and content goes.
+    // the stamped size and content goes. The folder they are in is known only to the commit
+    // that reads them and is never journalled: by the time a journal is finished the disk may be
+    // mounted elsewhere, or another disk may sit at that path. The journal keeps the volume's
+    // identity instead, so that a recovery removes them only from that very volume.
     QString wristbandRoot;
+    QString wristbandVolume;
     std::vector<DayFileStamp> dayFilesToRemove;
 };
 
 QByteArray EncodeCommitPlan(const CommitPlan& plan);
 // Whether `bytes` are a journal written to its end; one cut short was never applied.
 bool IsWholeJournal(const QByteArray& bytes);
-// Fails on anything but a whole journal written by EncodeCommitPlan of this version.
+// Fails on anything but a whole journal written by EncodeCommitPlan, of this version or the one
+// before, and on one that names anything outside its working folder: a store file by another
+// name, a day file with a folder in its name.
 [[nodiscard]] Result<CommitPlan> DecodeCommitPlan(const QByteArray& bytes);
 
 } // namespace trek

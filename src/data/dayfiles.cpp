@@ -10,6 +10,7 @@
 #include "data/storelock.h"
 #include "data/storetransaction.h"
 #include "device/rootfiles.h"
+#include "platform/drivetable.h"
 #include "platform/regularfile.h"
 
 #include <QDir>
@@ -120,8 +121,9 @@ void ReportLeftOnWristband(const CommitOutcome& outcome, CollectionReport& repor
 class DayFileCollection final
 {
 public:
-    DayFileCollection(QString root, ImportLedger ledger, CollectionReport& report)
-        : m_root(std::move(root)), m_ledger(std::move(ledger)), m_report(report)
+    DayFileCollection(QString root, QString volume, ImportLedger ledger, CollectionReport& report)
+        : m_root(std::move(root)), m_volume(std::move(volume)), m_ledger(std::move(ledger)),
+          m_report(report)
     {}
 
     // All day files of one kind are stored together: one durable commit for the lot, and only
@@ -133,6 +135,7 @@ public:
 
 private:
     QString m_root;
+    QString m_volume;
     ImportLedger m_ledger;
     CollectionReport& m_report;
     bool m_ledgerSaved = false;
@@ -143,6 +146,7 @@ int DayFileCollection::Take(DayFileKind kind, const std::map<int, std::vector<Da
     StoreTransaction store;
     CommitPlan acknowledgement;
     acknowledgement.wristbandRoot = m_root;
+    acknowledgement.wristbandVolume = m_volume;
     ImportLedger ledger = m_ledger;
     int merged = 0;
     // A disk that refuses changes cannot have its day files removed, so they would stay there
@@ -279,7 +283,9 @@ int CopyDayFiles(char letter, CollectionReport& report)
     }
     ImportLedger ledger = *loaded;
     ledger.KeepOnlyDayFiles(names);
-    DayFileCollection collection(root, ledger, report);
+    const platform::DriveTable* drives = appState().services.drives;
+    DayFileCollection collection(root, drives ? drives->volumeIdentity(letter) : QString(), ledger,
+                                 report);
     int imported = 0;
     for (std::size_t pass = 0; pass < 2; ++pass) {
         if (!found[pass].empty()) {

@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -15,10 +16,22 @@ namespace {
 // A ledger holds one collection's files at most; anything far larger is not ours.
 constexpr qint64 MaxLedgerSize = qint64{4} * 1024 * 1024;
 
-// One entry a line: "F <size> <hash> <name>" for a day file, "R <hash>" for records; the name
-// comes last because it is the only field that could hold a space.
-constexpr char DayFileTag = 'F';
+// One entry a line: "N <size> <hash> <name>" for a day file, "R <hash>" for records. The name's
+// bytes are percent-encoded, so that a name with a line break or any other byte reads back as it
+// was. Ledgers of earlier versions held "F" lines with the name as it is; they are still read.
+constexpr char DayFileTag = 'N';
+constexpr char PlainNameDayFileTag = 'F';
 constexpr char RecordsTag = 'R';
+
+QByteArray EncodeName(const QString& name)
+{
+    return QFile::encodeName(name).toPercentEncoding();
+}
+
+QString DecodeName(const QByteArray& field, char tag)
+{
+    return QFile::decodeName(tag == DayFileTag ? QByteArray::fromPercentEncoding(field) : field);
+}
 
 QByteArray Sha256(const QByteArray& bytes)
 {
@@ -70,13 +83,15 @@ Result<ImportLedger> ImportLedger::FromBytes(const QByteArray& bytes)
             continue;
         }
         const QList<QByteArray> fields = line.split(' ');
-        if (line[0] == DayFileTag && fields.size() >= 4) {
+        const char tag = line[0];
+        if ((tag == DayFileTag || tag == PlainNameDayFileTag) && fields[0].size() == 1 &&
+            fields.size() >= 4) {
             bool sizeOk = false;
             const qint64 size = fields[1].toLongLong(&sizeOk);
             const qsizetype nameStart = fields[0].size() + fields[1].size() + fields[2].size() + 3;
             if (sizeOk) {
                 ledger.m_dayFiles.push_back(
-                    {QString::fromUtf8(line.mid(nameStart)), size, QByteArray::fromHex(fields[2])});
+                    {DecodeName(line.mid(nameStart), tag), size, QByteArray::fromHex(fields[2])});
                 continue;
             }
         } else if (line[0] == RecordsTag && fields.size() == 2) {
@@ -113,7 +128,7 @@ QByteArray ImportLedger::ToBytes() const
     for (const DayFileStamp& stamp : m_dayFiles) {
         bytes += DayFileTag;
         bytes += ' ' + QByteArray::number(stamp.size) + ' ' + stamp.hash.toHex() + ' ' +
-                 stamp.name.toUtf8() + '\n';
+                 EncodeName(stamp.name) + '\n';
     }
     QList<QByteArray> records(m_records.begin(), m_records.end());
     std::sort(records.begin(), records.end());

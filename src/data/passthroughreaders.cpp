@@ -9,9 +9,13 @@
 #include "data/recordmerge.h"
 #include "data/storelock.h"
 #include "data/storetransaction.h"
+#include "device/identity.h"
+#include "device/passthrough.h"
 #include "device/vendorcommands.h"
 
 #include <array>
+#include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <optional>
 
@@ -39,27 +43,58 @@ void ReportStoreFailure(CollectionReport& report, const QString& reason)
     report.tell(GetLangText(79), reason);
 }
 
-// One reading under the working-folder lock. Records the ledger holds were stored by an earlier
-// reading whose end of collection was never confirmed: they are acknowledged, not counted again.
+// Another program collecting the same wristband is given time to finish its reading and commit.
+constexpr std::chrono::seconds WristbandPatience{30};
+
+enum class Start { Read, NothingNew, Failed };
+
+// One reading under the working-folder lock, with the wristband held for this program alone from
+// before its first record is read until its end of collection is confirmed. Records the ledger
+// holds were stored by an earlier reading whose end of collection was never confirmed: they are
+// acknowledged, not counted again.
 class Reading final
 {
 public:
-    // False (reported) when the working folder or its ledger cannot be used.
-    bool Begin(CollectionReport& report)
+    // Failed (reported) when the working folder, its ledger or the wristband cannot be had;
+    // NothingNew when another program took the records since the wristband was found.
+    Start Begin(platform::DeviceHandle handle, CollectionReport& report)
     {
         m_lock.emplace(LockStore());
         if (!*m_lock) {
             ReportStoreFailure(report, m_lock->error());
-            return false;
+            return Start::Failed;
+        }
+        m_claim.emplace(handle, WristbandPatience);
+        if (const int code = m_claim->error(); code != 0) {
+            ReportStoreFailure(
+                report,
+                code == EWOULDBLOCK
+                    ? QStringLiteral("Another program kept the wristband busy; its records were "
+                                     "left on it and will be offered again.")
+                    : QStringLiteral("The wristband could not be taken over (error %1); its "
+                                     "records were left on it.")
+                          .arg(code));
+            return Start::Failed;
+        }
+        // What discovery saw may be out of date: the records may have gone to another program
+        // while this one waited.
+        std::array<std::uint8_t, IdentityBufferLength> answer{};
+        if (const int code = InquireIdentity(handle, answer.data()); code != 0) {
+            ReportReadFailure(report, code);
+            return Start::Failed;
+        }
+        const std::optional<WristbandIdentity> identity = ParseIdentity(answer);
+        if (identity && !identity->hasNewData) {
+            return Start::NothingNew;
         }
         const Result<ImportLedger> ledger = ImportLedger::Load(appState().workingFolder);
         if (!ledger) {
             ReportStoreFailure(report, ledger.error());
-            return false;
+            return Start::Failed;
         }
         m_stored = *ledger;
         m_ledger = *ledger;
-        return true;
+        return Start::Read;
     }
 
     // Whether the records of `bytes` are new; new ones are remembered for the commit.
@@ -82,6 +117,7 @@ public:
 
 private:
     std::optional<Result<platform::WorkingFolderLock>> m_lock;
+    std::optional<WristbandClaim> m_claim; // let go before the lock
     ImportLedger m_stored;
     ImportLedger m_ledger;
     StoreTransaction m_store;
@@ -151,8 +187,8 @@ RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, Readi
 bool ReadK7Memory(platform::DeviceHandle handle, CollectionReport& report)
 {
     Reading reading;
-    if (!reading.Begin(report)) {
-        return false;
+    if (const Start start = reading.Begin(handle, report); start != Start::Read) {
+        return start == Start::NothingNew;
     }
     bool found = false;
     if (ReadK7Region(handle, 8, 14, reading, found, report) == RegionEnd::Failed) {
@@ -168,8 +204,8 @@ bool ReadK7Memory(platform::DeviceHandle handle, CollectionReport& report)
 bool ReadK9EBlocks(platform::DeviceHandle handle, CollectionReport& report)
 {
     Reading reading;
-    if (!reading.Begin(report)) {
-        return false;
+    if (const Start start = reading.Begin(handle, report); start != Start::Read) {
+        return start == Start::NothingNew;
     }
     Block block{};
     for (int count = 1;; ++count) {

@@ -1,6 +1,7 @@
 #include "data/storetransaction.h"
 
 #include "app/appstate.h"
+#include "data/storepath.h"
 
 namespace trek {
 
@@ -31,7 +32,7 @@ Result<CommitOutcome> StoreTransaction::Commit(CommitPlan acknowledgement)
 {
     CommitPlan& plan = acknowledgement;
     for (const auto& [key, buffer] : m_months) {
-        plan.months.push_back({buffer.path(), buffer.toBytes()});
+        plan.months.push_back({StoreFileName(key / 100, key % 100), buffer.toBytes()});
     }
     plan.counters = CounterChanges(m_counters);
     Result<CommitOutcome> outcome = CommitThroughJournal(plan);

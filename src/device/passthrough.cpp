@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 
 #include <QThread>
+#include <cerrno>
 
 namespace trek {
 
@@ -102,6 +103,30 @@ int UnlockVolume(DeviceHandle handle)
         return -1;
     }
     return retryVolumeControl([handle] { return transport()->unlock(handle); });
+}
+
+WristbandClaim::WristbandClaim(DeviceHandle handle, std::chrono::milliseconds patience)
+    : m_handle(handle)
+{
+    if (!transport()) {
+        m_error = -1;
+        return;
+    }
+    constexpr int WaitMs = 100;
+    for (qint64 waited = 0;; waited += WaitMs) {
+        m_error = transport()->claim(handle);
+        if (m_error != EWOULDBLOCK || waited >= patience.count()) {
+            return;
+        }
+        waitBeforeRetry(WaitMs);
+    }
+}
+
+WristbandClaim::~WristbandClaim()
+{
+    if (m_error == 0 && transport()) {
+        transport()->release(m_handle);
+    }
 }
 
 } // namespace trek

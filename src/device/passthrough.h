@@ -3,7 +3,9 @@
 #include "platform/scsitransport.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <array>
+#include <chrono>
 #include <cstdint>
 
 namespace trek {
@@ -24,5 +26,21 @@ int SendPassThrough(DeviceHandle handle, platform::PassThroughRequest& request);
 // last error code.
 int LockVolume(DeviceHandle handle);
 int UnlockVolume(DeviceHandle handle);
+
+// Holds the wristband behind `handle` for this process alone while it lives: another program
+// collecting the same wristband waits for it. Waits up to `patience` for a program that has it.
+class WristbandClaim final
+{
+    Q_DISABLE_COPY_MOVE(WristbandClaim)
+public:
+    WristbandClaim(DeviceHandle handle, std::chrono::milliseconds patience);
+    ~WristbandClaim();
+    // 0 once held, else the last error code (EWOULDBLOCK when another program kept it).
+    int error() const { return m_error; }
+
+private:
+    DeviceHandle m_handle;
+    int m_error = 0;
+};
 
 } // namespace trek

@@ -57,6 +57,12 @@ int InquireIdentity(const QString& devicePath, std::uint8_t* buffer)
     return SendPassThrough(devicePath, request);
 }
 
+int InquireIdentity(DeviceHandle handle, std::uint8_t* buffer)
+{
+    PassThroughRequest request = inquiryRequest(buffer);
+    return SendPassThrough(handle, request);
+}
+
 int ReadSettingsBlock(DeviceHandle handle, std::uint8_t* block512)
 {
     std::memset(block512, 0, RecordBlockLength);

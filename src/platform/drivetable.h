@@ -43,6 +43,9 @@ public:
     // Label of the volume with this letter, as its file system holds it; empty when the volume
     // has none, there is no volume, or the table knows no labels.
     virtual QString volumeLabel(char /*letter*/) const { return {}; }
+    // What tells the volume with this letter from every other one, wherever and however often it
+    // is mounted (a file system's serial number); empty when the table cannot tell.
+    virtual QString volumeIdentity(char /*letter*/) const { return {}; }
     // Device paths of the present USB disks that expose no mounted volume.
     virtual QStringList diskDevicePaths() const = 0;
 

@@ -31,6 +31,9 @@ namespace trek::platform {
 // Whether a regular file (not a link) is at `path`.
 [[nodiscard]] bool isRegularFile(const QString& path);
 
+// What tells the file or folder at `path` (a link followed) from every other one on this machine
+// while it exists, under whatever name it is reached; empty when there is nothing.
+[[nodiscard]] QString fileIdentity(const QString& path);
 // Makes the entries of `folder` (files created, replaced or removed in it) durable.
 [[nodiscard]] Result<> syncFolder(const QString& folder);
 

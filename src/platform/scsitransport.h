@@ -62,6 +62,12 @@ public:
     // One attempt each; 0 on success, else the platform's error code.
     virtual int lock(DeviceHandle handle) = 0;
     virtual int unlock(DeviceHandle handle) = 0;
+    // Takes the device for this process alone, so that two programs never read and acknowledge
+    // the same records; one attempt, 0 on success, EWOULDBLOCK while another process has it.
+    // It is given back by release() or by closing the handle. A transport that only this process
+    // can reach has nothing to keep out.
+    virtual int claim(DeviceHandle /*handle*/) { return 0; }
+    virtual void release(DeviceHandle /*handle*/) {}
 };
 
 } // namespace trek::platform

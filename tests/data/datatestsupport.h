@@ -22,7 +22,20 @@ namespace trek::test {
 class FolderDrives final : public platform::DriveTable
 {
 public:
-    void add(char letter, const QString& root) { m_roots.insert(letter, root); }
+    // Each disk has its own identity; `volume` names it, so that tests can move it to another
+    // letter or put another disk at its path.
+    void add(char letter, const QString& root, const QString& volume = {})
+    {
+        m_roots.insert(letter, root);
+        m_volumes.insert(letter, volume.isEmpty()
+                                     ? QStringLiteral("volume-") + QChar::fromLatin1(letter)
+                                     : volume);
+    }
+    void remove(char letter)
+    {
+        m_roots.remove(letter);
+        m_volumes.remove(letter);
+    }
     std::uint32_t logicalDriveMask() const override
     {
         std::uint32_t mask = 0;
@@ -32,10 +45,12 @@ public:
         return mask;
     }
     QString driveRoot(char letter) const override { return m_roots.value(letter); }
+    QString volumeIdentity(char letter) const override { return m_volumes.value(letter); }
     QStringList diskDevicePaths() const override { return {}; }
 
 private:
     QMap<char, QString> m_roots;
+    QMap<char, QString> m_volumes;
 };
 
 // A clean process state around each test: a working folder with a real settings file, the user

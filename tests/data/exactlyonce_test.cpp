@@ -7,11 +7,14 @@
 #include "data/dayfiles.h"
 #include "data/passthroughreaders.h"
 #include "data/storelock.h"
+#include "data/storepath.h"
 #include "datatestsupport.h"
 #include "emulator/passthroughwristband.h"
 #include "platform/atomicfile.h"
 
 #include <QDir>
+#include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace trek {
@@ -28,7 +31,7 @@ protected:
     CommitPlan PlanOfOneDayFile(const QByteArray& dayFile)
     {
         CommitPlan plan;
-        plan.months.push_back({storePath(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 5}})});
+        plan.months.push_back({StoreFileName(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 5}})});
         plan.counters.push_back(
             {QStringLiteral("Summary"), QStringLiteral("TotalSteps"), 100, 105});
         const DayFileStamp stamp = DayFileStamp::Of(QStringLiteral("20140301.txt"), dayFile);
@@ -36,6 +39,7 @@ protected:
         ledger.AddDayFile(stamp);
         plan.ledger = ledger;
         plan.wristbandRoot = dir.filePath(QStringLiteral("disk"));
+        plan.wristbandVolume = drives.volumeIdentity('E');
         plan.dayFilesToRemove.push_back(stamp);
         return plan;
     }
@@ -85,6 +89,77 @@ TEST_F(ExactlyOnceTest, RecoveryKeepsWhatOthersChangedAndWhatIsNotTheStoredFile)
     ASSERT_TRUE(RecoverPendingCommit().ok());
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 505);
     EXPECT_FALSE(QFileInfo::exists(journal()));
+}
+
+// A journal finishes only what belongs to its own folder and its own wristband: one naming
+// anything else is kept, unapplied, and says why; day files go only from the volume they were
+// read from, wherever it is mounted now.
+TEST_F(ExactlyOnceTest, JournalTouchesNothingButItsFolderAndItsWristband)
+{
+    const QByteArray dayFile("10:00~10:00 5\n");
+    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 100));
+    dir.write(QStringLiteral("outside/Stepo201403.BIN"), "theirs");
+    const auto hostile = [this, &dayFile](const std::function<void(CommitPlan&)>& change) {
+        CommitPlan plan = PlanOfOneDayFile(dayFile);
+        change(plan);
+        return EncodeCommitPlan(plan);
+    };
+    for (const QByteArray& journalBytes :
+         {hostile([this](CommitPlan& p) {
+              p.months[0].name = dir.filePath(QStringLiteral("outside/Stepo201403.BIN"));
+          }),
+          hostile([](CommitPlan& p) {
+              p.months[0].name = QStringLiteral("../outside/Stepo201403.BIN");
+          }),
+          hostile([](CommitPlan& p) {
+              p.dayFilesToRemove[0].name = QStringLiteral("../outside/Stepo201403.BIN");
+          })}) {
+        dir.write(QStringLiteral("Trekkomat2.journal"), journalBytes);
+        const Result<> recovered = RecoverPendingCommit();
+        ASSERT_FALSE(recovered.ok());
+        EXPECT_TRUE(recovered.error().contains(QStringLiteral("outside/Stepo201403.BIN")))
+            << recovered.error().toStdString();
+        EXPECT_TRUE(QFileInfo::exists(journal()));
+        EXPECT_EQ(dir.read(QStringLiteral("outside/Stepo201403.BIN")), "theirs");
+        EXPECT_EQ(settingInt("Summary", "TotalSteps"), 100);
+    }
+    QFile::remove(journal());
+
+    // A link in place of the store folder would lead the months out of it.
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("outside")), dir.filePath(QStringLiteral("Data"))));
+    dir.write(QStringLiteral("Trekkomat2.journal"), hostile([](CommitPlan&) {}));
+    EXPECT_FALSE(RecoverPendingCommit().ok());
+    EXPECT_EQ(dir.read(QStringLiteral("outside/Stepo201403.BIN")), "theirs");
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("Data"))));
+
+    // Another disk now sits at the wristband's path, and the wristband itself is on F:.
+    dir.write(QStringLiteral("disk/20140301.txt"), dayFile);
+    dir.write(QStringLiteral("moved/20140301.txt"), dayFile);
+    drives.add('E', dir.filePath(QStringLiteral("disk")), QStringLiteral("another disk"));
+    drives.add('F', dir.filePath(QStringLiteral("moved")), QStringLiteral("volume-E"));
+    ASSERT_TRUE(RecoverPendingCommit().ok());
+    EXPECT_EQ(settingInt("Summary", "TotalSteps"), 105);
+    EXPECT_EQ(storeBytes(2014, 3), MonthBytes({{SlotIndex(1, 10, 0), 5}}));
+    EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140301.txt")));
+    EXPECT_FALSE(dir.exists(QStringLiteral("moved/20140301.txt")));
+}
+
+// Names are kept byte for byte, a line break or a percent sign included.
+TEST_F(ExactlyOnceTest, LedgerKeepsAnyDayFileName)
+{
+    ImportLedger ledger;
+    const DayFileStamp odd = DayFileStamp::Of(QStringLiteral("2014\n0301 %41.txt"), "5");
+    ledger.AddDayFile(odd);
+    const Result<ImportLedger> read = ImportLedger::FromBytes(ledger.ToBytes());
+    ASSERT_TRUE(read.ok());
+    EXPECT_TRUE(read->HoldsDayFile(odd));
+    EXPECT_EQ(*read, ledger);
+    // A ledger of the earlier form, the name as it was, still reads.
+    const Result<ImportLedger> earlier =
+        ImportLedger::FromBytes("F 1 " + odd.hash.toHex() + " 20140301 %41.txt\n");
+    ASSERT_TRUE(earlier.ok());
+    EXPECT_TRUE(earlier->HoldsDayFile(DayFileStamp::Of(QStringLiteral("20140301 %41.txt"), "5")));
 }
 
 TEST_F(ExactlyOnceTest, DayFileThatComesBackIsRemovedUncountedButNewStepsUnderItsNameCount)

@@ -4,6 +4,7 @@
 // comparing the store and the counters with one undisturbed collection of the same wristband.
 
 #include "storecheck.h"
+#include "support/runningcli.h"
 #include "support/scratchmount.h"
 #include "support/tempdir.h"
 
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QSet>
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -133,10 +135,14 @@ protected:
 
     QString MakeK9EImage(int days, int seed, const QString& end)
     {
-        QString file = dir.filePath(QStringLiteral("templates/k9e.img"));
+        return MakeImage(QStringLiteral("k9e"), days, seed, end);
+    }
+    QString MakeImage(const QString& model, int days, int seed, const QString& end)
+    {
+        QString file = dir.filePath(QStringLiteral("templates/") + model + QStringLiteral(".img"));
         const CliRun made =
-            RunCli({QStringLiteral("emulate"), QStringLiteral("make-image"), QStringLiteral("k9e"),
-                    file, QStringLiteral("--days"), QString::number(days), QStringLiteral("--seed"),
+            RunCli({QStringLiteral("emulate"), QStringLiteral("make-image"), model, file,
+                    QStringLiteral("--days"), QString::number(days), QStringLiteral("--seed"),
                     QString::number(seed), QStringLiteral("--end"), end});
         EXPECT_EQ(made.exitCode, 0) << made.err.toStdString();
         return file;
@@ -267,6 +273,48 @@ TEST_F(ExactlyOnce, TwoCollectorsOnOneWorkingFolder)
     }
 }
 
+// Two programs collecting one pass-through wristband into one folder: each reads the records only
+// while it holds the wristband and the folder, so the second finds them taken. Half the rounds
+// race a collect against another collect, half against watch, which serves like the window.
+TEST_F(ExactlyOnce, TwoCollectorsOfOnePassThroughWristband)
+{
+    for (const QString model : {QStringLiteral("k7"), QStringLiteral("k9e")}) {
+        SCOPED_TRACE(model.toStdString());
+        const QString templateImage = MakeImage(model, 12, 61, QStringLiteral("2024-06-12"));
+        const QString drive = QStringLiteral("F=%1:%2").arg(model, image());
+        const Reference reference = Undisturbed([&] { FreshImage(templateImage); }, drive, 1);
+        constexpr int Rounds = 10;
+        for (int round = 0; round < Rounds; ++round) {
+            FreshImage(templateImage);
+            ASSERT_FALSE(QFileInfo::exists(CollectedMark(image())));
+            RunningCli watch;
+            QProcess collector;
+            if (round % 2 == 1) {
+                watch.start({QStringLiteral("--workdir"), work(), QStringLiteral("--drive"), drive,
+                             QStringLiteral("watch")});
+            }
+            collector.start(QStringLiteral(TREK_CLI_PATH), CollectArguments(work(), drive));
+            if (round % 2 == 0) {
+                QProcess second;
+                second.start(QStringLiteral(TREK_CLI_PATH), CollectArguments(work(), drive));
+                ASSERT_TRUE(second.waitForFinished(60000));
+                EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+            } else {
+                // "found", then "collected", or "unchanged" when the other had it first.
+                EXPECT_TRUE(watch.waitFor(QStringLiteral("\tF"), 2)) << watch.out.toStdString();
+                EXPECT_FALSE(watch.out.contains(QStringLiteral("failed")))
+                    << watch.out.toStdString();
+                watch.signal(SIGTERM);
+                EXPECT_EQ(watch.finish(), 0) << watch.err.toStdString();
+            }
+            ASSERT_TRUE(collector.waitForFinished(60000));
+            EXPECT_EQ(collector.exitCode(), 0) << collector.readAllStandardError().toStdString();
+            ExpectExactlyOnce(reference.state, QStringLiteral("round %1").arg(round));
+            EXPECT_TRUE(QFileInfo::exists(CollectedMark(image())));
+        }
+    }
+}
+
 // Frees `kib` KiB of a full scratch file system by shortening its filler.
 void LeaveFree(const ScratchMount& mount, int kib)
 {
@@ -335,7 +383,6 @@ protected:
         EXPECT_GT(failures, 5);
     }
 
-private:
     std::unique_ptr<ScratchMount> m_mount;
 };
 
@@ -347,6 +394,42 @@ TEST_F(FullDisk, WorkingFolderFilledAtEverySizeStep)
 TEST_F(FullDisk, DataFolderFilledAtEverySizeStep)
 {
     SweepFreeSpace(work() + QStringLiteral("/Data"), QStringLiteral("512k"), 16);
+}
+
+// A save cut short on a full disk keeps its journal; the user then copies the working folder
+// elsewhere and collects there. The journal is finished in the copy, as if nothing had happened,
+// and the folder it was written in is left as it is.
+TEST_F(FullDisk, JournalIsFinishedWhereTheWorkingFolderWasCopiedTo)
+{
+    const QString small = MakeDisk(QStringLiteral("small"), SmallMixedDisk);
+    const Reference reference =
+        Undisturbed([&] { FreshDisk(small, disk()); }, DiskDrive(disk()), 1);
+    const QString copy = dir.filePath(QStringLiteral("copy"));
+    EmptyFolder(work());
+    m_mount = std::make_unique<ScratchMount>(QStringLiteral("1m"), work());
+    if (!m_mount->mounted()) {
+        GTEST_SKIP() << m_mount->error().toStdString();
+    }
+    int journals = 0;
+    for (int kib = 0; kib < 1024 && journals < 3; kib += 8) {
+        FreshDisk(small, disk());
+        LeaveFree(*m_mount, kib);
+        RunCli(CollectArguments(work(), DiskDrive(disk())));
+        ASSERT_TRUE(QFile::remove(m_mount->filePath(QStringLiteral("filler"))));
+        if (!QFileInfo::exists(work() + QStringLiteral("/Trekkomat2.journal"))) {
+            continue;
+        }
+        ++journals;
+        EmptyFolder(copy);
+        CopyFolder(work(), copy);
+        const QMap<QString, QByteArray> left = Snapshot(work(), {});
+        CollectUntilDone(copy, DiskDrive(disk()));
+        EXPECT_EQ(Snapshot(work(), {}), left) << kib << " KiB free";
+        const Tally tally = Compare(reference.state, ReadStore(copy));
+        EXPECT_TRUE(tally.exact()) << kib << " KiB free: " << Describe(tally).toStdString();
+        EXPECT_EQ(Leftovers(copy), QStringList());
+    }
+    EXPECT_GT(journals, 0) << "no save was cut short after its journal";
 }
 
 // A settings file as other editors leave it, in the three shapes: every line but the counters'

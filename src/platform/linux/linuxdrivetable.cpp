@@ -127,6 +127,7 @@ void LinuxDriveTable::refresh(bool announce)
     std::vector<VolumeKey> mounted;
     std::map<std::pair<std::uint32_t, std::uint32_t>, DiskNodes> nodesOf;
     std::map<std::pair<std::uint32_t, std::uint32_t>, QString> labelOf;
+    std::map<std::pair<std::uint32_t, std::uint32_t>, QString> volumeOf;
     for (const MountEntry& mount : m_mounts) {
         const auto device =
             std::find_if(m_devices.begin(), m_devices.end(), [&mount](const BlockDeviceInfo& d) {
@@ -137,6 +138,7 @@ void LinuxDriveTable::refresh(bool announce)
         }
         nodesOf[{mount.major, mount.minor}] = DiskNodes{device->wholeDiskNode, device->sgNode};
         labelOf[{mount.major, mount.minor}] = device->label;
+        volumeOf[{mount.major, mount.minor}] = device->volumeId;
         mounted.push_back(VolumeKey{mount.major, mount.minor, mount.mountPoint});
     }
 
@@ -144,9 +146,11 @@ void LinuxDriveTable::refresh(bool announce)
     m_letters = assignLetters(before, mounted);
     m_letterNodes.clear();
     m_letterLabels.clear();
+    m_letterVolumes.clear();
     for (const auto& [letter, key] : m_letters) {
         m_letterNodes[letter] = nodesOf[{key.major, key.minor}];
         m_letterLabels[letter] = labelOf[{key.major, key.minor}];
+        m_letterVolumes[letter] = volumeOf[{key.major, key.minor}];
     }
     if (!announce) {
         return;
@@ -218,6 +222,12 @@ std::optional<DiskNodes> LinuxDriveTable::nodesForDevicePath(const QString& devi
         }
     }
     return std::nullopt;
+}
+
+QString LinuxDriveTable::volumeIdentity(char letter) const
+{
+    const auto found = m_letterVolumes.find(letter);
+    return found != m_letterVolumes.end() ? found->second : QString();
 }
 
 } // namespace trek::platform

@@ -38,6 +38,7 @@ public:
     std::uint32_t logicalDriveMask() const override;
     QString driveRoot(char letter) const override;
     QString volumeLabel(char letter) const override;
+    QString volumeIdentity(char letter) const override;
     QStringList diskDevicePaths() const override;
 
     std::optional<DiskNodes> nodesForLetter(char letter) const override;
@@ -66,6 +67,7 @@ private:
     LetterMap m_letters;
     std::map<char, DiskNodes> m_letterNodes;
     std::map<char, QString> m_letterLabels;
+    std::map<char, QString> m_letterVolumes;
 };
 
 } // namespace trek::platform

@@ -273,6 +273,16 @@ bool isRegularFile(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+QString fileIdentity(const QString& path)
+{
+    struct stat info
+    {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return {};
+    }
+    return QStringLiteral("%1:%2").arg(static_cast<quint64>(info.st_dev)).arg(info.st_ino);
+}
+
 Result<> syncFolder(const QString& folder)
 {
     const FileDescriptor dir(

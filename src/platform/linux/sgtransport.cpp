@@ -179,4 +179,21 @@ int SgTransport::unlock(DeviceHandle handle)
     return 0;
 }
 
+// The lock sits on the sg node every collector opens, apart from the volume lock on the block
+// node, which the Maintain page may hold for as long as it shows the wristband.
+int SgTransport::claim(DeviceHandle handle)
+{
+    if (m_open.count(handle) == 0) {
+        return EBADF;
+    }
+    return ::flock(handle, LOCK_EX | LOCK_NB) < 0 ? errno : 0;
+}
+
+void SgTransport::release(DeviceHandle handle)
+{
+    if (m_open.count(handle) != 0) {
+        static_cast<void>(::flock(handle, LOCK_UN));
+    }
+}
+
 } // namespace trek::platform

@@ -26,6 +26,8 @@ public:
     int send(DeviceHandle handle, PassThroughRequest& request) override;
     int lock(DeviceHandle handle) override;
     int unlock(DeviceHandle handle) override;
+    int claim(DeviceHandle handle) override;
+    void release(DeviceHandle handle) override;
 
     static constexpr unsigned SenseBufferLength = PassThroughRequest::SenseCapacity;
 

@@ -84,6 +84,18 @@ QString labelOf(udev_device* device)
     return plain != nullptr ? QString::fromUtf8(plain) : QString();
 }
 
+// A FAT volume's serial number is written when it is formatted, so it stays with the disk from
+// one plug-in to the next, whichever node and mount point it gets.
+QString volumeIdOf(udev_device* device)
+{
+    const char* uuid = udev_device_get_property_value(device, "ID_FS_UUID");
+    if (uuid == nullptr || *uuid == '\0') {
+        return {};
+    }
+    const char* type = udev_device_get_property_value(device, "ID_FS_TYPE");
+    return QString::fromUtf8(type != nullptr ? type : "") + u':' + QString::fromUtf8(uuid);
+}
+
 // The sg node is not an ancestor of the disk but a sibling: the scsi_generic child of the
 // scsi_device both hang from.
 QString genericNodeOf(udev* context, udev_device* disk)
@@ -177,6 +189,7 @@ std::vector<BlockDeviceInfo> scanRemovableBlockDevices(udev* context)
         info.wholeDiskNode = nodeOf(disk);
         info.sgNode = genericNodeOf(context, disk);
         info.label = labelOf(device.get());
+        info.volumeId = volumeIdOf(device.get());
         devices.push_back(std::move(info));
     }
     return devices;

@@ -19,6 +19,7 @@ struct BlockDeviceInfo
     QString wholeDiskNode; // e.g. /dev/sdb
     QString sgNode;        // e.g. /dev/sg2; empty when there is none
     QString label;         // the file system's label, as blkid read it for udev; may be empty
+    QString volumeId;      // the file system's type and serial number; empty when it has none
     bool wholeDisk = false;
     bool usb = false;
 

@@ -29,6 +29,7 @@ DeviceHandle EmulatorTransport::openDevicePath(const QString& path)
 
 void EmulatorTransport::close(DeviceHandle handle)
 {
+    m_claims.erase(handle);
     m_open.erase(handle);
 }
 
@@ -75,6 +76,36 @@ int EmulatorTransport::lock(DeviceHandle handle)
 int EmulatorTransport::unlock(DeviceHandle handle)
 {
     return lockOrUnlock(handle, m_unlockFailure, m_unlockAttempts);
+}
+
+int EmulatorTransport::claim(DeviceHandle handle)
+{
+    const auto open = m_open.find(handle);
+    if (open == m_open.end()) {
+        return EBADF;
+    }
+    const int index = open->second;
+    if (!m_drives.isPresent(index)) {
+        return ENODEV;
+    }
+    if (!m_drives.option(index).isPassThrough()) {
+        return 0; // a folder drive is no device to keep
+    }
+    if (m_claims.count(handle) != 0) {
+        return 0;
+    }
+    ExclusiveFileLock claimed;
+    if (const int error = claimed.tryTake(m_drives.option(index).path); error != 0) {
+        return error;
+    }
+    m_claims[handle] = std::move(claimed);
+    m_drives.refreshWristband(index);
+    return 0;
+}
+
+void EmulatorTransport::release(DeviceHandle handle)
+{
+    m_claims.erase(handle);
 }
 
 void EmulatorTransport::failNextLocks(int count, int errorCode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/exclusivefilelock.h"
 #include "platform/scsitransport.h"
 
 #include <QtGlobal>
@@ -36,6 +37,11 @@ public:
     int send(DeviceHandle handle, PassThroughRequest& request) override;
     int lock(DeviceHandle handle) override;
     int unlock(DeviceHandle handle) override;
+    // An advisory lock on the record image: two processes emulating one wristband take it as two
+    // programs take a real one. Once held, the wristband is brought up to date with what the
+    // other process left behind.
+    int claim(DeviceHandle handle) override;
+    void release(DeviceHandle handle) override;
 
     // The next `count` lock (or unlock) attempts fail with `errorCode`.
     void failNextLocks(int count, int errorCode);
@@ -58,6 +64,7 @@ private:
 
     SimulatedDriveTable& m_drives;
     std::map<DeviceHandle, int> m_open; // handle -> drive index
+    std::map<DeviceHandle, ExclusiveFileLock> m_claims;
     DeviceHandle m_nextHandle = 100;
     InjectedFailure m_lockFailure;
     InjectedFailure m_unlockFailure;

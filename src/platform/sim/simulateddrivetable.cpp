@@ -2,6 +2,7 @@
 
 #include "emulator/recordimage.h"
 #include "emulator/wristbandstate.h"
+#include "platform/regularfile.h"
 #include "platform/sim/collectedmark.h"
 
 #include <QDir>
@@ -86,6 +87,14 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
         drive.wristband->setHasNewData(false);
     }
     return true;
+}
+
+void SimulatedDriveTable::refreshWristband(int index)
+{
+    Drive& drive = m_drives[static_cast<std::size_t>(index)];
+    if (drive.option.isPassThrough() && drive.wristband) {
+        static_cast<void>(loadImage(drive));
+    }
 }
 
 bool SimulatedDriveTable::lookAt(Drive& drive)
@@ -212,6 +221,17 @@ QString SimulatedDriveTable::driveRoot(char letter) const
     }
     const Drive& drive = m_drives[static_cast<std::size_t>(index)];
     return drive.emptyRoot ? drive.emptyRoot->path() : drive.option.path;
+}
+
+// A folder standing in for a disk is that disk: the same folder under whatever letter.
+QString SimulatedDriveTable::volumeIdentity(char letter) const
+{
+    const int index = indexOfLetter(letter);
+    if (index < 0 || !isPresent(index)) {
+        return {};
+    }
+    const Drive& drive = m_drives[static_cast<std::size_t>(index)];
+    return drive.option.isPassThrough() ? QString() : fileIdentity(drive.option.path);
 }
 
 QString SimulatedDriveTable::volumeLabel(char letter) const

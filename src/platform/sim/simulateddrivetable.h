@@ -35,6 +35,7 @@ public:
     QString driveRoot(char letter) const override;
     // A folder drive is labelled with the folder's name, an emulated wristband with its image's.
     QString volumeLabel(char letter) const override;
+    QString volumeIdentity(char letter) const override;
     QStringList diskDevicePaths() const override;
 
     // Looks at the folders and images now and announces what changed.
@@ -64,6 +65,10 @@ public:
     emu::PassThroughWristband* wristband(int index);
     // Why an image could not be loaded (the drive then stays unplugged); empty when none.
     QString loadError(int index) const;
+    // Takes over what other processes did to the emulated wristband of a pass-through drive
+    // since this one loaded it: its records, and whether they were collected. A real wristband
+    // is one device for every program; each process's emulation is a copy of it.
+    void refreshWristband(int index);
 
 private:
     struct Drive
