@@ -40,6 +40,12 @@ int HttpStatus(const QNetworkReply& reply)
     return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
 
+// Where a redirect answer points, perhaps relative to the address asked; empty for any other.
+QUrl RedirectTarget(const QNetworkReply& reply)
+{
+    return reply.attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+}
+
 } // namespace
 
 UpdateSettings CurrentUpdateSettings()
@@ -59,6 +65,12 @@ UpdateSession::UpdateSession(UpdateSettings settings, QObject* parent)
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this,
             [this] { stopTransfer(QStringLiteral("The update server did not finish in time.")); });
+    m_stall.setSingleShot(true);
+    connect(&m_stall, &QTimer::timeout, this, [this] {
+        stopTransfer(QStringLiteral("The transfer from the update server stalled: nothing came "
+                                    "for %1 seconds.")
+                         .arg(m_settings.stallTimeoutMs / 1000.0));
+    });
 }
 
 UpdateSession::~UpdateSession()
@@ -107,18 +119,29 @@ void UpdateSession::start()
     m_busy = true;
     user().setBusy(true);
     m_head.clear();
-    m_reply = get(m_address, m_settings.checkTimeoutMs);
-    connect(m_reply, &QNetworkReply::readyRead, this, &UpdateSession::onCheckData);
-    connect(m_reply, &QNetworkReply::finished, this, &UpdateSession::onCheckFinished);
+    fetch(m_address, m_settings.checkTimeoutMs, &UpdateSession::onCheckData,
+          &UpdateSession::onCheckFinished);
 }
 
-QNetworkReply* UpdateSession::get(const QUrl& url, int timeoutMs)
+void UpdateSession::fetch(const QUrl& url, int timeoutMs, Step onData, Step onDone)
 {
     m_failure.clear();
+    m_visited.clear();
+    m_onData = onData;
+    m_onDone = onDone;
+    m_deadline.start(timeoutMs);
+    request(url);
+}
+
+void UpdateSession::request(const QUrl& url)
+{
     QNetworkRequest request(url);
+    // Redirects are followed here, not by Qt's UserVerifiedRedirectPolicy: Qt 6.4 ties
+    // redirectAllowed() to its follow-up once more on every hop, so from the second redirect on
+    // one approval asks for the next address two, four, eight times, all on one reply whose
+    // answers then mix. Here each hop is one request, checked before it is sent.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(MaxRedirects);
+                         QNetworkRequest::ManualRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
@@ -127,29 +150,46 @@ QNetworkReply* UpdateSession::get(const QUrl& url, int timeoutMs)
     // The bytes as the server keeps them, so that their count is the file's length.
     request.setRawHeader("Accept-Encoding", "identity");
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray("Update search"));
-    request.setTransferTimeout(m_settings.stallTimeoutMs);
 
-    QNetworkReply* reply = m_network.get(request);
-    reply->setProperty("at", url);
-    connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& to) {
-        const int hops = reply->property("hops").toInt() + 1;
-        Result<> allowed = CheckRedirect(reply->property("at").toUrl(), to);
-        if (hops > MaxRedirects) {
+    m_visited << url;
+    m_reply = m_network.get(request);
+    connect(m_reply, &QNetworkReply::readyRead, this, &UpdateSession::onReplyData);
+    connect(m_reply, &QNetworkReply::finished, this, &UpdateSession::onReplyFinished);
+    m_stall.start(m_settings.stallTimeoutMs);
+}
+
+void UpdateSession::onReplyData()
+{
+    m_stall.start();
+    if (RedirectTarget(*m_reply).isEmpty()) { // a redirect's own page is never read
+        (this->*m_onData)();
+    }
+}
+
+void UpdateSession::onReplyFinished()
+{
+    const QUrl target = RedirectTarget(*m_reply);
+    if (m_failure.isEmpty() && m_reply->error() == QNetworkReply::NoError && !target.isEmpty()) {
+        const QUrl next = m_reply->url().resolved(target);
+        Result<> allowed = CheckRedirect(m_reply->url(), next);
+        if (allowed && m_visited.contains(next)) {
+            allowed = fail(QStringLiteral("The update server redirected in a loop, back to %1.")
+                               .arg(next.toString(QUrl::FullyEncoded)));
+        } else if (allowed && m_visited.size() > MaxRedirects) {
             allowed = fail(QStringLiteral("The update server redirected more than %1 times.")
                                .arg(MaxRedirects));
         }
-        if (!allowed) {
-            // At once, before the reply goes anywhere near the refused address.
-            m_failure = allowed.error();
-            reply->abort();
+        if (allowed) {
+            m_reply->disconnect(this);
+            m_reply->deleteLater();
+            request(next);
             return;
         }
-        reply->setProperty("at", to);
-        reply->setProperty("hops", hops);
-        emit reply->redirectAllowed();
-    });
-    m_deadline.start(timeoutMs);
-    return reply;
+        m_failure = allowed.error();
+    }
+    m_deadline.stop();
+    m_stall.stop();
+    (this->*m_onDone)();
 }
 
 void UpdateSession::stopTransfer(const QString& reason)
@@ -176,7 +216,6 @@ void UpdateSession::onCheckData()
 
 void UpdateSession::onCheckFinished()
 {
-    m_deadline.stop();
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
     reply->deleteLater();
@@ -253,9 +292,13 @@ void UpdateSession::startDownload()
     m_head.clear();
     m_shownPercent = 0;
     user().setProgress(0, {}, true);
-    m_reply = get(m_address, m_settings.downloadTimeoutMs);
-    connect(m_reply, &QNetworkReply::readyRead, this, [this] { (void)takeDownloadBytes(); });
-    connect(m_reply, &QNetworkReply::finished, this, &UpdateSession::onDownloadFinished);
+    fetch(m_address, m_settings.downloadTimeoutMs, &UpdateSession::onDownloadData,
+          &UpdateSession::onDownloadFinished);
+}
+
+void UpdateSession::onDownloadData()
+{
+    (void)takeDownloadBytes(); // a refused chunk has already stopped the transfer
 }
 
 bool UpdateSession::takeDownloadBytes()
@@ -292,7 +335,6 @@ bool UpdateSession::takeDownloadBytes()
 
 void UpdateSession::onDownloadFinished()
 {
-    m_deadline.stop();
     QNetworkReply* reply = m_reply;
     reply->deleteLater();
     if (m_failure.isEmpty() && reply->error() != QNetworkReply::NoError) {
@@ -331,19 +373,20 @@ void UpdateSession::onDownloadFinished()
         return;
     }
     m_signature.clear();
-    m_reply = get(SignatureAddress(m_address), m_settings.checkTimeoutMs);
-    connect(m_reply, &QNetworkReply::readyRead, this, [this] {
-        m_signature += m_reply->readAll();
-        if (m_signature.size() > MaxSignatureBytes) {
-            stopTransfer(QStringLiteral("The signature of the new version is too long."));
-        }
-    });
-    connect(m_reply, &QNetworkReply::finished, this, &UpdateSession::onSignatureFinished);
+    fetch(SignatureAddress(m_address), m_settings.checkTimeoutMs, &UpdateSession::onSignatureData,
+          &UpdateSession::onSignatureFinished);
+}
+
+void UpdateSession::onSignatureData()
+{
+    m_signature += m_reply->readAll();
+    if (m_signature.size() > MaxSignatureBytes) {
+        stopTransfer(QStringLiteral("The signature of the new version is too long."));
+    }
 }
 
 void UpdateSession::onSignatureFinished()
 {
-    m_deadline.stop();
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
     reply->deleteLater();

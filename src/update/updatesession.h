@@ -3,6 +3,7 @@
 #include "update/executableheader.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
@@ -80,13 +81,21 @@ signals:
     void done();
 
 private:
-    QNetworkReply* get(const QUrl& url, int timeoutMs);
+    using Step = void (UpdateSession::*)();
+    // Fetches `url` and the redirects it leads to, each one asked for by this session, so that
+    // every hop is checked before anything is sent there; `onData` and `onDone` see only the
+    // final answer, in m_reply.
+    void fetch(const QUrl& url, int timeoutMs, Step onData, Step onDone);
+    void request(const QUrl& url);
+    void onReplyData();
+    void onReplyFinished();
     void onCheckData();
     void onCheckFinished();
     void askAndDownload();
     void startDownload();
     void onDownloadData();
     void onDownloadFinished();
+    void onSignatureData();
     void onSignatureFinished();
     bool takeDownloadBytes();
     void stopTransfer(const QString& reason);
@@ -102,7 +111,11 @@ private:
     bool m_busy = false;
     QNetworkAccessManager m_network;
     QPointer<QNetworkReply> m_reply;
+    Step m_onData = nullptr;
+    Step m_onDone = nullptr;
+    QList<QUrl> m_visited; // the addresses of this transfer so far, to tell a loop
     QTimer m_deadline;
+    QTimer m_stall;    // restarted by every byte that comes
     QByteArray m_head; // the first bytes of what the server sends
     QByteArray m_signature;
     std::unique_ptr<platform::StagedFile> m_file;

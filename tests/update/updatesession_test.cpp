@@ -82,7 +82,7 @@ protected:
     // A newer program on the server with its signature.
     QByteArray serveNewer(quint32 stamp = 0x60000000)
     {
-        const QByteArray file = test::MakePeProgram({.stamp = stamp, .size = 6000});
+        QByteArray file = test::MakePeProgram({.stamp = stamp, .size = 6000});
         server.serve(ProgramPath, {test::Answer{.body = file}});
         server.serve(SignaturePath, {test::Answer{.body = key.sign(file)}});
         return file;
@@ -203,6 +203,62 @@ TEST_F(UpdateSessionTest, AVerifiedDownloadFollowsALoopbackRedirectAndAsksFirst)
     server.requests.clear();
     EXPECT_EQ(run(asking).state, State::Declined);
     EXPECT_EQ(server.requests, (QList<QByteArray>{"/moved", ProgramPath}));
+}
+
+// Every hop of a chain is asked for once, and the download comes whole; a chain one hop too
+// long, a loop and a silent server each end with a reason the user can act on.
+TEST_F(UpdateSessionTest, RedirectChainsArriveWholeAndLongOnesLoopsAndStallsSayWhy)
+{
+    const QByteArray file = serveNewer();
+    // A chain of `hops` redirects to the program, the signature beside its start.
+    const auto chain = [&](int hops) {
+        QList<QByteArray> paths;
+        for (int hop = 0; hop < hops; ++hop) {
+            paths << "/c" + QByteArray::number(hops) + "-" + QByteArray::number(hop);
+        }
+        for (int hop = 0; hop < hops; ++hop) {
+            server.serve(paths[hop], {test::Answer{.status = hop % 2 == 0 ? 302 : 307,
+                                                   .location = paths.value(hop + 1, ProgramPath)}});
+        }
+        server.serve(paths.first() + ".sig", {test::Answer{.body = key.sign(file)}});
+        server.requests.clear();
+        UpdateSettings chained = settings();
+        chained.address = server.url(paths.first());
+        return std::pair{chained, paths << ProgramPath};
+    };
+    for (const int hops : {2, 3, 5}) {
+        SCOPED_TRACE(hops);
+        const auto [chained, paths] = chain(hops);
+        const UpdateOutcome outcome = run(chained);
+        EXPECT_EQ(outcome.state, State::Downloaded) << outcome.reason.toStdString();
+        EXPECT_EQ(ReadFile(downloaded()), file);
+        EXPECT_EQ(server.requests, paths + paths + QList<QByteArray>{paths.first() + ".sig"});
+    }
+
+    const auto [tooLong, paths] = chain(6);
+    UpdateOutcome outcome = run(tooLong);
+    EXPECT_EQ(outcome.state, State::ServerUnread);
+    EXPECT_TRUE(outcome.reason.contains(u"more than 5 times")) << outcome.reason.toStdString();
+    EXPECT_EQ(server.requests, paths.mid(0, 6)); // the seventh address is never asked for
+
+    server.serve("/a", {test::Answer{.status = 302, .location = "/b"}});
+    server.serve("/b", {test::Answer{.status = 301, .location = "/a"}});
+    UpdateSettings loop = settings();
+    loop.address = server.url("/a");
+    outcome = run(loop);
+    EXPECT_EQ(outcome.state, State::ServerUnread);
+    EXPECT_TRUE(outcome.reason.contains(u"in a loop")) << outcome.reason.toStdString();
+
+    // The answer's head, then not one byte of the file for far longer than the stall time.
+    server.serve(ProgramPath,
+                 {test::Answer{.body = file},
+                  test::Answer{.body = file, .trickleBytes = 1000, .trickleMs = 60'000}});
+    UpdateSettings stalling = settings();
+    stalling.stallTimeoutMs = 1000;
+    outcome = run(stalling);
+    EXPECT_EQ(outcome.state, State::Failed);
+    EXPECT_TRUE(outcome.reason.contains(u"stalled")) << outcome.reason.toStdString();
+    EXPECT_EQ(tmpEntries(), QStringList());
 }
 
 TEST_F(UpdateSessionTest, EveryBadDownloadIsRemovedAndTheUserToldWhy)
