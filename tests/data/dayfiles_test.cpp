@@ -70,11 +70,20 @@ TEST_F(DayFilesTest, OldOrOddlyNamedFilesStayUntouched)
 {
     dir.write(onDisk(QStringLiteral("20111231.txt")), "10:00~10:00 5\n");
     dir.write(onDisk(QStringLiteral("2014091.txt")), "10:00~10:00 5\n");
+    // Blanks and control characters are no digits, though number parsing may skip them.
+    const QStringList notDates = {QStringLiteral("2014 911.txt"), QStringLiteral("201409\n1.txt"),
+                                  QStringLiteral("2014+911.txt")};
+    for (const QString& name : notDates) {
+        dir.write(onDisk(name), "10:00~10:00 5\n");
+    }
     dir.write(onDisk(QStringLiteral("CLOCK.TXT")), "Time=10:00:00\n");
     QDir().mkpath(dir.filePath(onDisk(QStringLiteral("20140101.txt")))); // a folder
     EXPECT_EQ(CopyDayFiles('E', report), 0);
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("20111231.txt"))));
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("2014091.txt"))));
+    for (const QString& name : notDates) {
+        EXPECT_TRUE(dir.exists(onDisk(name))) << name.toStdString();
+    }
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("CLOCK.TXT"))));
     EXPECT_FALSE(dir.exists(QStringLiteral("Trekkomat2")));
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
