@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <string>
+#include <sys/types.h>
 
 namespace trek::test {
 
@@ -23,9 +25,25 @@ public:
     QString makeLink(const QString& relative, const QString& target) const;
     // Whether a FIFO, not a link to one, is at `relative`.
     bool isFifo(const QString& relative) const;
+    // The access rights of what is at `relative` (not of a link's target) in octal, "0640";
+    // "nothing" when nothing is there.
+    std::string rights(const QString& relative) const;
 
 private:
     QTemporaryDir m_dir;
+};
+
+// The process's umask for the life of the object, and the old one again afterwards.
+class ScopedUmask
+{
+public:
+    explicit ScopedUmask(mode_t mask);
+    ~ScopedUmask();
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t m_old;
 };
 
 } // namespace trek::test
