@@ -1,6 +1,8 @@
 #include "data/storetransaction.h"
 
 #include "app/appstate.h"
+#include "data/storepath.h"
+#include "platform/regularfile.h"
 
 namespace trek {
 
@@ -34,6 +36,15 @@ Result<CommitOutcome> StoreTransaction::Commit(CommitPlan acknowledgement)
         plan.months.push_back({buffer.path(), buffer.toBytes()});
     }
     plan.counters = CounterChanges(m_counters);
+    // Applying the journal would make a missing store folder as the umask says; made here
+    // first, it is its user's alone like the files it holds. Nothing is stored yet when it
+    // cannot be made.
+    if (!plan.months.empty()) {
+        if (Result<> made = platform::makePrivateFolders(StoreFolder(m_workingFolder)); !made) {
+            m_error = made.error();
+            return fail(made.error());
+        }
+    }
     Result<CommitOutcome> outcome = CommitThroughJournal(plan);
     if (!outcome) {
         m_error = outcome.error();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace trek {
 namespace {
@@ -87,6 +88,28 @@ TEST_F(DayFilesTest, OldOrOddlyNamedFilesStayUntouched)
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("CLOCK.TXT"))));
     EXPECT_FALSE(dir.exists(QStringLiteral("Trekkomat2")));
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
+}
+
+TEST_F(DayFilesTest, WhatACollectionMakesIsTheUsersAloneAndWhatHeMadeKeepsItsRights)
+{
+    const test::ScopedUmask umask(022);
+    dir.write(onDisk(QStringLiteral("20140911.txt")), "10:00~10:00 5\n");
+    ASSERT_EQ(CopyDayFiles('E', report), 1);
+    for (const char* folder : {"Data", "Trekkomat2"}) {
+        EXPECT_EQ(dir.rights(QString::fromLatin1(folder)), "0700") << folder;
+    }
+    for (const char* file : {"Data/Stepo201409.BIN", "Trekkomat2/20140911.txt-001",
+                             "Trekkomat2.INI", "Trekkomat2.ledger"}) {
+        EXPECT_EQ(dir.rights(QString::fromLatin1(file)), "0600") << file;
+    }
+
+    // The user let his group read the settings file; the next collection rewrites it so.
+    const QString settings = appState().settingsPath;
+    ASSERT_EQ(::chmod(QFile::encodeName(settings).constData(), 0640), 0);
+    dir.write(onDisk(QStringLiteral("20140912.txt")), "11:00~11:00 6\n");
+    ASSERT_EQ(CopyDayFiles('E', report), 1);
+    EXPECT_EQ(settingInt("Summary", "TotalSteps"), 11);
+    EXPECT_EQ(dir.rights(QStringLiteral("Trekkomat2.INI")), "0640");
 }
 
 TEST_F(DayFilesTest, NamesMatchWithoutRegardToCaseAndTextFilesComeFirst)
