@@ -75,11 +75,4 @@ std::string TempDir::rights(const QString& relative) const
     return QString::asprintf("%04o", static_cast<unsigned>(info.st_mode & 07777)).toStdString();
 }
 
-ScopedUmask::ScopedUmask(mode_t mask) : m_old(::umask(mask)) {}
-
-ScopedUmask::~ScopedUmask()
-{
-    ::umask(m_old);
-}
-
 } // namespace trek::test

@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtGlobal>
 #include <string>
-#include <sys/types.h>
+#include <sys/stat.h>
 
 namespace trek::test {
 
@@ -25,22 +26,20 @@ public:
     QString makeLink(const QString& relative, const QString& target) const;
     // Whether a FIFO, not a link to one, is at `relative`.
     bool isFifo(const QString& relative) const;
-    // The access rights of what is at `relative` (not of a link's target) in octal, "0640";
-    // "nothing" when nothing is there.
+    // The access rights of what is at `relative` (not a link's target) in octal, as "0640".
     std::string rights(const QString& relative) const;
 
 private:
     QTemporaryDir m_dir;
 };
 
-// The process's umask for the life of the object, and the old one again afterwards.
+// The process's umask while the object lives.
 class ScopedUmask
 {
 public:
-    explicit ScopedUmask(mode_t mask);
-    ~ScopedUmask();
-    ScopedUmask(const ScopedUmask&) = delete;
-    ScopedUmask& operator=(const ScopedUmask&) = delete;
+    explicit ScopedUmask(mode_t mask) : m_old(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(m_old); }
+    Q_DISABLE_COPY_MOVE(ScopedUmask)
 
 private:
     mode_t m_old;
