@@ -14,6 +14,7 @@
 #include "fuzzcheck.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -174,11 +175,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     date.year = 2012 + (data[1] >> 4);
     const QByteArrayView content(data + 2, static_cast<qsizetype>(size - 2));
 
-    // Whatever name the disk holds, a date it yields is one a day file can have.
-    if (const auto named = trek::ParseDayFileName(
-            QString::fromLatin1(content.first(std::min<qsizetype>(content.size(), 12))))) {
+    // Whatever name the disk holds, a date it yields is one a day file can have, written in
+    // digits only.
+    const QString name =
+        QString::fromLatin1(content.first(std::min<qsizetype>(content.size(), 12)));
+    if (const auto named = trek::ParseDayFileName(name)) {
         check(named->day >= 1 && named->day <= 31 && named->month >= 1 && named->month <= 12 &&
               named->year >= 2012 && named->year <= 2099);
+        check(std::all_of(name.begin(), name.begin() + 8,
+                          [](QChar c) { return c >= u'0' && c <= u'9'; }));
     }
     CheckDayFileName(date);
     if ((data[0] & 1) != 0) {

@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "app/settingstable.h"
 #include "platform/atomicfile.h"
+#include "platform/regularfile.h"
 #include "platform/systemservices.h"
 
 #include <QDir>
@@ -88,16 +89,16 @@ Result<> HandOverToUpdater(const QByteArray& updaterImage, const QString& progra
         return fail(QStringLiteral("This program holds no updater."));
     }
     const QString folder = childPath(state.workingFolder, QStringLiteral("tmp"));
-    if (!QDir().mkpath(folder)) {
-        return fail(QStringLiteral("Cannot create the folder %1.").arg(folder));
+    if (Result<> made = platform::makePrivateFolders(folder); !made) {
+        return made;
     }
     const QString program = childPath(folder, QStringLiteral("TrekkomatUpdater.BIN"));
     if (Result<> written = platform::writeFileAtomically(program, updaterImage); !written) {
         return written;
     }
-    const QFileDevice::Permissions executable = QFile::permissions(program) |
-                                                QFileDevice::ExeOwner | QFileDevice::ExeUser |
-                                                QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    // Only this user starts it; its rights are otherwise those the file was given or had.
+    const QFileDevice::Permissions executable =
+        QFile::permissions(program) | QFileDevice::ExeOwner | QFileDevice::ExeUser;
     if (!QFile::setPermissions(program, executable)) {
         return fail(QStringLiteral("Cannot make %1 executable.").arg(program));
     }

@@ -1,5 +1,7 @@
 #include "app/workingfolder.h"
 
+#include "platform/regularfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -47,9 +49,11 @@ Result<QString> DefaultWorkingFolder()
 {
     const WorkingFolderFacts facts = CurrentWorkingFolderFacts();
     QString folder = ChooseWorkingFolder(facts);
-    if (folder == facts.dataFolder && !QDir().mkpath(folder)) {
-        return fail(QStringLiteral("Cannot create the working folder %1.")
-                        .arg(QDir::toNativeSeparators(folder)));
+    if (folder == facts.dataFolder) {
+        if (Result<> made = platform::makePrivateFolders(folder); !made) {
+            return fail(QStringLiteral("Cannot create the working folder %1: %2")
+                            .arg(QDir::toNativeSeparators(folder), made.error()));
+        }
     }
     return folder;
 }

@@ -31,9 +31,9 @@ Result<QString> UsableStoreFolder()
                                    "left as it is.")
                         .arg(QDir::toNativeSeparators(folder)));
     }
-    if (!QDir().mkpath(folder)) {
-        return fail(QStringLiteral("The store folder %1 cannot be created.")
-                        .arg(QDir::toNativeSeparators(folder)));
+    // Made here rather than by the umask: it is its user's alone, like the files it holds.
+    if (const Result<> made = platform::makePrivateFolders(folder); !made) {
+        return fail(made.error());
     }
     return folder;
 }

@@ -77,10 +77,9 @@ bool KeepRawCopy(const QString& name, const QByteArray& content, CollectionRepor
     if (QFileInfo(copyPath).isFile()) {
         QFile::remove(copyPath); // the 99th copy is the one reused
     }
-    if (!QDir().mkpath(copyFolder)) {
-        ReportFailedFile(report, QStringLiteral("The day file %1 cannot be copied: the folder %2 "
-                                                "cannot be created.")
-                                     .arg(name, QDir::toNativeSeparators(copyFolder)));
+    if (const Result<> made = platform::makePrivateFolders(copyFolder); !made) {
+        ReportFailedFile(
+            report, QStringLiteral("The day file %1 cannot be copied: %2").arg(name, made.error()));
         return false;
     }
     // The reason tells a full disk from a refused folder.

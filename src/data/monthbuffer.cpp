@@ -55,10 +55,8 @@ QByteArray MonthBuffer::toBytes() const
 
 Result<> MonthBuffer::Save() const
 {
-    const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        return fail(QStringLiteral("The store folder %1 cannot be created.")
-                        .arg(QDir::toNativeSeparators(folder)));
+    if (Result<> made = platform::makePrivateFolders(QFileInfo(m_path).absolutePath()); !made) {
+        return made;
     }
     return platform::writeFileAtomically(m_path, toBytes());
 }

@@ -7,11 +7,18 @@ namespace trek {
 
 namespace {
 
-int NumberOrZero(const QString& text)
+// Only ASCII digits make a number here: Qt's own parsing would skip a blank or a line break and
+// let "2014 911.txt" pass for a date, and such a file would be imported and removed.
+int NumberOrZero(QStringView text)
 {
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9') {
+            return 0;
+        }
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
 }
 
 bool IsBlank(char c)
@@ -97,9 +104,10 @@ std::optional<DayFileDate> ParseDayFileName(const QString& name)
         return std::nullopt;
     }
     DayFileDate date;
-    date.year = NumberOrZero(name.mid(0, 4));
-    date.month = NumberOrZero(name.mid(4, 2));
-    date.day = NumberOrZero(name.mid(6, 2));
+    const QStringView text(name);
+    date.year = NumberOrZero(text.sliced(0, 4));
+    date.month = NumberOrZero(text.sliced(4, 2));
+    date.day = NumberOrZero(text.sliced(6, 2));
     if (date.day < 1 || date.day > 31 || date.month < 1 || date.month > 12 || date.year < 2012 ||
         date.year > 2099) {
         return std::nullopt;

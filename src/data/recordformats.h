@@ -20,8 +20,9 @@ struct DayFileDate
     int day = 0;
 };
 
-// Date of a day file from its 12-character name "YYYYMMDD.ext". Day 31 passes for every month
-// because the wristband's own calendar is what named the file; nothing before 2012 is taken.
+// Date of a day file from its 12-character name "YYYYMMDD.ext", whose first eight characters are
+// all ASCII digits. Day 31 passes for every month because the wristband's own calendar is what
+// named the file; nothing before 2012 is taken.
 std::optional<DayFileDate> ParseDayFileName(const QString& name);
 
 // One line of a text day file: "%d:%d~%d:%d %d".

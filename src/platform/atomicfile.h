@@ -12,6 +12,8 @@ namespace trek::platform {
 // leaves a torn or empty file: either the old content or the new one is on disk afterwards.
 // Only a regular file or nothing may be at `path`: a link (dangling or not), a folder, a FIFO or
 // a device is refused with the reason, and neither it nor what a link leads to is touched.
+// A replaced file keeps its access rights; a new one is its user's alone (0600) whatever the
+// umask, since what the program keeps in its working folder is personal data.
 [[nodiscard]] Result<> writeFileAtomically(const QString& path, QByteArrayView bytes);
 
 // Removes what writeFileAtomically() leaves in `folder` when the program dies in the middle of a

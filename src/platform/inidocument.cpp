@@ -77,6 +77,9 @@ IniDocument::Line IniDocument::makeLine(QString text, LineEnd end)
         line.kind = LineKind::Entry;
         line.equals = equals;
         line.name = trimBlanks(QStringView(line.text).first(equals));
+    } else if (!trimmed.startsWith(u'[')) {
+        line.kind = LineKind::Bare;
+        line.name = trimmed;
     }
     return line;
 }
@@ -174,10 +177,13 @@ void IniDocument::buildIndex()
             if (!m_sections.contains(current)) {
                 index.header = i;
             }
-        } else if (line.kind == LineKind::Entry && index.header >= 0) {
+        } else if ((line.kind == LineKind::Entry || line.kind == LineKind::Bare) &&
+                   index.header >= 0) {
+            QHash<QString, qsizetype>& names =
+                line.kind == LineKind::Entry ? index.keys : index.bareKeys;
             const QString key = line.name.toCaseFolded();
-            if (!index.keys.contains(key)) {
-                index.keys.insert(key, i);
+            if (!names.contains(key)) {
+                names.insert(key, i);
             }
         }
     }
@@ -199,18 +205,24 @@ qsizetype IniDocument::findSection(const QString& section) const
     return -1;
 }
 
-qsizetype IniDocument::findKey(const QString& section, qsizetype header, const QString& key) const
+qsizetype IniDocument::findKey(const QString& section, qsizetype header, const QString& key,
+                               LineKind kind) const
 {
     if (!m_indexStale) {
         const auto found = m_sections.constFind(section.toCaseFolded());
-        return found == m_sections.constEnd() ? -1 : found->keys.value(key.toCaseFolded(), -1);
+        if (found == m_sections.constEnd()) {
+            return -1;
+        }
+        const QHash<QString, qsizetype>& names =
+            kind == LineKind::Entry ? found->keys : found->bareKeys;
+        return names.value(key.toCaseFolded(), -1);
     }
     for (qsizetype i = header + 1; i < m_lines.size(); ++i) {
         const Line& line = m_lines[i];
         if (line.kind == LineKind::Section) {
             break;
         }
-        if (line.kind == LineKind::Entry && sameName(line.name, key)) {
+        if (line.kind == kind && sameName(line.name, key)) {
             return i;
         }
     }
@@ -219,7 +231,7 @@ qsizetype IniDocument::findKey(const QString& section, qsizetype header, const Q
 
 std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
 {
-    const qsizetype index = findKey(trimBlanks(section), -1, trimBlanks(key));
+    const qsizetype index = findKey(trimBlanks(section), -1, trimBlanks(key), LineKind::Entry);
     if (index < 0) {
         return std::nullopt;
     }
@@ -230,8 +242,10 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
 
 int IniDocument::getInt(const QString& section, const QString& key, int defaultValue) const
 {
+    // A key left empty by hand stands for no value, not for 0: "EnableUpgrade=" keeps upgrades
+    // on, "Birthday=" keeps the default birthday.
     const std::optional<QString> found = value(section, key);
-    return found ? profileIntFromText(*found) : defaultValue;
+    return found && !trimBlanks(*found).isEmpty() ? profileIntFromText(*found) : defaultValue;
 }
 
 QString IniDocument::getString(const QString& section, const QString& key,
@@ -263,9 +277,17 @@ Result<> IniDocument::set(const QList<ProfileEntry>& entries)
     // time, and a pair of its other characters that happens to form UTF-8 would change.
     if (m_encoding == IniEncoding::OneByte) {
         const QString written = edited.text();
-        if (decodeIniText(encodeIniText(written, m_encoding)).text != written) {
+        const DecodedIniText reread = decodeIniText(encodeIniText(written, m_encoding));
+        if (reread.text != written) {
             return fail(QStringLiteral("The file's characters beyond ASCII would read as UTF-8 "
                                        "after this change, and other values would change."));
+        }
+        // A NUL is an ordinary byte only while the file reads one byte a character; read as
+        // UTF-8 it would refuse every later edit.
+        if (reread.damage) {
+            return fail(QStringLiteral("After this change the file would hold no character "
+                                       "beyond ASCII and would read as UTF-8; its NUL bytes "
+                                       "would then stop every later change."));
         }
     }
     *this = std::move(edited);
@@ -290,7 +312,7 @@ void IniDocument::setOne(const ProfileEntry& entry)
         return;
     }
 
-    if (const qsizetype at = findKey(section, header, key); at >= 0) {
+    if (const qsizetype at = findKey(section, header, key, LineKind::Entry); at >= 0) {
         // Only the value changes: the key's spelling, the blanks the user put around '=' and
         // the quotes he put around the value stay, so a hand-edited file keeps its look.
         Line& line = m_lines[at];
@@ -301,6 +323,20 @@ void IniDocument::setOne(const ProfileEntry& entry)
         const QString old = trimBlanks(QStringView(line.text).sliced(valueStart));
         const QChar quote = isQuoted(old) ? old.front() : QChar();
         line.text = line.text.first(valueStart) + quotedForWriting(entry.value, quote);
+        return;
+    }
+
+    // The user's own line for the key, only missing its '=': it takes the value where it stands,
+    // else the file would hold the key twice.
+    if (const qsizetype at = findKey(section, header, key, LineKind::Bare); at >= 0) {
+        Line& line = m_lines[at];
+        qsizetype nameEnd = line.text.size();
+        while (nameEnd > 0 && isBlank(line.text[nameEnd - 1])) {
+            --nameEnd;
+        }
+        line = makeLine(line.text.first(nameEnd) + u'=' + quotedForWriting(entry.value, QChar()),
+                        line.end);
+        m_indexStale = true;
         return;
     }
 

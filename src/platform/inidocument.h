@@ -26,8 +26,11 @@ public:
     // and refuses every edit.
     static IniDocument parse(const QByteArray& bytes);
 
-    // Nothing when the section or the key is missing.
+    // Nothing when the section or the key is missing; a key alone on its line, without '=',
+    // is missing too.
     std::optional<QString> value(const QString& section, const QString& key) const;
+    // An empty value reads as the default, as a missing one does; other text without leading
+    // digits reads 0 (see profileIntFromText()).
     int getInt(const QString& section, const QString& key, int defaultValue) const override;
     QString getString(const QString& section, const QString& key,
                       const QString& defaultValue) const override;
@@ -41,7 +44,9 @@ public:
     IniEncoding encoding() const { return m_encoding; }
 
 private:
-    enum class LineKind : quint8 { Blank, Section, Comment, Entry, Other };
+    // Bare: a name alone on its line, without '='. It holds no value, but a write of that key
+    // gives it one where it stands.
+    enum class LineKind : quint8 { Blank, Section, Comment, Entry, Bare, Other };
     enum class LineEnd : quint8 { None, Lf, CrLf, Cr };
 
     struct Line
@@ -58,6 +63,7 @@ private:
     {
         qsizetype header = -1;
         QHash<QString, qsizetype> keys;
+        QHash<QString, qsizetype> bareKeys;
     };
 
     static Line makeLine(QString text, LineEnd end);
@@ -66,7 +72,9 @@ private:
     void chooseNewLineEnd();
     void buildIndex();
     qsizetype findSection(const QString& section) const;
-    qsizetype findKey(const QString& section, qsizetype header, const QString& key) const;
+    // The first line of `kind` (Entry or Bare) that names `key` in the section.
+    qsizetype findKey(const QString& section, qsizetype header, const QString& key,
+                      LineKind kind) const;
     void setOne(const ProfileEntry& entry);
     void insertLine(qsizetype at, const QString& text);
 

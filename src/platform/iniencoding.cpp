@@ -55,7 +55,10 @@ DecodedIniText decodeIniText(const QByteArray& bytes)
                                 : QStringLiteral("is marked as UTF-16 but is not valid UTF-16");
         }
     }
-    if (!result.damage && result.text.contains(QChar(0))) {
+    // Read one byte a character, every byte goes back as it came, a stray NUL included: a file
+    // that an editor or a crash left one in must stay editable.
+    if (!result.damage && result.encoding != IniEncoding::OneByte &&
+        result.text.contains(QChar(0))) {
         result.damage = QStringLiteral(
             "holds NUL characters (UTF-16 without a byte-order mark, or not text at all)");
     }

@@ -17,8 +17,9 @@ struct DecodedIniText
     QString text;
     IniEncoding encoding = IniEncoding::Utf8;
     // Why the text cannot be written back without spoiling the file: broken UTF-16 or UTF-8
-    // under a byte-order mark, or NUL characters (UTF-16 without its mark, or no text at all).
-    // The text is then a best-effort reading.
+    // under a byte-order mark, or NUL characters in text read as UTF-8 or UTF-16 (UTF-16 without
+    // its mark, or no text at all). The text is then a best-effort reading. Read one byte a
+    // character, a NUL is just another byte of its line.
     std::optional<QString> damage;
 };
 

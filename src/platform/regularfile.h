@@ -19,7 +19,8 @@ namespace trek::platform {
 
 // Writes a new regular file; fails when anything, a dangling link included, is at `path`
 // already. With `durable`, the data and the folder entry reach the disk before it answers. A file
-// it made but could not fill is removed again.
+// it made but could not fill is removed again. The file is its user's alone (0600) whatever the
+// umask: it is made in the working folder, whose files are personal data.
 [[nodiscard]] Result<> createRegularFile(const QString& path, QByteArrayView bytes, bool durable);
 
 // Replaces the content of an existing regular file in place, for files on the wristband whose
@@ -36,5 +37,11 @@ namespace trek::platform {
 [[nodiscard]] QString fileIdentity(const QString& path);
 // Makes the entries of `folder` (files created, replaced or removed in it) durable.
 [[nodiscard]] Result<> syncFolder(const QString& folder);
+
+// Creates the folder `path` and those missing above it, each one its user's alone (0700)
+// whatever the umask, as the working folder and its folders hold personal data. A folder that is
+// there already, one the user made included, keeps its access rights; a file in the way is
+// refused with the reason.
+[[nodiscard]] Result<> makePrivateFolders(const QString& path);
 
 } // namespace trek::platform

@@ -25,7 +25,8 @@ public:
     // Where the bytes are while they are staged.
     virtual QString temporaryPath() const = 0;
     // Syncs the data, renames the file to `path` in the same folder, replacing a regular file
-    // there (never a link, a folder or anything else) and syncs the folder.
+    // there (never a link, a folder or anything else) and syncs the folder. A replaced file's
+    // access rights stay; a new one is its user's alone (0600), as the working folder's files are.
     [[nodiscard]] virtual Result<> commit(const QString& path) = 0;
 };
 

@@ -272,8 +272,8 @@ void UpdateSession::askAndDownload()
 void UpdateSession::startDownload()
 {
     const QString folder = QDir(m_settings.workingFolder).filePath(QStringLiteral("tmp"));
-    if (!QDir().mkpath(folder)) {
-        failDownload(QStringLiteral("Cannot create the folder %1.").arg(folder));
+    if (Result<> made = platform::makePrivateFolders(folder); !made) {
+        failDownload(made.error());
         return;
     }
     // A file left by an earlier download must never pass for this one.

@@ -26,7 +26,7 @@ void writeAll(int fd, const std::string& text)
 } // namespace
 
 Console::Console(const std::string& logPath)
-    : m_log(::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644))
+    : m_log(::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600))
 {}
 
 Console::~Console()

@@ -101,12 +101,17 @@ TEST_F(SettingsTable, OldWeightKeyCountsOnlyWithoutGrams)
     EXPECT_EQ(appState().values.weightGrams, std::numeric_limits<int>::max());
 }
 
-TEST_F(SettingsTable, TextThatIsNoNumberReadsAsZeroNotTheDefault)
+TEST_F(SettingsTable, TextThatIsNoNumberReadsAsZeroAndAnEmptyValueAsTheDefault)
 {
-    setSettings("[Personal]\nBirthday=abc\n[Advance]\nEnableUpgrade=\n");
+    setSettings("[Personal]\nBirthday=abc\n[Advance]\nEnableUpgrade=off\n");
     trek::ReadStartSettings();
     EXPECT_EQ(appState().values.birthday, 0);
     EXPECT_FALSE(appState().values.enableUpgrade);
+
+    setSettings("[Personal]\nBirthday=\n[Advance]\nEnableUpgrade= \"\" \n");
+    trek::ReadStartSettings();
+    EXPECT_EQ(appState().values.birthday, 20000201);
+    EXPECT_TRUE(appState().values.enableUpgrade);
 }
 
 TEST_F(SettingsTable, LanguageComesFromTheFileElseFromTheLocale)

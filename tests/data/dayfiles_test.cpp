@@ -70,14 +70,37 @@ TEST_F(DayFilesTest, OldOrOddlyNamedFilesStayUntouched)
 {
     dir.write(onDisk(QStringLiteral("20111231.txt")), "10:00~10:00 5\n");
     dir.write(onDisk(QStringLiteral("2014091.txt")), "10:00~10:00 5\n");
+    // Blanks and control characters are no digits, though number parsing may skip them.
+    const QStringList notDates = {QStringLiteral("2014 911.txt"), QStringLiteral("201409\n1.txt"),
+                                  QStringLiteral("2014+911.txt")};
+    for (const QString& name : notDates) {
+        dir.write(onDisk(name), "10:00~10:00 5\n");
+    }
     dir.write(onDisk(QStringLiteral("CLOCK.TXT")), "Time=10:00:00\n");
     QDir().mkpath(dir.filePath(onDisk(QStringLiteral("20140101.txt")))); // a folder
     EXPECT_EQ(CopyDayFiles('E', report), 0);
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("20111231.txt"))));
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("2014091.txt"))));
+    for (const QString& name : notDates) {
+        EXPECT_TRUE(dir.exists(onDisk(name))) << name.toStdString();
+    }
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("CLOCK.TXT"))));
     EXPECT_FALSE(dir.exists(QStringLiteral("Trekkomat2")));
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
+}
+
+TEST_F(DayFilesTest, WhatACollectionMakesIsItsUsersAlone)
+{
+    const test::ScopedUmask umask(022);
+    dir.write(onDisk(QStringLiteral("20140911.txt")), "10:00~10:00 5\n");
+    ASSERT_EQ(CopyDayFiles('E', report), 1);
+    for (const char* folder : {"Data", "Trekkomat2"}) {
+        EXPECT_EQ(dir.rights(QString::fromLatin1(folder)), "0700") << folder;
+    }
+    for (const char* file : {"Data/Stepo201409.BIN", "Trekkomat2/20140911.txt-001",
+                             "Trekkomat2.INI", "Trekkomat2.ledger"}) {
+        EXPECT_EQ(dir.rights(QString::fromLatin1(file)), "0600") << file;
+    }
 }
 
 TEST_F(DayFilesTest, NamesMatchWithoutRegardToCaseAndTextFilesComeFirst)

@@ -1,4 +1,7 @@
 #include "platform/atomicfile.h"
+#include "platform/devicefile.h"
+#include "platform/regularfile.h"
+#include "platform/stagedfile.h"
 #include "scratchmount.h"
 #include "tempdir.h"
 
@@ -10,9 +13,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
+using trek::platform::createRegularFile;
+using trek::platform::createStagedFile;
+using trek::platform::makePrivateFolders;
 using trek::platform::removeLeftoverTemporaryFiles;
 using trek::platform::writeFileAtomically;
+using trek::test::ScopedUmask;
 using trek::test::ScratchMount;
 using trek::test::TempDir;
 
@@ -163,4 +171,50 @@ TEST(AtomicFile, LeftoverCleanupRemovesOnlyTheWritersOwnTemporaryFiles)
     EXPECT_EQ(*fresh, 1);
     EXPECT_FALSE(dir.exists(s(".Fresh.INI.ab.tmp")));
     EXPECT_FALSE(removeLeftoverTemporaryFiles(dir.filePath(s("none"))).ok());
+}
+
+// The working folder holds personal data: what the program makes there is its user's alone
+// whatever the umask, while a folder the user made and a file on a wristband are left alone.
+TEST(FileModes, NewFilesAndFoldersAreTheUsersAloneWhateverTheUmask)
+{
+    for (const mode_t mask : {mode_t{022}, mode_t{0277}}) {
+        const TempDir dir;
+        const ScopedUmask umask(mask);
+        ASSERT_TRUE(makePrivateFolders(dir.filePath(s("work/Data"))).ok());
+        ASSERT_TRUE(writeFileAtomically(dir.filePath(s("work/a.INI")), "[A]\n").ok());
+        ASSERT_TRUE(createRegularFile(dir.filePath(s("work/b-001")), "day", false).ok());
+        auto staged = createStagedFile(dir.filePath(s("work")), s("c"));
+        ASSERT_TRUE(staged && (*staged)->commit(dir.filePath(s("work/c"))).ok());
+        const std::pair<const char*, const char*> expected[] = {{"work", "0700"},
+                                                                {"work/Data", "0700"},
+                                                                {"work/a.INI", "0600"},
+                                                                {"work/b-001", "0600"},
+                                                                {"work/c", "0600"}};
+        for (const auto& [name, rights] : expected) {
+            EXPECT_EQ(dir.rights(s(name)), rights) << name << ", umask " << std::oct << mask;
+        }
+    }
+
+    const TempDir dir;
+    const ScopedUmask umask(022);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(s("mine")));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath(s("mine"))).constData(), 0750), 0);
+    ASSERT_TRUE(makePrivateFolders(dir.filePath(s("mine/Data"))).ok());
+    EXPECT_EQ(dir.rights(s("mine")), "0750");
+    ASSERT_TRUE(trek::platform::writeDeviceFileDurably(dir.filePath(s("CLOCK.TXT")), "clock",
+                                                       trek::platform::DeviceFileAttribute::Normal)
+                    .ok());
+    EXPECT_EQ(dir.rights(s("CLOCK.TXT")), "0644");
+}
+
+TEST(FileModes, AStagedFileKeepsTheRightsOfTheFileItReplaces)
+{
+    const TempDir dir;
+    const ScopedUmask umask(022);
+    const QString path = dir.write(s("Trekkomat_K7_TMP.BIN"), "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    auto staged = createStagedFile(dir.path(), s("Trekkomat_K7_TMP.BIN"));
+    ASSERT_TRUE(staged && (*staged)->append("new").ok() && (*staged)->commit(path).ok());
+    EXPECT_EQ(dir.read(s("Trekkomat_K7_TMP.BIN")), QByteArray("new"));
+    EXPECT_EQ(dir.rights(s("Trekkomat_K7_TMP.BIN")), "0640");
 }

@@ -208,3 +208,19 @@ TEST(IniText, OneByteFileKeepsItsOtherValuesOrRefusesTheEdit)
     EXPECT_EQ(edited(file, s("P"), s("New"), s("1")), "[P]\nOld=\xF3\nName=Zo\xC3\xAB\nNew=1\n");
     EXPECT_EQ(edited("[P]\nOld=\xF3\n", s("P"), s("Old"), s("x")), "[P]\nOld=x\n");
 }
+
+TEST(IniText, AKeyAloneOnItsLineTakesTheValueWhereItStands)
+{
+    // Without '=' it holds no value, yet it is the user's line for that key.
+    EXPECT_EQ(value("[A]\nfoo\n", "A", "foo"), "<missing>");
+    EXPECT_EQ(edited("[A]\nfoo\nx=1\n", s("A"), s("FOO"), s("v")), "[A]\nfoo=v\nx=1\n");
+    EXPECT_EQ(edited("[A]\r\n  foo \t\r\n", s("A"), s("foo"), s(" v")), "[A]\r\n  foo=\" v\"\r\n");
+    // Only in its own section; a key with a value already is the one that reads and changes.
+    EXPECT_EQ(edited("[B]\nfoo\n[A]\n", s("A"), s("foo"), s("v")), "[B]\nfoo\n[A]\nfoo=v\n");
+    EXPECT_EQ(edited("[A]\nfoo\nfoo=1\n", s("A"), s("foo"), s("v")), "[A]\nfoo\nfoo=v\n");
+
+    IniDocument document = IniDocument::parse("[A]\nfoo\nbar\n");
+    ASSERT_TRUE(document.set({{s("A"), s("foo"), s("1")}, {s("A"), s("bar"), s("2")}}));
+    EXPECT_EQ(document.bytes().toStdString(), "[A]\nfoo=1\nbar=2\n");
+    EXPECT_EQ(document.getInt(s("A"), s("bar"), 9), 2);
+}

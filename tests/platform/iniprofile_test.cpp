@@ -326,6 +326,23 @@ TEST(IniProfile, AFileThatCannotBeReadOrDecodedIsNeverOverwritten)
                     .isEmpty());
 }
 
+TEST(IniProfile, OneByteFileWithANulByteTakesEveryCounterUpdateAndKeepsItsOtherBytes)
+{
+    const TempDir dir;
+    const QByteArray before = QByteArrayLiteral("; K\xF6ln\n[Totals]\nSteps=5\nNote=a\0b\n");
+    const QString path = dir.write(s("Trekkomat2.INI"), before);
+    IniProfile profile;
+    for (int update = 0; update < 2; ++update) {
+        const trek::Result<> added = addUp(profile, path);
+        ASSERT_TRUE(added.ok()) << added.error().toStdString();
+    }
+    const QByteArray after =
+        QByteArrayLiteral("; K\xF6ln\n[Totals]\nSteps=9\nNote=a\0b\n\n[Shared]\nCounter=2\n");
+    EXPECT_EQ(readAll(path).toHex(' ').toStdString(), after.toHex(' ').toStdString());
+    EXPECT_EQ(profile.getString(s("Totals"), s("Note"), s("d"), path),
+              QString::fromLatin1("a\0b", 3));
+}
+
 TEST(IniProfile, WriteStringsChangesSeveralSectionsAllOrNone)
 {
     const TempDir dir;

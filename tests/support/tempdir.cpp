@@ -65,4 +65,14 @@ bool TempDir::isFifo(const QString& relative) const
            S_ISFIFO(info.st_mode);
 }
 
+std::string TempDir::rights(const QString& relative) const
+{
+    struct stat info
+    {};
+    if (::lstat(QFile::encodeName(filePath(relative)).constData(), &info) != 0) {
+        return "nothing";
+    }
+    return QString::asprintf("%04o", static_cast<unsigned>(info.st_mode & 07777)).toStdString();
+}
+
 } // namespace trek::test

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtGlobal>
+#include <string>
+#include <sys/stat.h>
 
 namespace trek::test {
 
@@ -23,9 +26,23 @@ public:
     QString makeLink(const QString& relative, const QString& target) const;
     // Whether a FIFO, not a link to one, is at `relative`.
     bool isFifo(const QString& relative) const;
+    // The access rights of what is at `relative` (not a link's target) in octal, as "0640".
+    std::string rights(const QString& relative) const;
 
 private:
     QTemporaryDir m_dir;
+};
+
+// The process's umask while the object lives.
+class ScopedUmask
+{
+public:
+    explicit ScopedUmask(mode_t mask) : m_old(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(m_old); }
+    Q_DISABLE_COPY_MOVE(ScopedUmask)
+
+private:
+    mode_t m_old;
 };
 
 } // namespace trek::test

@@ -48,14 +48,24 @@ bool isTemporaryName(QByteArrayView name)
 
 } // namespace
 
-int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& tempPath)
+int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& tempPath,
+                  NewFileMode mode)
 {
+    // Private from the start, so that nobody else can open it before it is complete.
+    const mode_t rights = mode == NewFileMode::Private ? 0600 : 0666;
     for (int attempt = 0; attempt < 16; ++attempt) {
         tempPath = folder + '/' + temporaryName(name);
-        // 0666 lets the umask decide, as it would for a file created in place.
         const int fd =
             ::open(tempPath.constData(),
-                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
+                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, rights);
+        if (fd >= 0 && mode == NewFileMode::Private) {
+            if (const int error = makeFilePrivate(fd); error != 0) {
+                ::close(fd);
+                ::unlink(tempPath.constData());
+                errno = error;
+                return -1;
+            }
+        }
         if (fd >= 0 || (errno != EEXIST && errno != EINTR)) {
             return fd;
         }
@@ -65,7 +75,7 @@ int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& 
 }
 
 Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
-                               const TemporaryFileStep& prepare)
+                               const TemporaryFileStep& prepare, NewFileMode mode)
 {
     const QFileInfo targetInfo(path);
     const QString target = targetInfo.absoluteFilePath();
@@ -87,7 +97,8 @@ Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
     }
 
     QByteArray tempPath;
-    FileDescriptor file(openTemporary(folder, QFile::encodeName(targetInfo.fileName()), tempPath));
+    FileDescriptor file(
+        openTemporary(folder, QFile::encodeName(targetInfo.fileName()), tempPath, mode));
     if (file.get() < 0) {
         return failure(QStringLiteral("Cannot create a temporary file in"),
                        targetInfo.absolutePath(), errno);
@@ -126,7 +137,7 @@ Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
 
 Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
 {
-    return replaceFileAtomically(path, bytes, {});
+    return replaceFileAtomically(path, bytes, {}, NewFileMode::Private);
 }
 
 Result<int> removeLeftoverTemporaryFiles(const QString& folder, std::chrono::seconds minimumAge)

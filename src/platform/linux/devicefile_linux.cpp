@@ -52,7 +52,8 @@ Result<> writeDeviceFileDurably(const QString& path, QByteArrayView bytes,
             return Result<>{};
         };
     }
-    if (Result<> replaced = replaceFileAtomically(path, bytes, hide); !replaced) {
+    if (Result<> replaced = replaceFileAtomically(path, bytes, hide, NewFileMode::Umask);
+        !replaced) {
         return replaced;
     }
     return syncFileSystemOf(QFileInfo(path).absolutePath());

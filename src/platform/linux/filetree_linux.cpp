@@ -147,7 +147,8 @@ Result<> copyFileAtomically(const QString& source, const QString& target)
     // clears what a copy cut short by a crash leaves behind.
     QByteArray temporary;
     FileDescriptor to(openTemporary(QFile::encodeName(targetInfo.absolutePath()),
-                                    QFile::encodeName(targetInfo.fileName()), temporary));
+                                    QFile::encodeName(targetInfo.fileName()), temporary,
+                                    NewFileMode::Umask));
     if (to.get() < 0) {
         return failure(systemError(errno));
     }

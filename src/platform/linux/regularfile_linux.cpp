@@ -2,8 +2,10 @@
 #include "platform/linux/regularfileio.h"
 #include "platform/regularfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -186,9 +188,9 @@ Result<> createRegularFile(const QString& path, QByteArrayView bytes, bool durab
 {
     const QByteArray name = QFile::encodeName(path);
     // O_CREAT | O_EXCL fails on anything at the path and never follows a link, a dangling one
-    // included, so nothing is created at a link's target. 0666 lets the umask decide.
+    // included, so nothing is created at a link's target.
     FileDescriptor file(
-        openRetrying(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+        openRetrying(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600));
     if (file.get() < 0) {
         const int error = errno;
         struct stat there
@@ -204,6 +206,9 @@ Result<> createRegularFile(const QString& path, QByteArrayView bytes, bool durab
         ::unlink(name.constData());
         return failure("write", path, systemError(error));
     };
+    if (const int error = makeFilePrivate(file.get()); error != 0) {
+        return discard(error);
+    }
     if (const int error = writeAll(file.get(), bytes); error != 0) {
         return discard(error);
     }
@@ -293,6 +298,52 @@ Result<> syncFolder(const QString& folder)
     // Some file systems cannot flush a folder and say EINVAL; their entries need no flushing.
     if (::fsync(dir.get()) != 0 && errno != EINVAL) {
         return failure("flush the folder", folder, systemError(errno));
+    }
+    return Result<>{};
+}
+
+int makeFilePrivate(int fd)
+{
+    // open() takes the umask off the rights it is given, fchmod() does not: the file comes out
+    // the same under any umask.
+    return ::fchmod(fd, 0600) == 0 ? 0 : errno;
+}
+
+Result<> makePrivateFolders(const QString& path)
+{
+    const QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QStringList missing;
+    for (QString at = folder;; at = QFileInfo(at).path()) {
+        struct stat info
+        {};
+        if (::stat(QFile::encodeName(at).constData(), &info) == 0) {
+            if (!S_ISDIR(info.st_mode)) {
+                return failure("create the folder", folder,
+                               QStringLiteral("%1 is %2").arg(at, fileKind(info.st_mode)));
+            }
+            break;
+        }
+        if (const int error = errno; error != ENOENT || at == QDir::rootPath()) {
+            return failure("create the folder", folder, systemError(error));
+        }
+        missing.prepend(at);
+    }
+    for (const QString& at : missing) {
+        const QByteArray name = QFile::encodeName(at);
+        if (::mkdir(name.constData(), 0700) != 0) {
+            const int error = errno;
+            struct stat info
+            {};
+            // Another program made it meanwhile: its folder, whose rights are not ours to set.
+            if (error == EEXIST && ::stat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode)) {
+                continue;
+            }
+            return failure("create the folder", at, systemError(error));
+        }
+        // The umask may have taken some of the owner's own rights.
+        if (::chmod(name.constData(), 0700) != 0) {
+            return failure("create the folder", at, systemError(errno));
+        }
     }
     return Result<>{};
 }

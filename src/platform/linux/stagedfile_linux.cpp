@@ -46,9 +46,15 @@ public:
         const QByteArray target = QFile::encodeName(QFileInfo(path).absoluteFilePath());
         struct stat existing
         {};
-        if (::lstat(target.constData(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        const bool hadFile = ::lstat(target.constData(), &existing) == 0;
+        if (hadFile && !S_ISREG(existing.st_mode)) {
             return fail(QStringLiteral("Cannot replace %1: it is %2, not a regular file")
                             .arg(path, fileKind(existing.st_mode)));
+        }
+        // The replacement keeps the access rights of the file it replaces.
+        if (hadFile && ::fchmod(m_file.get(), existing.st_mode & 07777) != 0) {
+            return fail(QStringLiteral("Cannot keep the access rights of %1: %2")
+                            .arg(path, systemError(errno)));
         }
         if (::fsync(m_file.get()) != 0 || m_file.close() != 0) {
             return fail(
@@ -75,7 +81,8 @@ private:
 Result<std::unique_ptr<StagedFile>> createStagedFile(const QString& folder, const QString& name)
 {
     QByteArray path;
-    const int fd = openTemporary(QFile::encodeName(folder), QFile::encodeName(name), path);
+    const int fd = openTemporary(QFile::encodeName(folder), QFile::encodeName(name), path,
+                                 NewFileMode::Private);
     if (fd < 0) {
         return fail(
             QStringLiteral("Cannot create a file in %1: %2").arg(folder, systemError(errno)));
