@@ -22,7 +22,7 @@ constexpr qint64 MaxJournalSize = qint64{64} * 1024 * 1024;
 
 // The store folder the months go to. A link there could lead the months anywhere, so it is
 // refused like a link in place of a store file.
-Result<QString> UsableStoreFolder()
+Result<QString> StoreFolderToWrite()
 {
     const QString folder = StoreFolder(appState().workingFolder);
     const QFileInfo info(folder);
@@ -31,8 +31,17 @@ Result<QString> UsableStoreFolder()
                                    "left as it is.")
                         .arg(QDir::toNativeSeparators(folder)));
     }
+    return folder;
+}
+
+Result<QString> UsableStoreFolder()
+{
+    Result<QString> folder = StoreFolderToWrite();
+    if (!folder) {
+        return folder;
+    }
     // Made here rather than by the umask: it is its user's alone, like the files it holds.
-    if (const Result<> made = platform::makePrivateFolders(folder); !made) {
+    if (const Result<> made = platform::makePrivateFolders(*folder); !made) {
         return fail(made.error());
     }
     return folder;
@@ -169,7 +178,7 @@ Result<> CheckReplaceable(const CommitPlan& plan)
 {
     QStringList paths;
     if (!plan.months.empty()) {
-        const Result<QString> folder = UsableStoreFolder();
+        const Result<QString> folder = StoreFolderToWrite();
         if (!folder) {
             return fail(folder.error() +
                         QStringLiteral(" The records were left on the wristband."));

@@ -23,21 +23,27 @@ void waitBeforeRetry(int milliseconds)
     }
 }
 
+// Makes up to `attempts` attempts, `waitMs` apart, for as long as the error is `worthRetrying`;
+// answers the last error code (0 on success).
+template <typename Attempt, typename Retryable>
+int retry(Attempt attempt, int attempts, int waitMs, Retryable worthRetrying)
+{
+    int error = 0;
+    for (int i = 0; i < attempts; ++i) {
+        error = attempt();
+        if (!worthRetrying(error)) {
+            return error;
+        }
+        waitBeforeRetry(waitMs);
+    }
+    return error;
+}
+
 // The volume control codes sometimes fail while another program still holds the disk for a
 // moment after plug-in, so each gets three tries before its error counts.
 template <typename Attempt> int retryVolumeControl(Attempt attempt)
 {
-    constexpr int Attempts = 3;
-    constexpr int WaitMs = 200;
-    int lastError = 0;
-    for (int i = 0; i < Attempts; ++i) {
-        lastError = attempt();
-        if (lastError == 0) {
-            return 0;
-        }
-        waitBeforeRetry(WaitMs);
-    }
-    return lastError;
+    return retry(attempt, 3, 200, [](int error) { return error != 0; });
 }
 
 // Opening failures of the one-shot variants are -1 so callers can tell them from an exchange
@@ -113,13 +119,9 @@ WristbandClaim::WristbandClaim(DeviceHandle handle, std::chrono::milliseconds pa
         return;
     }
     constexpr int WaitMs = 100;
-    for (qint64 waited = 0;; waited += WaitMs) {
-        m_error = transport()->claim(handle);
-        if (m_error != EWOULDBLOCK || waited >= patience.count()) {
-            return;
-        }
-        waitBeforeRetry(WaitMs);
-    }
+    m_error = retry([handle] { return transport()->claim(handle); },
+                    static_cast<int>(patience.count() / WaitMs) + 1, WaitMs,
+                    [](int error) { return error == EWOULDBLOCK; });
 }
 
 WristbandClaim::~WristbandClaim()

@@ -24,10 +24,10 @@ public:
     // One attempt: 0 once held, else the platform's error code (EWOULDBLOCK while another
     // process holds it). The file is opened for reading only and never changed.
     int tryTake(const QString& path);
-    bool held() const { return m_fd >= 0; }
-    void release();
 
 private:
+    void release();
+
     int m_fd = -1;
 };
 

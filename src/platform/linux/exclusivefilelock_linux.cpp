@@ -15,7 +15,7 @@ ExclusiveFileLock::~ExclusiveFileLock()
 
 int ExclusiveFileLock::tryTake(const QString& path)
 {
-    if (held()) {
+    if (m_fd >= 0) {
         return 0;
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
