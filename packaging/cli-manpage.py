@@ -3,21 +3,27 @@
 
 Usage: cli-manpage.py PROGRAM FRAME.1.in OUT.1
 
-The options and commands come from the program's own help, so the page cannot fall behind
-them; the frame holds what the help does not say (exit statuses, environment, files). Its line
-`.\\" @HELP@` is replaced by SYNOPSIS, DESCRIPTION, OPTIONS and COMMANDS.
+The options and commands come from the program's own help, and the version from its
+--version, so the page cannot fall behind them; the frame holds what the help does not say
+(exit statuses, environment, files). Its line `.\\" @HELP@` is replaced by SYNOPSIS,
+DESCRIPTION, OPTIONS and COMMANDS, and @VERSION@ by the version.
 """
 import re
 import subprocess
 import sys
 
 MARKER = '.\\" @HELP@'
+VERSION_MARKER = "@VERSION@"
 
 
 def escape(text):
-    """Text for troff: backslashes, and a dash that starts a word is a minus (an option)."""
+    """Text for troff: backslashes, and every dash of a word that starts with one (an option,
+    "--hour-mode") is written \\-, the minus that man shows as the dash a person types, never a
+    hyphen, so a search of the page finds the option; the frame's .nh keeps groff from breaking
+    words at all."""
     text = text.replace("\\", "\\e")
-    text = re.sub(r"(?<![\w])-", r"\\-", text)
+    text = re.sub(r"(?<![\w-])-+(?:[A-Za-z0-9][\w-]*)?",
+                  lambda option: option.group(0).replace("-", "\\-"), text)
     if text.startswith((".", "'")):
         text = "\\&" + text
     return text
@@ -113,12 +119,19 @@ def main():
     generated += [".SH OPTIONS"] + options(parts["Global options"])
     generated += [".SH COMMANDS"] + commands(command_lines)
 
+    # "trekkomat-cli 2.10.0"
+    version_line = subprocess.run([program_path, "--version"], capture_output=True, check=True,
+                                  encoding="utf-8").stdout.split()
+    if len(version_line) != 2:
+        sys.exit("cli-manpage.py: --version does not print the name and the version")
+
     with open(frame_path, encoding="utf-8") as f:
         frame = f.read()
     if MARKER not in frame:
         sys.exit("cli-manpage.py: the frame has no line " + MARKER)
+    page = frame.replace(MARKER, "\n".join(generated)).replace(VERSION_MARKER, version_line[1])
     with open(out_path, "w", encoding="utf-8") as f:
-        f.write(frame.replace(MARKER, "\n".join(generated)))
+        f.write(page)
 
 
 if __name__ == "__main__":

@@ -188,7 +188,7 @@ CliArgument MissionArgument()
 QString MissionPageHelp()
 {
     return QStringLiteral(
-        "Prints the missions tab, caption<TAB>text: for mission A, then B, the frame and\n"
+        "Prints the Mission/Target tab, caption<TAB>text: for mission A, then B, the frame and\n"
         "its kind, the target caption and target, and while it runs its progress and\n"
         "running time; then a line for each completion box the tab would open. --tick MS\n"
         "is the millisecond tick counter to measure the running time by (default: the\n"
@@ -286,7 +286,7 @@ QList<CliCommand> MakeCommands()
                 QStringLiteral("delete needs a date YYYY-MM-DD and may take a span HH:MM-HH:MM."),
             .help = QStringLiteral(
                 "Clears the steps of the day, or of the minutes from the span's start to its\n"
-                "end, in the store, as the report tab's Delete does. The lifetime totals stay."),
+                "end, in the store, as the Report tab's Delete does. The lifetime totals stay."),
         },
         CliCommand{
             .command = Command::Sleep,
@@ -345,7 +345,7 @@ QList<CliCommand> MakeCommands()
             .command = Command::OptionsShow,
             .words = {QStringLiteral("options"), QStringLiteral("show")},
             .help = QStringLiteral(
-                "Prints the user options as their tab shows them, one control a line:\n"
+                "Prints the user options as the User Option tab shows them, one control a line:\n"
                 "\"caption<TAB>value\", the value on or off for the three languages, the two\n"
                 "unit systems and the two check boxes, the slight-movement threshold followed\n"
                 "by a third cell with its unit, then the four lines of the locale label. Like\n"
@@ -371,7 +371,7 @@ QList<CliCommand> MakeCommands()
             .check = CheckSomeOptionSet,
             .help = QStringLiteral(
                 "Changes the options given, all in one write of the settings file, as the\n"
-                "user options tab does: the interface language (English, Traditional or\n"
+                "User Option tab does: the interface language (English, Traditional or\n"
                 "Simplified Chinese), the units, the update check at start, automatic answers\n"
                 "to yes/no questions, and the slight-movement threshold in steps per minute."),
         },
@@ -529,7 +529,7 @@ QString CliHelpHead()
         "[OPTIONS]\n"
         "\n"
         "Takes the step records off a wristband into the monthly store of a working folder and\n"
-        "reads them back out, as CSV or as the report and summary tabs and the sleep analysis\n"
+        "reads them back out, as CSV or as the Report and DayLife tabs and the sleep analysis\n"
         "show them, without a window. The reports, the summary, sleep and delete need the\n"
         "folder's settings file; they speak its language and units.\n"
         "\n"
@@ -546,7 +546,8 @@ QString CliHelpHead()
         "  --now \"YYYY-MM-DD HH:MM:SS\"\n"
         "                  the PC's local time for the whole run, for the clock file, the\n"
         "                  settings block, the drift and the emulated wristbands' clocks\n"
-        "  -h, --help      this text\n");
+        "  -h, --help      this text\n"
+        "  --version       the program's name and version\n");
 }
 
 QString CliHelpTail()

@@ -2,6 +2,7 @@
 // without a display.
 
 #include "app/appstate.h"
+#include "app/programversion.h"
 #include "app/startup.h"
 #include "app/workingfolder.h"
 #include "cli/cliarguments.h"
@@ -66,7 +67,12 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trekkomat-cli"));
 
-    const Result<CliRequest> parsed = ParseCliArguments(QCoreApplication::arguments().mid(1));
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.contains(QStringLiteral("--version"))) {
+        (void)std::puts(qUtf8Printable(VersionLine()));
+        return ExitSuccess;
+    }
+    const Result<CliRequest> parsed = ParseCliArguments(arguments);
     if (!parsed) {
         PrintError(parsed.error());
         return ExitUsage;

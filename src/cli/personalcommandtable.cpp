@@ -26,7 +26,7 @@ CliCommand PersonalShowCommand()
         .words = {QStringLiteral("personal"), QStringLiteral("show")},
         .options = {SwitchOption(QStringLiteral("--raw"), &CliRequest::personalRaw)},
         .help = QStringLiteral(
-            "Prints the personal information tab as the settings file's language and units\n"
+            "Prints the Personal Information tab as the settings file's language and units\n"
             "show it: one line per row of the page, its caption, the box and its unit, and\n"
             "the imperial height's second box and unit, separated by tabs. With --raw: the\n"
             "stored values, \"key<TAB>value\", for Birthday, Height, Weight_g, StepSize and\n"
@@ -49,7 +49,7 @@ CliCommand PersonalSetCommand()
                     TypedOption(QStringLiteral("--weight"), &CliRequest::weight),
                     TypedOption(QStringLiteral("--step"), &CliRequest::step)},
         .help = QStringLiteral(
-            "Saves the personal information tab as its Save button does, after switching to\n"
+            "Saves the Personal Information tab as its Save button does, after switching to\n"
             "the units given. Each T is what a person would type into that box, in the\n"
             "units of the form (--height in cm, or --feet and --inches; --weight in kg or\n"
             "pounds; --step in cm or inches); a box not given keeps the text the page shows,\n"

@@ -46,7 +46,36 @@ QUrl RedirectTarget(const QNetworkReply& reply)
     return reply.attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
 }
 
+// The first bytes of a program file, which its stamp and format are read from.
+struct ProgramHead
+{
+    bool opened = false;
+    QByteArray bytes;
+    qint64 size = 0;
+};
+
+ProgramHead ReadProgramHead(const QString& path)
+{
+    ProgramHead head;
+    QFile program(path);
+    if (QFileInfo(program).isFile() && program.open(QIODevice::ReadOnly)) {
+        head.opened = true;
+        head.bytes = program.read(ProgramHeadBytes);
+        head.size = program.size();
+    }
+    return head;
+}
+
 } // namespace
+
+bool ServerFileCanReplace(const QString& programPath)
+{
+    const ProgramHead head = ReadProgramHead(programPath);
+    if (!head.opened || head.bytes.size() < ProgramHeadBytes) {
+        return true;
+    }
+    return ReadHeaderStamp(head.bytes).value_or(NoProgramStamp) != NoProgramStamp;
+}
 
 UpdateSettings CurrentUpdateSettings()
 {
@@ -97,15 +126,15 @@ void UpdateSession::start()
         m_network.setProxy(QNetworkProxy::NoProxy);
     }
 
-    QFile program(m_settings.programPath);
-    if (!QFileInfo(program).isFile() || !program.open(QIODevice::ReadOnly)) {
+    const ProgramHead program = ReadProgramHead(m_settings.programPath);
+    if (!program.opened) {
         user().showMessage(QStringLiteral("Open Fail"));
         finish(UpdateOutcome::State::NotChecked,
                QStringLiteral("Cannot open the program file %1.").arg(m_settings.programPath));
         return;
     }
-    const QByteArray head = program.read(ProgramHeadBytes);
-    m_programSize = program.size();
+    const QByteArray& head = program.bytes;
+    m_programSize = program.size;
     if (head.size() < ProgramHeadBytes) {
         finish(UpdateOutcome::State::NotChecked,
                QStringLiteral("The program file %1 is shorter than %2 bytes.")

@@ -40,6 +40,12 @@ struct UpdateSettings
 // default), the running program file, the working folder, the built-in key, auto-confirm.
 UpdateSettings CurrentUpdateSettings();
 
+// Whether a server's file could ever replace the program file at `programPath`. The check
+// compares PE link stamps, and a file without one (every ELF build) counts as stamped
+// 0xFFFFFFFF, which nothing is newer than: checking it would only tell the server about us. A
+// file that cannot be read is left to the session, which says why it cannot check.
+bool ServerFileCanReplace(const QString& programPath);
+
 struct UpdateOutcome
 {
     enum class State : quint8 {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a manual page against its program: the page documents every option the program's
-# --help names and no option the program lacks, lists the exit statuses the help gives, and
-# groff reads it without a warning.
+# --help names and no option the program lacks, lists the exit statuses the help gives, groff
+# reads it without a warning, and every option can be found in the page as man shows it: its
+# dashes written \- (a plain - may show as a hyphen) and none broken across two lines.
 set -euo pipefail
 program=$1
 page=$2
@@ -32,6 +33,24 @@ elif [ -n "$help_statuses" ] && [ "$help_statuses" != "$page_statuses" ]; then
   echo "$page: exit statuses" $page_statuses "but the help says" $help_statuses
   failed=1
 fi
+
+# An option (a word starting with a dash) with a dash not written \-, comment lines left out.
+plain=$(grep -v '^\.\\"' "$page" | grep -oP '(?<![\w\\-])(\\?-){1,2}[a-z]\w*(\\?-\w+)*' |
+  grep -P '(?<!\\)-' | sort -u || true)
+if [ -n "$plain" ]; then
+  echo "$page: options with a plain dash:" $plain
+  failed=1
+fi
+# Narrow lines break often: each option must show up as often as the page writes it.
+shown=$(groff -man -Tutf8 -P-cbou -rLL=50n "$page" 2>/dev/null)
+written=$(grep -v '^\.\\"' "$page" | sed 's/\\-/-/g')
+for option in $help_options; do
+  if [ "$(grep -oF -- "$option" <<<"$shown" | wc -l)" -ne \
+    "$(grep -oF -- "$option" <<<"$written" | wc -l)" ]; then
+    echo "$page: $option is broken across lines where man shows it"
+    failed=1
+  fi
+done
 
 warnings=$(groff -man -ww -z "$page" 2>&1 || true)
 if [ -n "$warnings" ]; then

@@ -1,10 +1,12 @@
-// The main window starts the update check only when "EnableUpgrade" is on and its options allow
-// it; otherwise it makes no connection at all.
+// The main window starts the update check only when "EnableUpgrade" is on, its options allow it
+// and its program file is one a server's file could replace (a PE file with a stamp); otherwise
+// it makes no connection at all.
 
 #include "app/appstate.h"
 #include "app/window/wristbanddlg.h"
 #include "loopbackserver.h"
 #include "programfiles.h"
+#include "support/tempdir.h"
 #include "update/updatesession.h"
 #include "widgets/textprogressbar.h"
 #include "window/windowfixture.h"
@@ -18,27 +20,33 @@ namespace {
 
 using UpdateWindow = test::WindowTest;
 
-TEST_F(UpdateWindow, ChecksOnlyWhenTheSettingAndTheOptionsAllowIt)
+TEST_F(UpdateWindow, ChecksOnlyWhenTheSettingTheOptionsAndTheProgramFileAllowIt)
 {
     test::LoopbackServer server;
     server.serve("/k7.exe", {test::Answer{.body = test::MakePeProgram({.stamp = 0x60000000})}});
     const QByteArray address = server.url("/k7.exe").toUtf8();
+    const test::TempDir dir;
+    const QString peProgram =
+        dir.write(QStringLiteral("k7.exe"), test::MakePeProgram({.stamp = 0x70000000}));
     struct Row
     {
         const char* name;
         QByteArray enable;
         bool allowed;
+        QString program; // empty: this test program, an ELF file
         int connections;
     };
-    const Row rows[] = {{"setting off", "0", true, 0},
-                        {"--no-update-check", "1", false, 0},
-                        {"both on", "1", true, 1}};
+    const Row rows[] = {{"setting off", "0", true, peProgram, 0},
+                        {"--no-update-check", "1", false, peProgram, 0},
+                        {"an ELF program", "1", true, QString(), 0},
+                        {"a PE program, both on", "1", true, peProgram, 1}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         server.connections = 0;
         setSettings("[Advance]\nEnableUpgrade=" + row.enable + "\nUpdateURL=" + address + "\n");
         CWristbandDlg::Options options;
         options.updateCheckAllowed = row.allowed;
+        options.updateProgram = row.program;
         options.startDiscovery = false;
         CWristbandDlg window(options);
         window.show();
@@ -49,12 +57,13 @@ TEST_F(UpdateWindow, ChecksOnlyWhenTheSettingAndTheOptionsAllowIt)
         }
         EXPECT_EQ(server.connections, row.connections);
         if (row.connections > 0) {
-            // This test program has no PE header, so nothing on a server is newer than it.
             ASSERT_NE(window.Update(), nullptr);
             EXPECT_EQ(window.Update()->outcome().state, UpdateOutcome::State::NotNewer);
             EXPECT_TRUE(window.ProgressBar()->ShowText());
             EXPECT_EQ(window.ProgressBar()->DisplayedText(), QStringLiteral("No new version"));
             EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        } else {
+            EXPECT_EQ(window.Update(), nullptr);
         }
     }
 }

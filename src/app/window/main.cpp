@@ -1,4 +1,5 @@
 #include "app/appstate.h"
+#include "app/programversion.h"
 #include "app/startup.h"
 #include "app/window/startupoptions.h"
 #include "app/window/startupview.h"
@@ -48,6 +49,10 @@ int main(int argc, char** argv)
     }
     if (!options->helpText.isEmpty()) {
         (void)std::fputs(qUtf8Printable(options->helpText), stdout);
+        return 0;
+    }
+    if (options->version) {
+        (void)std::puts(qUtf8Printable(trek::VersionLine()));
         return 0;
     }
     if (headless && options->screenshotPath.isEmpty()) {

@@ -54,10 +54,13 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         QStringLiteral("FILE"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Print these options and quit."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Print the program's name and version and "
+                                                    "quit."));
     parser.setApplicationDescription(
         QStringLiteral("The desktop companion of the K7 step-counting wristband."));
-    parser.addOptions(
-        {drive, screenshot, noUpdate, date, page, report, sleep, factory, updateProgram, help});
+    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, factory,
+                       updateProgram, help, version});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -69,6 +72,10 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     StartupOptions options;
     if (parser.isSet(help)) {
         options.helpText = parser.helpText();
+        return options;
+    }
+    if (parser.isSet(version)) {
+        options.version = true;
         return options;
     }
     options.driveOptions = parser.values(drive);

@@ -21,6 +21,7 @@ struct StartupOptions
     bool factorySetup = false;  // --factory-setup: open the factory set-up at start
     QString updateProgram;      // --update-program: stands in for the running program file
     QString helpText;           // --help: the options, printed instead of opening the window
+    bool version = false;       // --version: the name and version, printed instead
 };
 
 // Parses the program's arguments (the first one is the program); a bad command line fails with a

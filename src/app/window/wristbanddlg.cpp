@@ -291,6 +291,11 @@ void CWristbandDlg::startUpdateCheck()
     if (!m_options.updateProgram.isEmpty()) {
         settings.programPath = m_options.updateProgram;
     }
+    // A build the server's file can never replace has nothing to ask the server at each start;
+    // trekkomat-cli update check still asks on demand.
+    if (!ServerFileCanReplace(settings.programPath)) {
+        return;
+    }
     m_update = std::make_unique<UpdateSession>(std::move(settings));
     connect(m_update.get(), &UpdateSession::done, this, &CWristbandDlg::onUpdateDone);
     // Once the window is up, so that its question and progress have somewhere to show.

@@ -50,7 +50,7 @@ public:
     CTextProgressBar* ProgressBar() const { return m_progress; }
     QCalendarWidget* Calendar() const { return m_calendar; }
     CHoverButton2* WebButton() const { return m_webButton; }
-    // The update check of this run; null when it is off.
+    // The update check of this run; null when it is off or could never find a newer file.
     UpdateSession* Update() const { return m_update.get(); }
     QLabel* ClockLabel() const;
 
