@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the .deb, installs it with apt-get, starts both installed programs the way a user
-# would (the window offscreen), and removes the package again. Needs root or sudo.
+# Builds the .deb, has lintian check it (an error fails), installs it with apt-get, starts both
+# installed programs the way a user would (the window offscreen), and removes the package again.
+# Needs root or sudo.
 # The package is built in build-package/ without tests, or in $PACKAGE_BUILD_DIR as that folder
 # is already configured (CI packs the folder its tests ran in; tests are never installed).
 set -euo pipefail
@@ -18,6 +19,8 @@ cmake --build "$build_dir" -j2
 deb=$(ls -t "$build_dir"/trekkomat_*.deb | head -n1)
 echo "package: $deb, $(stat -c %s "$deb") bytes"
 dpkg-deb --field "$deb" Depends Recommends
+# Debian's own checks of a package: errors fail, warnings are shown.
+lintian --fail-on error "$deb"
 
 scratch=$(mktemp -d)
 installed=0
@@ -44,7 +47,8 @@ for file in /usr/bin/trekkomat /usr/bin/trekkomat-cli \
   /usr/share/icons/hicolor/scalable/apps/com.example.Trekkomat.svg \
   /usr/share/icons/hicolor/48x48/apps/com.example.Trekkomat.png \
   /usr/libexec/trekkomat/trekkomat-updater /usr/lib/systemd/user/trekkomat-watch.service \
-  /usr/share/man/man1/trekkomat.1.gz /usr/share/man/man1/trekkomat-cli.1.gz; do
+  /usr/share/man/man1/trekkomat.1.gz /usr/share/man/man1/trekkomat-cli.1.gz \
+  /usr/share/doc/trekkomat/copyright /usr/share/doc/trekkomat/changelog.gz; do
   [ -s "$file" ] || fail "$file is not installed"
 done
 # The user service is shipped, not switched on.
