@@ -32,14 +32,14 @@ TEST_F(UpdateWindow, ChecksOnlyWhenTheSettingTheOptionsAndTheProgramFileAllowIt)
     {
         const char* name;
         QByteArray enable;
-        bool allowed;
         QString program; // empty: this test program, an ELF file
         int connections;
+        bool allowed;
     };
-    const Row rows[] = {{"setting off", "0", true, peProgram, 0},
-                        {"--no-update-check", "1", false, peProgram, 0},
-                        {"an ELF program", "1", true, QString(), 0},
-                        {"a PE program, both on", "1", true, peProgram, 1}};
+    const Row rows[] = {{"setting off", "0", peProgram, 0, true},
+                        {"--no-update-check", "1", peProgram, 0, false},
+                        {"an ELF program", "1", QString(), 0, true},
+                        {"a PE program, both on", "1", peProgram, 1, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         server.connections = 0;
