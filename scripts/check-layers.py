@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks the layer rules of the README over the includes of src/ and the programs' links.
+"""Checks the layer rules of docs/DEVELOPING.md over the includes of src/ and the programs' links.
 
 Run from anywhere: scripts/check-layers.py [BUILD_DIR]. With a build folder it also checks that
 trekkomat-cli links neither Qt Gui nor Qt Widgets. Exits 1 and names every break.
@@ -73,7 +73,7 @@ def main():
             relative = os.path.relpath(path, SRC).replace(os.sep, "/")
             folder = folder_of(os.path.dirname(relative))
             if folder is None:
-                problems.append(f"{relative}: its folder is in no layer of the README")
+                problems.append(f"{relative}: its folder is in no layer of docs/DEVELOPING.md")
                 continue
             with open(path, encoding="utf-8") as source:
                 text = source.read()
