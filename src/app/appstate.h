@@ -4,6 +4,7 @@
 #include "app/reportcache.h"
 #include "app/settingsvalues.h"
 #include "app/wristbandlink.h"
+#include "app/wristbandroster.h"
 #include "app/wristbandsettings.h"
 #include "platform/services.h"
 
@@ -15,8 +16,9 @@ namespace trek {
 class UserInterface;
 
 // Everything the process shares, in one place: the installed platform services, the values read
-// from the settings file, the connected wristband, the selected date, the report last drawn, the
-// user interface and the hooks. Tests start from a clean slate with resetAppState().
+// from the settings file, the connected wristband and those that stay in their drives, the
+// selected date, the report last drawn, the user interface and the hooks. Tests start from a
+// clean slate with resetAppState().
 struct AppState
 {
     platform::Services services; // not owned
@@ -27,6 +29,7 @@ struct AppState
     int language = 0;
     SettingsValues values;
     WristbandLink link;
+    WristbandRoster roster;
     WristbandSettings wristband;
     QDate selectedDate;
     ReportCache reportCache;

@@ -21,7 +21,7 @@ QString name(const char* latin1)
 std::uint32_t currentTick()
 {
     const platform::SystemServices* system = appState().services.system;
-    return system != nullptr ? system->tickCount() : 0;
+    return system != nullptr ? system->missionClock() : 0;
 }
 
 // "Weight" held kilograms before "Weight_g" held grams; a huge old value must not overflow.

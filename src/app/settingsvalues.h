@@ -13,7 +13,7 @@ struct MissionValues
     double goes = 0.0;
     int curSteps = 0;
     int curPeriodM = 0;
-    std::uint32_t startTime = 0; // tick counter at the start of the mission
+    std::uint32_t startTime = 0; // mission clock at the start of the mission
     bool running() const { return status != 0; }
 };
 

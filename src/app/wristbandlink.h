@@ -2,12 +2,15 @@
 
 #include "platform/scsitransport.h"
 
+#include <QString>
+
 namespace trek {
 
 // The connected wristband, as discovery found it.
 struct WristbandLink
 {
     char driveLetter = 0; // 'D'..'Z', '*' for a device path without a letter, 0 for none
+    QString devicePath;   // the path of a '*' wristband
     bool passThrough = false;
     char modelLetter = 0; // the character after the model code, 0 before identification
     bool hasNewData = false;

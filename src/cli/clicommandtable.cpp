@@ -147,7 +147,7 @@ QList<CliOption> HistoryOptions()
             DateOption(QStringLiteral("--end"), &CliRequest::end)};
 }
 
-// "--tick MS": the millisecond tick counter the mission commands take as now.
+// "--tick MS": the mission clock the mission commands take as now.
 CliOption TickOption()
 {
     const QString name = QStringLiteral("--tick");
@@ -191,8 +191,8 @@ QString MissionPageHelp()
         "Prints the Mission/Target tab, caption<TAB>text: for mission A, then B, the frame and\n"
         "its kind, the target caption and target, and while it runs its progress and\n"
         "running time; then a line for each completion box the tab would open. --tick MS\n"
-        "is the millisecond tick counter to measure the running time by (default: the\n"
-        "system's).");
+        "is the mission clock to measure the running time by: wall-clock milliseconds\n"
+        "modulo 2^32 (default: now).");
 }
 
 Result<> CheckSomeOptionSet(CliRequest& request)

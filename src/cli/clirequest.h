@@ -104,7 +104,7 @@ struct CliRequest
     int days = 0;                          // emulate
     int factoryCount = 1;                  // factory: wristbands to set up
     int factoryTimeout = 0;                // factory: seconds; 0: no limit
-    std::optional<quint32> tick;           // mission: stands in for the millisecond tick counter
+    std::optional<quint32> tick;           // mission: stands in for the mission clock
     std::optional<int> optionSlightMoving; // options set
     bool allMinutes = false;               // export csv
     bool series = false;                   // report: the chart's points instead of the list

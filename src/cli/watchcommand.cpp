@@ -55,22 +55,14 @@ void CollectAndTell()
     }
 }
 
-// A lettered wristband whose volume is still mounted. One still there was collected when it came,
-// and the changes of other devices leave it alone (the window would only ask its question again).
-bool InItsDrive(char letter)
-{
-    const platform::DriveTable* drives = appState().services.drives;
-    return letter >= 'A' && letter <= 'Z' && drives != nullptr &&
-           drives->driveType(letter) == platform::DriveType::Removable;
-}
-
+// Every wristband that leaves is told, whichever was found last; the roster knows them all.
 template <typename Handler, typename... Arguments>
 void HandleNotice(Handler handler, Arguments... arguments)
 {
-    const char before = appState().link.driveLetter;
+    const WristbandRoster before = appState().roster;
     handler(arguments...);
-    if (before != 0 && appState().link.driveLetter != before && !InItsDrive(before)) {
-        PrintEvent(QStringLiteral("removed"), before);
+    for (const char letter : appState().roster.LeftSince(before)) {
+        PrintEvent(QStringLiteral("removed"), letter);
     }
 }
 
@@ -100,11 +92,8 @@ int RunWatch()
                          [](std::uint32_t mask) { HandleNotice(OnVolumeArrival, mask); });
         QObject::connect(drives, &platform::DriveTable::volumeRemoved, &loop,
                          [](std::uint32_t mask) { HandleNotice(OnVolumeRemoval, mask); });
-        QObject::connect(drives, &platform::DriveTable::devicesChanged, &loop, [] {
-            if (!InItsDrive(appState().link.driveLetter)) {
-                HandleNotice(OnDeviceChange);
-            }
-        });
+        QObject::connect(drives, &platform::DriveTable::devicesChanged, &loop,
+                         [] { HandleNotice(OnDeviceChange); });
     }
     PrintOut(QStringLiteral("watching\t") + QDir::toNativeSeparators(appState().workingFolder));
     // Inside the loop, so that a stop during this first look is not lost before the loop runs.

@@ -8,7 +8,9 @@ namespace trek {
 // command-line tool's exit status); the window shows the same through its message boxes.
 struct CollectionReport
 {
-    bool collected = false; // records were read (the user agreed, or nothing was to be asked)
+    // Something new was taken: the records of a pass-through wristband that said it had new data,
+    // or day files not stored before.
+    bool collected = false;
     int filesImported = 0;
     int filesFailed = 0;     // day files left on the wristband after an error
     bool readFailed = false; // a reading was given up; its records stay on the device

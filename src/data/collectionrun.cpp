@@ -75,10 +75,11 @@ CollectionReport CollectWristband()
     const WristbandLink found = link;
     const bool offered = !found.passThrough || found.hasNewData;
     if (offered && UserAgrees(letter)) {
-        report.collected = true;
         user().setStatusText(LetterText(" Collecting data from Disk-%c:", letter));
         user().pumpMessages();
         ReadRecords(found, report);
+        // Day files the ledger took before are only cleared off the disk: nothing new came.
+        report.collected = found.passThrough || report.filesImported > 0;
         // The report tab would otherwise keep showing the month it drew before the collection.
         appState().reportCache.Clear();
         user().notifyDataChanged();

@@ -94,15 +94,41 @@ bool probeFileModel(char letter)
     return false;
 }
 
-// The collection run lives above this layer and plugs itself in; without it, the wristband found
-// is only shown.
-void startCollectionRun()
+WristbandSighting sightingOfLink()
 {
-    if (const auto& run = appState().hooks.collectionRun) {
+    WristbandSighting sighting;
+    sighting.letter = link().driveLetter;
+    if (sighting.letter == '*') {
+        sighting.place = link().devicePath;
+    } else if (drives() != nullptr) {
+        sighting.place = drives()->volumeIdentity(sighting.letter);
+    }
+    if (link().passThrough) {
+        sighting.hasNewData = link().hasNewData;
+    } else {
+        sighting.dayFiles = DayFileNames(DriveRootOf(sighting.letter));
+    }
+    return sighting;
+}
+
+// The collection run lives above this layer and plugs itself in; without it, the wristband found
+// is only shown. A wristband that stays in its drive with nothing new on it is only shown too:
+// it was handed over when it came, and every device change finds it again.
+void handOver()
+{
+    const auto& run = appState().hooks.collectionRun;
+    if (appState().roster.Sight(sightingOfLink()) && run) {
         run();
         return;
     }
     user().setDriveLabel(ConnectedLabel(link().driveLetter));
+}
+
+void forgetAbsentWristbands()
+{
+    if (drives() != nullptr && !appState().roster.IsEmpty()) {
+        appState().roster.ForgetAbsent(drives()->logicalDriveMask(), drives()->diskDevicePaths());
+    }
 }
 
 } // namespace
@@ -119,6 +145,7 @@ void ReleaseLinkVolume()
 void ResetLink()
 {
     link().driveLetter = 0;
+    link().devicePath.clear();
     link().passThrough = false;
     link().hasNewData = false;
     ReleaseLinkVolume();
@@ -187,6 +214,7 @@ bool ScanDiskInterfaces()
         }
         if (ProbeDevicePath(path)) {
             link().driveLetter = '*';
+            link().devicePath = path;
             return true;
         }
     }
@@ -195,7 +223,9 @@ bool ScanDiskInterfaces()
 
 void DiscoverWristband()
 {
+    forgetAbsentWristbands();
     link().driveLetter = 0;
+    link().devicePath.clear();
     link().passThrough = false;
     link().hasNewData = false;
 
@@ -214,7 +244,7 @@ void DiscoverWristband()
         user().setDriveLabel(NotFoundLabel());
         return;
     }
-    startCollectionRun();
+    handOver();
 }
 
 void OnVolumeArrival(std::uint32_t unitMask)
@@ -231,7 +261,7 @@ void OnVolumeArrival(std::uint32_t unitMask)
         user().pumpMessages();
         if (ProbeDrive(letter)) {
             link().driveLetter = letter;
-            startCollectionRun();
+            handOver();
         }
     }
     user().notifyDataChanged();
@@ -244,6 +274,9 @@ void OnVolumeRemoval(std::uint32_t unitMask)
     }
     for (int bit = 0; bit <= LastDriveBit; ++bit) {
         const char letter = letterOfBit(bit);
+        if (bitSet(unitMask, bit)) {
+            appState().roster.Forget(letter);
+        }
         if (!bitSet(unitMask, bit) || letter != link().driveLetter) {
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace trek {
 
@@ -15,5 +16,8 @@ enum class FileModelEvidence {
 // Day files are named after their day with exactly 12 characters ("20260314.txt"); other text
 // files on an ordinary flash disk do not count. Text day files win over KDX ones.
 FileModelEvidence ProbeFileModel(const QString& root);
+
+// Names of the day files in `root`, text files first.
+QStringList DayFileNames(const QString& root);
 
 } // namespace trek

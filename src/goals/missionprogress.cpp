@@ -99,7 +99,7 @@ RunningTime RunningTimeSince(std::uint32_t startTick, std::uint32_t nowTick)
 std::uint32_t CurrentTick()
 {
     const platform::SystemServices* system = appState().services.system;
-    return system != nullptr ? system->tickCount() : 0;
+    return system != nullptr ? system->missionClock() : 0;
 }
 
 } // namespace trek

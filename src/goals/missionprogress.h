@@ -41,7 +41,7 @@ TypedTarget ReadTypedTarget(const QString& text, MissionKind kind, int unitMode)
 // A target as the settings file stores it ("%f").
 QString StoredTargetText(double goes);
 
-// Time since a mission's start, from the millisecond tick counter, which wraps at 2^32.
+// Time since a mission's start, from the mission clock, which wraps at 2^32.
 struct RunningTime
 {
     int days = 0;
@@ -50,7 +50,7 @@ struct RunningTime
 };
 RunningTime RunningTimeSince(std::uint32_t startTick, std::uint32_t nowTick);
 
-// The millisecond tick counter of the system now (0 without system services).
+// The mission clock now (0 without system services).
 std::uint32_t CurrentTick();
 
 } // namespace trek

@@ -8,6 +8,7 @@ class DesktopServices;
 class DriveTable;
 class ScsiTransport;
 class VolumeEjector;
+class Trash;
 
 // The platform services one process runs with. The program's platform factory owns them; tests
 // install their own. Not owned here.
@@ -19,6 +20,7 @@ struct Services
     DriveTable* drives = nullptr;
     ScsiTransport* scsi = nullptr;
     VolumeEjector* ejector = nullptr; // none where volumes cannot be unmounted from here
+    Trash* trash = nullptr;           // none: files can only be deleted for good
 };
 
 } // namespace trek::platform

@@ -17,8 +17,10 @@ public:
     virtual QString localeAbbreviation() const = 0;
     // The same for the locale the machine itself is set up with, whoever is logged in.
     virtual QString systemLocaleAbbreviation() const = 0;
-    // Milliseconds since boot, wrapping at 2^32.
-    virtual std::uint32_t tickCount() const = 0;
+    // The mission clock: wall-clock milliseconds since 1970, wrapping at 2^32. Unlike time since
+    // boot it goes on across restarts, so a mission started before one still runs the time it
+    // ran.
+    virtual std::uint32_t missionClock() const = 0;
     // Generation code of the running platform (0 when it is not one the table lists).
     virtual int platformGeneration() const = 0;
     // Starts a program with a normal window; false when it could not be started.

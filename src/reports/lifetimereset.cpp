@@ -5,27 +5,31 @@
 #include "data/stepcounters.h"
 #include "data/storelock.h"
 #include "data/storepath.h"
+#include "platform/trash.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace trek {
 
 namespace {
 
-QStringList DeleteStoreFiles(const QString& workingFolder)
+// The month files and links named like one; folders so named are not the store's.
+QFileInfoList StoreFiles(const QString& workingFolder)
 {
-    QStringList undeleted;
     const QDir store(StoreFolder(workingFolder));
-    // Links named like a month are removed as links; folders so named are not the store's.
-    const QFileInfoList found = store.entryInfoList({QStringLiteral("Stepo*.BIN")},
-                                                    QDir::Files | QDir::System | QDir::Hidden);
-    for (const QFileInfo& file : found) {
-        if (!QFile::remove(file.filePath())) {
-            undeleted.append(QDir::toNativeSeparators(file.filePath()));
-        }
+    return store.entryInfoList({QStringLiteral("Stepo*.BIN")},
+                               QDir::Files | QDir::System | QDir::Hidden);
+}
+
+bool DisposeOf(const QString& path, StoreDisposal disposal)
+{
+    platform::Trash* trash = appState().services.trash;
+    if (disposal == StoreDisposal::Trash) {
+        return trash != nullptr && trash->moveToTrash(path).ok();
     }
-    return undeleted;
+    return QFile::remove(path);
 }
 
 bool ClearTotals()
@@ -38,14 +42,28 @@ bool ClearTotals()
 
 } // namespace
 
-Result<LifetimeResetOutcome> ResetLifetime()
+StoreDisposal CurrentStoreDisposal()
+{
+    const platform::Trash* trash = appState().services.trash;
+    const QString store = StoreFolder(appState().workingFolder);
+    const QString folder = QFileInfo(store).isDir() ? store : appState().workingFolder;
+    return trash != nullptr && trash->availableFor(folder) ? StoreDisposal::Trash
+                                                           : StoreDisposal::Delete;
+}
+
+Result<LifetimeResetOutcome> ResetLifetime(StoreDisposal disposal)
 {
     const Result<platform::WorkingFolderLock> lock = LockStore();
     if (!lock) {
         return fail(lock.error());
     }
     LifetimeResetOutcome outcome;
-    outcome.undeletedFiles = DeleteStoreFiles(appState().workingFolder);
+    outcome.disposal = disposal;
+    for (const QFileInfo& file : StoreFiles(appState().workingFolder)) {
+        if (!DisposeOf(file.filePath(), disposal)) {
+            outcome.filesLeft.append(QDir::toNativeSeparators(file.filePath()));
+        }
+    }
     outcome.totalsCleared = ClearTotals();
     appState().reportCache.Clear();
     return outcome;
@@ -54,9 +72,12 @@ Result<LifetimeResetOutcome> ResetLifetime()
 QString DescribeResetFailure(const LifetimeResetOutcome& outcome)
 {
     QStringList parts;
-    if (!outcome.undeletedFiles.isEmpty()) {
-        parts.append(QStringLiteral("Could not delete %1")
-                         .arg(outcome.undeletedFiles.join(QStringLiteral(", "))));
+    if (!outcome.filesLeft.isEmpty()) {
+        const QString files = outcome.filesLeft.join(QStringLiteral(", "));
+        parts.append(
+            outcome.disposal == StoreDisposal::Trash
+                ? QStringLiteral("Could not move %1 to the trash; left where it was").arg(files)
+                : QStringLiteral("Could not delete %1").arg(files));
     }
     if (!outcome.totalsCleared) {
         parts.append(

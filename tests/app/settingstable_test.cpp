@@ -11,7 +11,7 @@ using SettingsTable = AppFixture;
 
 TEST_F(SettingsTable, NoFileGivesEveryDefault)
 {
-    system.setTickCount(4000000000U); // past 2^31: stored as a negative number
+    system.setMissionClock(4000000000U); // past 2^31: stored as a negative number
     trek::ReadLanguageSetting();
     trek::ReadStartSettings();
     const trek::SettingsValues& v = appState().values;
@@ -50,7 +50,7 @@ TEST_F(SettingsTable, ReadsEveryStartKeyFromTheFile)
                 "B_Mode=3\nB_Status=0\nB_Goes=abc\nB_CurSteps=12abc\nB_CurPeriodM=-3\n"
                 "B_StartTime=1000\n"
                 "[Sleep]\nSlightMoving=4\n");
-    system.setTickCount(5);
+    system.setMissionClock(5);
     trek::ReadStartSettings();
     const trek::SettingsValues& v = appState().values;
     EXPECT_FALSE(v.enableUpgrade);

@@ -22,13 +22,13 @@ public:
 
     QString localeAbbreviation() const override { return m_locale; }
     QString systemLocaleAbbreviation() const override { return m_systemLocale; }
-    std::uint32_t tickCount() const override { return m_tick; }
+    std::uint32_t missionClock() const override { return m_clock; }
     int platformGeneration() const override { return m_generation; }
     bool startProgram(const QString& program, const QStringList& arguments) override;
 
     void setLocaleAbbreviation(const QString& abbreviation) { m_locale = abbreviation; }
     void setSystemLocaleAbbreviation(const QString& abbreviation) { m_systemLocale = abbreviation; }
-    void setTickCount(std::uint32_t tick) { m_tick = tick; }
+    void setMissionClock(std::uint32_t milliseconds) { m_clock = milliseconds; }
     void setPlatformGeneration(int generation) { m_generation = generation; }
     // Whether startProgram() reports success; it records the call either way.
     void setStartSucceeds(bool succeeds) { m_startSucceeds = succeeds; }
@@ -37,7 +37,7 @@ public:
 private:
     QString m_locale = QStringLiteral("ENU");
     QString m_systemLocale = QStringLiteral("ENU");
-    std::uint32_t m_tick = 0;
+    std::uint32_t m_clock = 0;
     int m_generation = 0;
     bool m_startSucceeds = true;
     QList<StartedProgram> m_started;

@@ -20,30 +20,41 @@ protected:
     void SetUp() override { QDir().mkpath(work()); }
 
     QString work() const { return dir.filePath(QStringLiteral("work")); }
-    QString drive() const { return dir.filePath(QStringLiteral("drive")); }
-    void start()
+    QString drive(char letter = 'E') const
     {
-        cli.start({QStringLiteral("--workdir"), work(), QStringLiteral("--drive"),
-                   QStringLiteral("E=") + drive(), QStringLiteral("watch")});
+        return dir.filePath(QStringLiteral("drive") + QChar::fromLatin1(letter));
+    }
+    QString away(char letter = 'E') const
+    {
+        return dir.filePath(QStringLiteral("away") + QChar::fromLatin1(letter));
+    }
+    void start(const QString& letters = QStringLiteral("E"))
+    {
+        QStringList arguments{QStringLiteral("--workdir"), work()};
+        for (const QChar letter : letters) {
+            arguments << QStringLiteral("--drive")
+                      << QString(letter) + u'=' + drive(letter.toLatin1());
+        }
+        cli.start(arguments << QStringLiteral("watch"));
     }
     // A wristband with `days` days up to `lastDay` appears in the drive at once, as a mount
     // does; answers its steps.
-    qint64 plug(int days, const QDate& lastDay)
+    qint64 plug(int days, const QDate& lastDay, char letter = 'E')
     {
         const QString made = dir.filePath(QStringLiteral("made"));
         const emu::StepHistory history = emu::RecordGenerator(days).generate(days, lastDay);
         EXPECT_EQ(emu::FileModelWristband(made).makeDisk(history, emu::DayFileKind::Text),
                   QString());
-        EXPECT_TRUE(QDir().rename(made, drive()));
+        EXPECT_TRUE(QDir().rename(made, drive(letter)));
         qint64 steps = 0;
         for (const emu::DaySteps& day : history) {
             steps += day.total();
         }
         return steps;
     }
-    void unplug() const
+    void unplug(char letter = 'E') const
     {
-        EXPECT_TRUE(QDir().rename(drive(), dir.filePath(QStringLiteral("away"))));
+        EXPECT_TRUE(QDir().rename(drive(letter), away(letter)));
     }
     QString settings() const
     {
@@ -65,7 +76,7 @@ TEST_F(WatchEndToEnd, CollectsEveryWristbandOnceAsItComesAndEndsAtTheStopSignal)
     unplug();
     ASSERT_TRUE(cli.waitFor(QStringLiteral("removed\tE\n")));
     // Another wristband in the same drive, with days of its own.
-    QDir(dir.filePath(QStringLiteral("away"))).removeRecursively();
+    QDir(away()).removeRecursively();
     const qint64 second = plug(5, QDate(2026, 11, 20));
     const QString secondCollected = QStringLiteral("collected\tE\t%1\n").arg(second);
     ASSERT_TRUE(cli.waitFor(secondCollected)) << cli.out.toStdString();
@@ -78,6 +89,30 @@ TEST_F(WatchEndToEnd, CollectsEveryWristbandOnceAsItComesAndEndsAtTheStopSignal)
     EXPECT_TRUE(settings().contains(QStringLiteral("TotalSteps=%1").arg(first + second)));
     EXPECT_EQ(QDir(drive()).entryList({QStringLiteral("20??????.txt")}, QDir::Files),
               QStringList());
+}
+
+TEST_F(WatchEndToEnd, TellsEveryWristbandThatLeavesAndOneBackWithNothingNewIsUnchanged)
+{
+    start(QStringLiteral("EF"));
+    ASSERT_TRUE(cli.waitFor(QStringLiteral("watching\t") + work() + u'\n'));
+    const qint64 first = plug(3, QDate(2026, 12, 7), 'E');
+    const QString firstCollected = QStringLiteral("collected\tE\t%1\n").arg(first);
+    ASSERT_TRUE(cli.waitFor(firstCollected)) << cli.out.toStdString();
+    const qint64 second = plug(2, QDate(2026, 11, 20), 'F');
+    const QString secondCollected = QStringLiteral("collected\tF\t%1\n").arg(second);
+    ASSERT_TRUE(cli.waitFor(secondCollected)) << cli.out.toStdString();
+    // The one found first leaves while the other stays.
+    unplug('E');
+    ASSERT_TRUE(cli.waitFor(QStringLiteral("removed\tE\n"))) << cli.out.toStdString();
+    // Back with its day files taken: nothing new.
+    EXPECT_TRUE(QDir().rename(away('E'), drive('E')));
+    ASSERT_TRUE(cli.waitFor(QStringLiteral("unchanged\tE\n"))) << cli.out.toStdString();
+    cli.signal(SIGTERM);
+
+    EXPECT_EQ(cli.finish(), 0) << cli.err.toStdString();
+    EXPECT_EQ(cli.out, QStringLiteral("watching\t") + work() + QStringLiteral("\nfound\tE\n") +
+                           firstCollected + QStringLiteral("found\tF\n") + secondCollected +
+                           QStringLiteral("removed\tE\nfound\tE\nunchanged\tE\nstopped\n"));
 }
 
 TEST_F(WatchEndToEnd, AStopDuringACollectionLetsItFinishFirst)

@@ -192,9 +192,7 @@ TEST_F(WindowEndToEnd, CollectReadSwitchLanguageAndUnplug)
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->List()->GetItemCount(), 0);
 
-    // 2. The wristband arrives; its question is answered Yes with a click. A file-model
-    // wristband is asked about at every discovery, and a plug-in brings more than one: each
-    // question is answered Yes, which must still add every step exactly once.
+    // 2. The wristband arrives; its question is answered Yes with a click.
     QStringList questions;
     answerer.answerEach([&](QWidget* modal) {
         auto* box = qobject_cast<CYesNoBox*>(modal);
@@ -214,7 +212,12 @@ TEST_F(WindowEndToEnd, CollectReadSwitchLanguageAndUnplug)
     const QString complete = QStringLiteral(" >>> Collecting E: Complete <<<");
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.StatusText() == complete; }, WaitMs))
         << window.StatusText().toStdString();
+    // Every plug-in brings more than one discovery, and other devices bring more: a wristband
+    // that stays in its drive with nothing new on it is not offered again.
+    window.OnDeviceChange();
+    window.OnDeviceChange();
     answerer.answerEach({});
+    EXPECT_EQ(questions.size(), 1);
     EXPECT_EQ(window.DriveLabelText(), ConnectedLabel('E'));
     EXPECT_EQ(appState().link.collectingLetter, 0);
     MonthBuffer stored;
@@ -291,6 +294,19 @@ TEST_F(WindowEndToEnd, CollectReadSwitchLanguageAndUnplug)
         << window.DriveLabelText().toStdString();
     EXPECT_EQ(window.StatusText(), QStringLiteral(" Remove Disk-E: done"));
     EXPECT_EQ(appState().link.driveLetter, 0);
+
+    // 7. Plugged in again, it is offered again, although nothing new is on it.
+    answerer.answerEach([&](QWidget* modal) {
+        auto* box = qobject_cast<CYesNoBox*>(modal);
+        ASSERT_NE(box, nullptr) << modal->metaObject()->className();
+        questions << box->Message();
+        QTest::mouseClick(box->NoButton(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(QDir().rename(dir.filePath(QStringLiteral("pulled-out")), disk()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return questions.size() == 2; }, WaitMs));
+    window.OnDeviceChange();
+    answerer.answerEach({});
+    EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(answerer.unexpected(), QStringList());
 }
 

@@ -12,6 +12,7 @@
 #include "widgets/textprogressbar.h"
 #include "widgets/wbmessages.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -38,7 +39,7 @@ protected:
     {
         DataTest::SetUp();
         appState().services.system = &system;
-        system.setTickCount(5000);
+        system.setMissionClock(5000);
     }
 
     void settings(const char* text)
@@ -96,7 +97,7 @@ TEST_F(MissionPageTest, ARunningMissionShowsItsProgressEvenOnAPageNeverShown)
     EXPECT_TRUE(page.StopButton(0)->isEnabled() && page.StartButton(1)->isEnabled());
     EXPECT_FALSE(page.StopButton(1)->isEnabled());
 
-    system.setTickCount(5000 + (1440 + 2 * 60 + 3) * Minute);
+    system.setMissionClock(5000 + (1440 + 2 * 60 + 3) * Minute);
     page.UpdateRunningTexts();
     EXPECT_EQ(page.RunningLabel(0)->text(), QStringLiteral("Running 1 Days 2 Hours 3 Minutes"));
     EXPECT_TRUE(page.RunningTimer()->isActive() && page.RunningTimer()->interval() == 30000);
@@ -149,36 +150,78 @@ TEST_F(MissionPageTest, StartRefusesATinyTargetSilentlyAndReportsAFailedWrite)
     EXPECT_EQ(ui.statusTexts.size(), 2);
 }
 
-TEST_F(MissionPageTest, CompletionBoxAtEachShowOneAtATimeAndNeverDuringACollection)
+TEST_F(MissionPageTest, RunningTimeGoesOnAcrossARestart)
 {
-    settings("[Mission]\nA_Status=1\nA_Goes=20\nA_CurSteps=40\n"
+    // Started past 2^31 on the mission clock, which wraps before the program starts again.
+    system.setMissionClock(4294000000U);
+    settings("");
+    {
+        CMissionPage page;
+        start(page, 0, 0, QStringLiteral("10000"));
+    }
+    EXPECT_EQ(ReadSettingString(keys::Mission, "A_StartTime", {}), QStringLiteral("-967296"));
+    system.setMissionClock(4294000000U + (2 * 1440 + 5 * 60 + 7) * Minute);
+    ReadStartSettings();
+    const CMissionPage page;
+    EXPECT_EQ(page.RunningLabel(0)->text(), QStringLiteral("Running 2 Days 5 Hours 7 Minutes"));
+}
+
+TEST_F(MissionPageTest, CompletionBoxOnceWhenACollectionCompletesAndWhenTheTabIsShown)
+{
+    // B is complete from the start; A, at 10 of 20 steps, is completed by a collection.
+    settings("[Mission]\nA_Status=1\nA_Goes=20\nA_CurSteps=10\n"
              "B_Status=1\nB_Mode=0\nB_Goes=100\nB_CurSteps=100\n");
     CMissionPage page;
     // A refresh while a box stands open must not open another one over it.
     recordBoxes(page, [&page] { refresh(page); });
-    QCoreApplication::processEvents(); // the boxes of the first Show wait for the event loop
-    const QStringList both{QStringLiteral(", You complete the mission-A"),
-                           QStringLiteral(", You complete the mission-B")};
-    EXPECT_EQ(boxes, both);
-    EXPECT_EQ(page.ProgressBar(0)->GetPos(), 100);
-
-    boxes.clear();
-    refresh(page);
-    EXPECT_EQ(boxes, both);
-
-    boxes.clear();
-    appState().link.collectingLetter = 'E';
+    const auto settle = [] {
+        QCoreApplication::processEvents();
+    };
+    // The start, a language change or a plug-in, a reset: none congratulates.
+    settle();
     refresh(page);
     WbMessageEvent::send(&page, WbMessage::DataChanged);
+    settle();
     EXPECT_TRUE(boxes.isEmpty());
-    // The collection's last notice comes after it ended.
+
+    appState().link.collectingLetter = 'E';
+    ASSERT_TRUE(WriteSettingInt(keys::Mission, "A_CurSteps", 40));
+    ReloadCounters();
+    WbMessageEvent::send(&page, WbMessage::DataChanged);
+    refresh(page);
+    settle();
+    EXPECT_TRUE(boxes.isEmpty());
+    // The collection's last notice comes after it ended: A, only A, once.
     appState().link.collectingLetter = 0;
     WbMessageEvent::send(&page, WbMessage::DataChanged);
-    EXPECT_EQ(boxes, both);
+    settle();
+    WbMessageEvent::send(&page, WbMessage::DataChanged);
+    refresh(page);
+    settle();
+    const QString a = QStringLiteral(", You complete the mission-A");
+    const QString b = QStringLiteral(", You complete the mission-B");
+    EXPECT_EQ(boxes, QStringList{a});
 
+    // Showing the tab congratulates on both, one box at a time.
     boxes.clear();
-    page.StopButton(0)->click();
-    EXPECT_EQ(boxes, QStringList{both[1]});
+    page.show();
+    settle();
+    EXPECT_EQ(boxes, (QStringList{a, b}));
+
+    // Never over another box: it waits until that one is answered.
+    boxes.clear();
+    page.hide();
+    QDialog other;
+    other.setWindowModality(Qt::ApplicationModal);
+    other.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &other);
+    page.show();
+    settle();
+    EXPECT_TRUE(boxes.isEmpty());
+    other.accept();
+    settle();
+    settle();
+    EXPECT_EQ(boxes, (QStringList{a, b}));
 }
 
 TEST_F(MissionPageTest, EnterInATargetBoxClicksNoButton)

@@ -3,6 +3,7 @@
 #include "platform/localename.h"
 #include "platform/processrandom.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -127,14 +128,17 @@ TEST(LinuxSystemServices, SystemLocaleComesFromTheMachinesFilesNotTheEnvironment
               s("ENU"));
 }
 
-TEST(LinuxSystemServices, TickCountAdvancesInMilliseconds)
+TEST(LinuxSystemServices, MissionClockIsTheWallClockInMillisecondsModulo2To32)
 {
     const LinuxSystemServices system;
-    const std::uint32_t before = system.tickCount();
+    const std::uint32_t before = system.missionClock();
     QThread::msleep(50);
-    const std::uint32_t elapsed = system.tickCount() - before; // modulo 2^32, as callers do
+    const std::uint32_t elapsed = system.missionClock() - before; // modulo 2^32, as callers do
     EXPECT_GE(elapsed, 50U);
     EXPECT_LT(elapsed, 5000U);
+    // Time since boot would be far off: the clock must agree with the date and time.
+    const auto wallClock = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
+    EXPECT_LT(wallClock - system.missionClock(), 5000U);
     EXPECT_EQ(system.platformGeneration(), 0);
 }
 

@@ -1,6 +1,7 @@
 #include "app/appstate.h"
 #include "app/settingstable.h"
 #include "data/datatestsupport.h"
+#include "platform/linux/trash_linux.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/summarypage.h"
 #include "support/scratchmount.h"
@@ -34,6 +35,31 @@ std::vector<std::pair<int, int>> March()
     minutes.push_back({SlotIndex(31, 7, 0), 80});
     return minutes;
 }
+
+// An environment variable set for as long as it lives.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char* name, const QString& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~ScopedVariable()
+    {
+        if (m_had) {
+            qputenv(m_name, m_old);
+        } else {
+            qunsetenv(m_name);
+        }
+    }
+    Q_DISABLE_COPY_MOVE(ScopedVariable)
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
 
 class PagesTest : public test::DataTest
 {
@@ -142,7 +168,9 @@ TEST_F(PagesTest, SummaryShowsTheTotalsAndResetForgetsTheStoreFirst)
 
     ui.answer = UserInterface::No;
     page.OnReset();
-    EXPECT_EQ(ui.questions, QStringList{QStringLiteral("Start|Confirm to clear all data (Y/N) ?")});
+    EXPECT_EQ(ui.questions, QStringList{QStringLiteral("Start|Confirm to clear all data (Y/N) ?\n"
+                                                       "No trash can take the data here: they are "
+                                                       "deleted for good.")});
     EXPECT_TRUE(dir.exists(storeFile(2024, 3)));
     EXPECT_EQ(appState().values.totalSteps, 1000000);
 
@@ -156,6 +184,57 @@ TEST_F(PagesTest, SummaryShowsTheTotalsAndResetForgetsTheStoreFirst)
     EXPECT_EQ(appState().reportCache.mode, -1);
     EXPECT_EQ(ui.dataChanged, 1);
     EXPECT_TRUE(ui.statusTexts.isEmpty());
+}
+
+TEST_F(PagesTest, ResetMovesTheMonthsToTheTrashFromWhereTheyComeBack)
+{
+    // The freedesktop trash of a home inside this test's folder; the user's own is never touched.
+    const ScopedVariable home("HOME", dir.path());
+    const ScopedVariable data("XDG_DATA_HOME", dir.filePath(QStringLiteral("share")));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("share"))));
+    platform::FreedesktopTrash trash;
+    appState().services.trash = &trash;
+    const QByteArray april = MonthBytes({{0, 1}});
+    dir.write(storeFile(2024, 4), april);
+    WriteSettingInt(keys::Summary, "TotalSteps", 500);
+    CSummaryPage page;
+    ui.answer = UserInterface::Yes;
+    page.OnReset();
+
+    EXPECT_EQ(ui.questions, QStringList{QStringLiteral("Start|Confirm to clear all data (Y/N) ?\n"
+                                                       "The data go to the trash, from where they "
+                                                       "can be restored.")});
+    EXPECT_TRUE(ui.statusTexts.isEmpty()) << ui.statusTexts.join(u'|').toStdString();
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("Data"))).isEmpty());
+    EXPECT_EQ(settingInt(keys::Summary, "TotalSteps"), 0);
+    for (const auto& [month, bytes] : {std::pair{3, MonthBytes(March())}, std::pair{4, april}}) {
+        const QString name = QFileInfo(storeFile(2024, month)).fileName();
+        const QByteArray info =
+            dir.read(QStringLiteral("share/Trash/info/") + name + QStringLiteral(".trashinfo"));
+        const QByteArray from = "Path=" + QFile::encodeName(dir.filePath(storeFile(2024, month)));
+        EXPECT_TRUE(info.contains(from)) << info.toStdString();
+        ASSERT_TRUE(QFile::rename(dir.filePath(QStringLiteral("share/Trash/files/") + name),
+                                  dir.filePath(storeFile(2024, month))));
+        EXPECT_EQ(storeBytes(2024, month), bytes);
+    }
+
+    // A trash that takes nothing after all: the months stay, never deleted, and the user is told.
+    class RefusingTrash final : public platform::Trash
+    {
+    public:
+        bool availableFor(const QString& /*folder*/) const override { return true; }
+        Result<> moveToTrash(const QString& /*path*/) override
+        {
+            return fail(QStringLiteral("no room"));
+        }
+    } refusing;
+    appState().services.trash = &refusing;
+    page.OnReset();
+    ASSERT_EQ(ui.statusTexts.size(), 1);
+    EXPECT_TRUE(ui.statusTexts.first().contains(QStringLiteral("Stepo202403.BIN")) &&
+                ui.statusTexts.first().contains(QStringLiteral("to the trash")))
+        << ui.statusTexts.first().toStdString();
+    EXPECT_EQ(storeBytes(2024, 4), april);
 }
 
 TEST_F(PagesTest, ResetNamesTheMonthsItCouldNotDelete)

@@ -181,6 +181,11 @@ constexpr LangRowTable Rows = {{
     /* 144 */ {u8"cm", u8"厘米", u8"厘米"},
     /* 145 */ {u8"M", u8"米", u8"米"},
     /* 146 */ {u8"Km", u8"千米", u8"千米"},
+    /* 147 */ {u8"The data go to the trash, from where they can be restored.",
+               u8"資料會移到垃圾桶，可從那裡還原。", u8"数据会移到回收站，可从那里还原。"},
+    /* 148 */ {u8"No trash can take the data here: they are deleted for good.",
+               u8"這裡沒有垃圾桶可存放資料：資料將永久刪除。",
+               u8"这里没有回收站可存放数据：数据将永久删除。"},
 }};
 // clang-format on
 

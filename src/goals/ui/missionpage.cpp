@@ -3,7 +3,6 @@
 #include "app/appstate.h"
 #include "app/userinterface.h"
 #include "goals/missionactions.h"
-#include "goals/missionprogress.h"
 #include "goals/missiontexts.h"
 #include "widgets/colorlabel.h"
 #include "widgets/completionbox.h"
@@ -12,6 +11,7 @@
 #include "widgets/textprogressbar.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,10 +22,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace trek {
 
@@ -87,9 +89,8 @@ CMissionPage::CMissionPage(QWidget* parent)
     connect(m_timer, &QTimer::timeout, this, &CMissionPage::UpdateRunningTexts);
     m_timer->start();
 
-    showTexts();
-    // A box opened while the window is still being built would stand before an empty screen.
-    QTimer::singleShot(0, this, &CMissionPage::offerCompletionBoxes);
+    // Missions complete at the start are told when the tab is shown, not now.
+    Show();
 }
 
 void CMissionPage::buildMission(int mission)
@@ -171,7 +172,33 @@ void CMissionPage::fillTarget(int mission)
 void CMissionPage::Show()
 {
     showTexts();
-    offerCompletionBoxes();
+    if (appState().link.collectingLetter == 0) {
+        m_complete = completeMissions();
+    }
+}
+
+void CMissionPage::OnDataChanged()
+{
+    showTexts();
+    if (appState().link.collectingLetter != 0) {
+        return;
+    }
+    const std::array<bool, MissionCount> complete = completeMissions();
+    std::array<bool, MissionCount> reached{};
+    for (std::size_t mission = 0; mission < complete.size(); ++mission) {
+        reached.at(mission) = complete.at(mission) && !m_complete.at(mission);
+    }
+    m_complete = complete;
+    congratulate(reached);
+}
+
+void CMissionPage::showEvent(QShowEvent* event)
+{
+    CTabPage::showEvent(event);
+    // The window coming back from the task bar is not the tab being shown.
+    if (!event->spontaneous()) {
+        congratulate(completeMissions());
+    }
 }
 
 void CMissionPage::showTexts()
@@ -277,15 +304,55 @@ void CMissionPage::OnStop(int mission)
     Show();
 }
 
-void CMissionPage::offerCompletionBoxes()
+std::array<bool, MissionCount> CMissionPage::completeMissions() const
 {
-    // One box at a time; and none while a collection runs: its steps are not all counted yet.
-    if (m_boxOpen) {
-        return;
+    std::array<bool, MissionCount> complete{};
+    if (appState().link.collectingLetter != 0) {
+        return complete;
     }
     for (int mission = 0; mission < MissionCount; ++mission) {
-        if (appState().link.collectingLetter != 0 ||
-            MissionProgress(Mission(mission), CurrentMetricSettings()) != FullPercent) {
+        complete.at(static_cast<std::size_t>(mission)) =
+            MissionProgress(Mission(mission), CurrentMetricSettings()) == FullPercent;
+    }
+    return complete;
+}
+
+void CMissionPage::congratulate(const std::array<bool, MissionCount>& missions)
+{
+    bool any = false;
+    for (std::size_t mission = 0; mission < missions.size(); ++mission) {
+        if (missions.at(mission)) {
+            m_pending.at(mission) = true;
+            any = true;
+        }
+    }
+    if (any) {
+        QTimer::singleShot(0, this, &CMissionPage::openPendingBoxes);
+    }
+}
+
+void CMissionPage::openPendingBoxes()
+{
+    if (m_boxOpen) {
+        return; // the box open now goes on to the next one when it closes
+    }
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != window()) {
+        // Another box stands open; the congratulation waits until it is answered.
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            connect(
+                dialog, &QDialog::finished, this,
+                [this] { QTimer::singleShot(0, this, &CMissionPage::openPendingBoxes); },
+                Qt::SingleShotConnection);
+        } else {
+            m_pending = {};
+        }
+        return;
+    }
+    const std::array<bool, MissionCount> complete = completeMissions();
+    for (int mission = 0; mission < MissionCount; ++mission) {
+        const auto index = static_cast<std::size_t>(mission);
+        if (!std::exchange(m_pending.at(index), false) || !complete.at(index)) {
             continue;
         }
         m_boxOpen = true;

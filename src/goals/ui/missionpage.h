@@ -1,5 +1,6 @@
 #pragma once
 
+#include "goals/missionprogress.h"
 #include "widgets/tabpage.h"
 
 #include <array>
@@ -22,7 +23,8 @@ class CTextProgressBar;
 
 // The missions tab: two missions, A and B, each with a kind of target, the target, Start and
 // Stop, a progress bar and the time since its start. A running mission at 100 % congratulates
-// the person at each Show until it is stopped.
+// the person when the tab is shown and once when a collection completes it; never over another
+// box, and not at the other refreshes (a language change, a plug-in, a reset, the start).
 class CMissionPage final : public CTabPage
 {
     Q_OBJECT
@@ -33,7 +35,7 @@ public:
 
     explicit CMissionPage(QWidget* parent = nullptr);
 
-    // Texts, states and progress of both missions anew, then the completion boxes due.
+    // Texts, states and progress of both missions anew.
     void Show();
     // `mission` is 0 for A and 1 for B.
     void OnStart(int mission);
@@ -55,8 +57,9 @@ public:
 
 protected:
     // A collection that completes a mission congratulates when it ends.
-    void OnDataChanged() override { Show(); }
+    void OnDataChanged() override;
     void OnRefresh() override { Show(); }
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -81,13 +84,21 @@ private:
     void showTexts();
     void showMission(int mission);
     void onKindClicked(int mission, int kind);
-    void offerCompletionBoxes();
+    // Which missions stand at 100 %; none while a collection runs, whose steps are not all
+    // counted yet.
+    std::array<bool, MissionCount> completeMissions() const;
+    // Opens the boxes of `missions` once the messages being handed round have reached every
+    // page and no other box stands open.
+    void congratulate(const std::array<bool, MissionCount>& missions);
+    void openPendingBoxes();
 
     std::array<Controls, 2> m_controls{};
     CPictureView* m_picture = nullptr;
     QTimer* m_timer = nullptr;
     BoxRunner m_boxRunner;
     bool m_boxOpen = false;
+    std::array<bool, MissionCount> m_complete{}; // as last seen outside a collection
+    std::array<bool, MissionCount> m_pending{};  // boxes waiting to be opened
 };
 
 } // namespace trek

@@ -1,6 +1,7 @@
 #include "platform/linux/iniprofile.h"
 #include "platform/linux/linuxdriveservices.h"
 #include "platform/linux/systemservices_linux.h"
+#include "platform/linux/trash_linux.h"
 #include "platform/linux/udisksejector.h"
 #include "platform/platform.h"
 #include "platform/sim/simulateddriveservices.h"
@@ -22,6 +23,7 @@ public:
         services.profile = &m_profile;
         services.system = &m_system;
         services.desktop = m_desktop.get();
+        services.trash = &m_trash;
         if (m_real) {
             services.drives = m_real->drives.get();
             services.scsi = m_real->scsi.get();
@@ -41,6 +43,7 @@ private:
     // The services hand out non-const pointers; the platform itself is shared read-only.
     mutable IniProfile m_profile;
     mutable LinuxSystemServices m_system;
+    mutable FreedesktopTrash m_trash;
     std::unique_ptr<DesktopServices> m_desktop;
 };
 

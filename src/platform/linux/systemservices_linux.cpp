@@ -2,9 +2,9 @@
 
 #include "platform/localename.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QProcess>
-#include <ctime>
 #include <utility>
 
 namespace trek::platform {
@@ -50,15 +50,10 @@ QString LinuxSystemServices::systemLocaleAbbreviation() const
     return localeAbbreviationFor(QString());
 }
 
-std::uint32_t LinuxSystemServices::tickCount() const
+std::uint32_t LinuxSystemServices::missionClock() const
 {
-    timespec now{};
-    if (::clock_gettime(CLOCK_BOOTTIME, &now) != 0) {
-        ::clock_gettime(CLOCK_MONOTONIC, &now);
-    }
-    const auto milliseconds = static_cast<std::uint64_t>(now.tv_sec) * 1000U +
-                              static_cast<std::uint64_t>(now.tv_nsec) / 1000000U;
-    return static_cast<std::uint32_t>(milliseconds);
+    // Truncation keeps the low 32 bits: the value modulo 2^32.
+    return static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
 }
 
 bool LinuxSystemServices::startProgram(const QString& program, const QStringList& arguments)

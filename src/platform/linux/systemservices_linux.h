@@ -20,8 +20,7 @@ public:
     QString localeAbbreviation() const override;
     // The same variables as the machine's locale files set them; the C locale when none does.
     QString systemLocaleAbbreviation() const override;
-    // CLOCK_BOOTTIME, so that time spent suspended counts, as it does for a tick counter.
-    std::uint32_t tickCount() const override;
+    std::uint32_t missionClock() const override;
     // The generation table knows only the systems the program first ran on; Linux is none.
     int platformGeneration() const override { return 0; }
     // The program starts in the current folder, detached, so it outlives this process.

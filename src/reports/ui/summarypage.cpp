@@ -22,6 +22,8 @@ namespace row {
 constexpr int ResetButton = 50;
 constexpr int ConfirmReset = 51;
 constexpr int ConfirmCaption = 52;
+constexpr int GoesToTrash = 147;
+constexpr int GoesForGood = 148;
 } // namespace row
 
 // The platform generation that has a picture of its own.
@@ -91,12 +93,16 @@ void CSummaryPage::Fill()
 
 void CSummaryPage::OnReset()
 {
+    // The question says where the months go, so it is settled before it is asked.
+    const StoreDisposal disposal = CurrentStoreDisposal();
+    const QString question =
+        GetLangText(row::ConfirmReset) + u'\n' +
+        GetLangText(disposal == StoreDisposal::Trash ? row::GoesToTrash : row::GoesForGood);
     if (!appState().values.autoConfirm &&
-        user().askYesNo(GetLangText(row::ConfirmCaption), GetLangText(row::ConfirmReset)) !=
-            UserInterface::Yes) {
+        user().askYesNo(GetLangText(row::ConfirmCaption), question) != UserInterface::Yes) {
         return;
     }
-    const Result<LifetimeResetOutcome> outcome = ResetLifetime();
+    const Result<LifetimeResetOutcome> outcome = ResetLifetime(disposal);
     if (!outcome) {
         user().setStatusText(outcome.error());
         return;
