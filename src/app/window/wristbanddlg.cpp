@@ -16,6 +16,7 @@
 #include "update/updatesession.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"
+#include "widgets/readablecalendar.h"
 #include "widgets/tabpage.h"
 #include "widgets/textprogressbar.h"
 #include "widgets/wbmessages.h"
@@ -117,6 +118,7 @@ void CWristbandDlg::buildControls()
     m_calendar->setObjectName(QStringLiteral("calendar"));
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setGridVisible(true);
+    KeepCalendarReadable(*m_calendar);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &CWristbandDlg::onDateSelected);
 
     m_clock = new CFittedLabel(3.0 / 4.0, 3.2, this);
