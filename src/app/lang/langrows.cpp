@@ -181,6 +181,20 @@ constexpr LangRowTable Rows = {{
     /* 144 */ {u8"cm", u8"厘米", u8"厘米"},
     /* 145 */ {u8"M", u8"米", u8"米"},
     /* 146 */ {u8"Km", u8"千米", u8"千米"},
+    // Names for screen readers of controls that show no text, and the charts' summaries.
+    /* 147 */ {u8"Previous month", u8"上個月", u8"上个月"},
+    /* 148 */ {u8"Next month", u8"下個月", u8"下个月"},
+    /* 149 */ {u8"Progress", u8"進度", u8"进度"},
+    /* 150 */ {u8"Sleep monitor start hour", u8"睡眠監測開始(時)", u8"睡眠监测开始(时)"},
+    /* 151 */ {u8"Sleep monitor start minute", u8"睡眠監測開始(分)", u8"睡眠监测开始(分)"},
+    /* 152 */ {u8"Sleep monitor stop hour", u8"睡眠監測結束(時)", u8"睡眠监测结束(时)"},
+    /* 153 */ {u8"Sleep monitor stop minute", u8"睡眠監測結束(分)", u8"睡眠监测结束(分)"},
+    /* 154 */ {u8"%s: %d steps", u8"%s：%d 步", u8"%s：%d 步"},
+    /* 155 */ {u8"busiest day %s: %d steps", u8"最多步數的一天 %s：%d 步",
+               u8"最多步数的一天 %s：%d 步"},
+    /* 156 */ {u8"busiest hour %s: %d steps", u8"最多步數的一小時 %s：%d 步",
+               u8"最多步数的一小时 %s：%d 步"},
+    /* 157 */ {u8"Night %s ~ %s", u8"夜間 %s ~ %s", u8"夜间 %s ~ %s"},
 }};
 // clang-format on
 

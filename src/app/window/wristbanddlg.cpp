@@ -30,10 +30,17 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <array>
+#include <utility>
 
 namespace trek {
 
 namespace {
+namespace row {
+constexpr int PreviousMonth = 147;
+constexpr int NextMonth = 148;
+constexpr int Progress = 149;
+} // namespace row
 constexpr int ClockPeriodMs = 500;
 constexpr int DiscoveryDelayMs = 500;
 const QColor ProgressBlue(0, 0, 200);
@@ -327,6 +334,21 @@ void CWristbandDlg::refreshTexts()
     setWindowTitle(BuildTitle());
     m_tab->RetitlePages();
     applyCalendarLanguage();
+    nameTextlessControls();
+}
+
+void CWristbandDlg::nameTextlessControls()
+{
+    // The calendar's month arrows and the bar show no text a screen reader could name them by.
+    const std::array<std::pair<const char*, int>, 2> arrows{
+        {{"qt_calendar_prevmonth", row::PreviousMonth}, {"qt_calendar_nextmonth", row::NextMonth}}};
+    for (const auto& [name, textRow] : arrows) {
+        if (auto* arrow = m_calendar->findChild<QWidget*>(QLatin1String(name))) {
+            arrow->setAccessibleName(GetLangText(textRow));
+            arrow->setToolTip(GetLangText(textRow));
+        }
+    }
+    m_progress->setAccessibleName(GetLangText(row::Progress));
 }
 
 void CWristbandDlg::applyCalendarLanguage()
