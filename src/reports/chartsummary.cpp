@@ -36,7 +36,8 @@ QString Day(QDate date)
 
 QString Clock(int minuteOfDay)
 {
-    return QString::asprintf("%02d:%02d", minuteOfDay / MinutesPerHour, minuteOfDay % MinutesPerHour);
+    return QString::asprintf("%02d:%02d", minuteOfDay / MinutesPerHour,
+                             minuteOfDay % MinutesPerHour);
 }
 
 QString Span(int firstMinute, int endMinute)
@@ -66,7 +67,7 @@ QString PointTime(const Report& report, QDate date, bool minuteData, int index)
         return Span(std::max(index - HalfHour, 0), std::min(index + HalfHour, MinutesPerDay));
     }
     const int hour = index % HoursPerDay;
-    const QString hours = Span(hour * MinutesPerHour, (hour + 1) * MinutesPerHour);
+    QString hours = Span(hour * MinutesPerHour, (hour + 1) * MinutesPerHour);
     switch (report.mode) {
     case ReportMode::Month:
         return Day(QDate(date.year(), date.month(), 1).addDays(index / HoursPerDay)) +
@@ -74,7 +75,7 @@ QString PointTime(const Report& report, QDate date, bool minuteData, int index)
     case ReportMode::Week:
         return GetLangText(row::Sunday + index / HoursPerDay) + QStringLiteral(" ") + hours;
     case ReportMode::Day:
-        return hours;
+        break;
     }
     return hours;
 }

@@ -38,10 +38,9 @@ const QString TextInterface = QStringLiteral("org.a11y.atspi.Text");
 // The address of the session's accessibility bus, started on demand by the session bus.
 std::optional<QString> AccessibilityBusAddress()
 {
-    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"),
-                                                      QStringLiteral("/org/a11y/bus"),
-                                                      QStringLiteral("org.a11y.Bus"),
-                                                      QStringLiteral("GetAddress"));
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+        QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
     const QDBusMessage reply = QDBusConnection::sessionBus().call(ask, QDBus::Block, 10000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         (void)std::fprintf(stderr, "no accessibility bus: %s\n",
@@ -87,9 +86,8 @@ public:
 
     QString property(const Node& node, const QString& name) const
     {
-        const QDBusMessage reply =
-            call(node, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                 {AccessibleInterface, name});
+        const QDBusMessage reply = call(node, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                        QStringLiteral("Get"), {AccessibleInterface, name});
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
             return {};
         }
@@ -255,8 +253,8 @@ TEST_F(AtSpiTest, ScreenReaderReadsTheLifetimeFiguresTheChartSummaryAndTheContro
     EXPECT_TRUE(summed);
 
     // Controls without a text of their own are named by what they are.
-    for (const char* name : {"Previous month", "Next month", "Progress",
-                             "Sleep monitor start hour", "Sleep monitor stop minute"}) {
+    for (const char* name : {"Previous month", "Next month", "Progress", "Sleep monitor start hour",
+                             "Sleep monitor stop minute"}) {
         EXPECT_NE(Named(seen, QLatin1String(name)), nullptr) << name;
     }
 }

@@ -120,17 +120,17 @@ TEST_F(ReportTest, ChartSummariesGiveThePeriodItsStepsAndTheBusiestTimes)
 {
     dir.write(storeFile(2024, 3), MonthBytes(March2024()));
 
-    EXPECT_EQ(DescribeReportChart(Load(ReportMode::Month, QDate(2024, 3, 20)), QDate(2024, 3, 20),
-                                  false),
-              QStringLiteral("2024/03: 1220 steps; busiest day 2024/03/05: 620 steps; "
-                             "busiest hour 2024/03/05 10:00 ~ 11:00: 620 steps"));
+    EXPECT_EQ(
+        DescribeReportChart(Load(ReportMode::Month, QDate(2024, 3, 20)), QDate(2024, 3, 20), false),
+        QStringLiteral("2024/03: 1220 steps; busiest day 2024/03/05: 620 steps; "
+                       "busiest hour 2024/03/05 10:00 ~ 11:00: 620 steps"));
     // Minute data: the busiest moving hour, which stops at midnight.
     EXPECT_EQ(DescribeReportChart(Load(ReportMode::Day, QDate(2024, 3, 31), true),
                                   QDate(2024, 3, 31), true),
               QStringLiteral("2024/03/31: 600 steps; busiest hour 23:00 ~ 24:00: 600 steps"));
-    EXPECT_EQ(DescribeReportChart(Load(ReportMode::Day, QDate(2024, 4, 2)), QDate(2024, 4, 2),
-                                  false),
-              QStringLiteral("2024/04/02: 0 steps"));
+    EXPECT_EQ(
+        DescribeReportChart(Load(ReportMode::Day, QDate(2024, 4, 2)), QDate(2024, 4, 2), false),
+        QStringLiteral("2024/04/02: 0 steps"));
 
     SleepAnalysis night;
     night.onset = 100;

@@ -105,9 +105,9 @@ TEST_F(DarkScheme, EveryFixedColourOfTheWindowReadsOnWhatItIsDrawnOver)
     ASSERT_EQ(list.GetItemCount(), 3);
     for (int row = 0; row < list.GetItemCount(); ++row) {
         for (int column = 0; column < list.GetColumnCount(); ++column) {
-            EXPECT_GE(ContrastRatio(list.CellTextColor(row, column),
-                                    list.CellBackground(row, column)),
-                      ReadableContrast)
+            EXPECT_GE(
+                ContrastRatio(list.CellTextColor(row, column), list.CellBackground(row, column)),
+                ReadableContrast)
                 << "row " << row << ", column " << column;
         }
     }
