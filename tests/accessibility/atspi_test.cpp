@@ -142,6 +142,7 @@ protected:
                   "[Summary]\r\nTotalSteps=15912\r\nTotalPeriod=1500\r\n");
         // March 2024: 620 steps on the 5th, all between 10:00 and 11:00, and 600 on the 31st.
         std::vector<std::pair<int, int>> minutes;
+        minutes.reserve(16);
         for (int minute = 0; minute < 5; ++minute) {
             minutes.push_back({test::SlotIndex(5, 10, minute), 100});
         }
