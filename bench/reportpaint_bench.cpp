@@ -50,7 +50,7 @@ bool DrawOnce(const QString& folder, ReportMode mode, bool minuteData, CChartCtr
         return false;
     }
     FillReportList(list, *report);
-    DrawReportChart(chart, *report, minuteData);
+    DrawReportChart(chart, *report, QDate(2024, 3, 31), minuteData);
     const QPixmap chartPixels = chart.grab();
     const QPixmap listPixels = list.grab();
     return !chartPixels.isNull() && !listPixels.isNull() && list.GetItemCount() > 0;

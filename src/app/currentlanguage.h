@@ -4,7 +4,7 @@
 
 namespace trek {
 
-// Text of `row` (0..146) in the interface language of appState().
+// Text of `row` (0..LangRowCount - 1) in the interface language of appState().
 QString GetLangText(int row);
 
 } // namespace trek

@@ -29,6 +29,7 @@ struct ReportRow
 {
     ReportSpan span;
     ReportCells cells;
+    int steps = 0; // the figure of the steps cell
 };
 
 // How the chart lays its points along the x axis.

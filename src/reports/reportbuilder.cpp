@@ -91,7 +91,8 @@ void AddIntervalRows(const MonthBuffer& month, int day, const MetricSettings& se
         const int number = static_cast<int>(report.rows.size()) + 1;
         report.rows.push_back(
             {{month.year(), month.month(), day, s, e},
-             FigureCells(number, when, interval.steps, IntervalMinutes(s, e), settings)});
+             FigureCells(number, when, interval.steps, IntervalMinutes(s, e), settings),
+             interval.steps});
     }
 }
 
@@ -117,7 +118,8 @@ Report BuildMonthReport(const MonthBuffer& month, const MetricSettings& settings
         report.rows.push_back(
             {{month.year(), month.month(), day, 0, MonthBuffer::MinutesPerDay - 1},
              FigureCells(number, when, activity.steps, DayMinutes(activity.activeMinutes),
-                         settings)});
+                         settings),
+             activity.steps});
     }
     SetMaxima(busiestHour, settings, report);
     return report;

@@ -1,5 +1,8 @@
 #include "widgets/colorlabel.h"
 
+#include "widgets/readablecolour.h"
+
+#include <QEvent>
 #include <QPalette>
 
 namespace trek {
@@ -27,12 +30,41 @@ void CColorLabel::SetBkColor(const QColor& color)
     repaint();
 }
 
+void CColorLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    // The desktop's scheme may change under a label that shows its parent's background.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) {
+        applyColors();
+    }
+}
+
+void CColorLabel::showEvent(QShowEvent* event)
+{
+    // The owner may have stopped the label filling its background since the colours were set.
+    applyColors();
+    QLabel::showEvent(event);
+}
+
+QColor CColorLabel::shownBackground() const
+{
+    if (autoFillBackground() || parentWidget() == nullptr) {
+        return m_backgroundColor;
+    }
+    return parentWidget()->palette().color(parentWidget()->backgroundRole());
+}
+
 void CColorLabel::applyColors()
 {
+    if (m_applying) {
+        return; // the palette set below comes back as a change
+    }
+    m_applying = true;
     QPalette colors = palette();
     colors.setColor(QPalette::Window, m_backgroundColor);
-    colors.setColor(QPalette::WindowText, m_textColor);
+    colors.setColor(QPalette::WindowText, ReadableOn(shownBackground(), m_textColor));
     setPalette(colors);
+    m_applying = false;
 }
 
 } // namespace trek

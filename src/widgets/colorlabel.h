@@ -5,7 +5,9 @@
 
 namespace trek {
 
-// A label with its own text and background colours, independent of the style.
+// A label with its own text and background colours, independent of the style. The text is drawn
+// in its colour where that reads on the background shown (the label's own, or its parent's when
+// it does not fill its background), and otherwise in that colour moved towards black or white.
 class CColorLabel final : public QLabel
 {
     Q_OBJECT
@@ -20,11 +22,17 @@ public:
     QColor TextColor() const { return m_textColor; }
     QColor BkColor() const { return m_backgroundColor; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void applyColors();
+    QColor shownBackground() const;
 
     QColor m_backgroundColor;
     QColor m_textColor = Qt::black;
+    bool m_applying = false;
 };
 
 } // namespace trek

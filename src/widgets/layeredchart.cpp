@@ -34,8 +34,20 @@ void CLayeredChart::Restart()
     EndPlotPainting();
     m_grid = QImage();
     m_plot = QImage();
-    setAccessibleDescription(Describe());
+    updateDescription();
     update();
+}
+
+void CLayeredChart::SetSummary(const QString& summary)
+{
+    m_summary = summary;
+    updateDescription();
+}
+
+void CLayeredChart::updateDescription()
+{
+    const QString axes = Describe();
+    setAccessibleDescription(m_summary.isEmpty() ? axes : m_summary + QStringLiteral("; ") + axes);
 }
 
 QImage CLayeredChart::NewLayer(qreal ratio) const

@@ -17,8 +17,8 @@ namespace trek {
 //
 // Setters of the subclasses change what the grid shows and call Restart(), which forgets the
 // plot; so owners set every property first and add data last, then call update(). Owners name
-// each chart for screen readers (setAccessibleName); the chart describes itself (its titles and
-// ranges) in its accessible description.
+// each chart for screen readers (setAccessibleName) and sum up its data (SetSummary); the
+// accessible description is that summary followed by the chart's titles and ranges.
 class CLayeredChart : public QWidget
 {
     Q_OBJECT
@@ -29,6 +29,10 @@ public:
     // Fills both layers; changing it erases the plot.
     void SetBackgroundColor(const QColor& color);
     QColor BackgroundColor() const { return m_background; }
+
+    // What the data says, for screen readers; it stays until the next summary, whatever else is
+    // set in between.
+    void SetSummary(const QString& summary);
 
     // What painting shows: each device pixel the OR of the grid's and the plot's. Its
     // devicePixelRatio is the widget's; a null image while the widget has no area.
@@ -64,8 +68,10 @@ private:
     // Finishes the drawing of added items, before the plot layer is read or replaced.
     void EndPlotPainting() const;
     QImage NewLayer(qreal ratio) const;
+    void updateDescription();
 
     QColor m_background;
+    QString m_summary;
     // Drawn state kept only to show it again; rebuilt whenever it no longer fits the widget.
     mutable QImage m_grid;
     mutable QImage m_plot;

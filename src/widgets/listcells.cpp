@@ -1,6 +1,7 @@
 #include "widgets/listcells.h"
 
 #include "widgets/cellcompare.h"
+#include "widgets/readablecolour.h"
 
 #include <QHelpEvent>
 #include <QStyledItemDelegate>
@@ -14,7 +15,8 @@ namespace trek {
 namespace {
 
 // A cell that sorts by the list's comparison and remembers how its text reads, so that a sort
-// parses each text once.
+// parses each text once. A cell given a background and no text colour is drawn in black, or in
+// whatever reads on that background.
 class CellItem final : public QTableWidgetItem
 {
 public:
@@ -31,6 +33,20 @@ public:
             m_key.reset();
         }
         QTableWidgetItem::setData(role, value);
+    }
+
+    QVariant data(int role) const override
+    {
+        QVariant value = QTableWidgetItem::data(role);
+        if (role == Qt::ForegroundRole && !value.isValid()) {
+            // A fixed background under the palette's text colour is unreadable in a scheme of
+            // the other brightness: such a cell takes a fixed text colour that reads on it.
+            const QVariant background = QTableWidgetItem::data(Qt::BackgroundRole);
+            if (background.canConvert<QColor>()) {
+                return QColor(ReadableOn(background.value<QColor>(), Qt::black));
+            }
+        }
+        return value;
     }
 
     bool operator<(const QTableWidgetItem& other) const override

@@ -61,8 +61,10 @@ public:
     quintptr GetItemData(int row) const;
 
     // A row outside the list means every row, a column outside the list every column. An invalid
-    // colour gives the cells back the palette's colour. Each change is drawn at the next pass of
-    // the event loop anyway; redraw draws the whole list before returning.
+    // colour gives the cells back the palette's colour. A cell with a background of its own and
+    // no text colour set is drawn in black, or in a colour that reads on its background. Each
+    // change is drawn at the next pass of the event loop anyway; redraw draws the whole list before
+    // returning.
     void SetCellBackground(int row, int column, const QColor& colour, bool redraw);
     void SetCellTextColor(int row, int column, const QColor& colour, bool redraw);
     // The colour an unselected cell is drawn with (the palette's when none was set); invalid for

@@ -1,5 +1,6 @@
 #include "widgets/textprogressbar.h"
 
+#include "widgets/readablecolour.h"
 #include "widgets/textprogressbaraccessible.h"
 
 #include <QAccessible>
@@ -169,10 +170,11 @@ void CTextProgressBar::paintEvent(QPaintEvent* /*event*/)
             painter.setFont(font());
             const int flags = Qt::AlignCenter | Qt::TextSingleLine;
             painter.setClipRect(filledRect);
-            painter.setPen(m_textOverBarColor);
+            // The colours set may come from another scheme than the palette around them.
+            painter.setPen(ReadableOn(m_barColor, m_textOverBarColor));
             painter.drawText(client, flags, text);
             painter.setClipRect(restRect);
-            painter.setPen(m_textColor);
+            painter.setPen(ReadableOn(m_backgroundColor, m_textColor));
             painter.drawText(client, flags, text);
         }
     }

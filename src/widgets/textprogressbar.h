@@ -28,7 +28,8 @@ public:
     void SetShowText(bool show);
     bool ShowText() const { return m_showText; }
     void SetBarColor(const QColor& color);
-    // Colour of the text where it lies over the unfilled part.
+    // Colour of the text where it lies over the unfilled part. Either text colour is drawn moved
+    // towards black or white where it would not read on the colour under it.
     void SetTextColor(const QColor& color);
     QColor BarColor() const { return m_barColor; }
     QColor BackgroundColor() const { return m_backgroundColor; }

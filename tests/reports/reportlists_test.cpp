@@ -1,5 +1,8 @@
+#include "app/appstate.h"
+#include "app/lang/langtable.h"
 #include "data/datatestsupport.h"
 #include "data/monthbuffer.h"
+#include "reports/chartsummary.h"
 #include "reports/movinghour.h"
 #include "reports/reportbuilder.h"
 #include "reports/reportloader.h"
@@ -111,6 +114,36 @@ TEST_F(ReportTest, MonthAndDayListsOfAHandMadeMonth)
               (std::vector<ReportCells>{Cells("   1", "2024/03/31 23:50 ~ 23:59", "600   ",
                                               "1.11   ", "0.420   ", "2.800   ", "25.610   ")}));
     EXPECT_TRUE(Load(ReportMode::Day, QDate(2024, 3, 12)).rows.empty());
+}
+
+TEST_F(ReportTest, ChartSummariesGiveThePeriodItsStepsAndTheBusiestTimes)
+{
+    dir.write(storeFile(2024, 3), MonthBytes(March2024()));
+
+    EXPECT_EQ(
+        DescribeReportChart(Load(ReportMode::Month, QDate(2024, 3, 20)), QDate(2024, 3, 20), false),
+        QStringLiteral("2024/03: 1220 steps; busiest day 2024/03/05: 620 steps; "
+                       "busiest hour 2024/03/05 10:00 ~ 11:00: 620 steps"));
+    // Minute data: the busiest moving hour, which stops at midnight.
+    EXPECT_EQ(DescribeReportChart(Load(ReportMode::Day, QDate(2024, 3, 31), true),
+                                  QDate(2024, 3, 31), true),
+              QStringLiteral("2024/03/31: 600 steps; busiest hour 23:00 ~ 24:00: 600 steps"));
+    EXPECT_EQ(
+        DescribeReportChart(Load(ReportMode::Day, QDate(2024, 4, 2)), QDate(2024, 4, 2), false),
+        QStringLiteral("2024/04/02: 0 steps"));
+
+    SleepAnalysis night;
+    night.onset = 100;
+    night.wake = 500;
+    night.deepMinutes = 300;
+    night.lightMinutes = 100;
+    night.efficiency = 80;
+    const SleepPlace place{QDate(2024, 3, 5), SleepWindow()};
+    EXPECT_EQ(DescribeSleepChart(night, place),
+              QStringLiteral("Night 2024/03/05 20:00 ~ 2024/03/06 09:00; 21:40 Bad Time; "
+                             "04:21 Awake Time; 06:40 Sleep Time; 80% Efficiency"));
+    appState().language = static_cast<int>(Language::SimplifiedChinese);
+    EXPECT_TRUE(DescribeSleepChart(night, place).startsWith(QStringLiteral("夜间 2024/03/05")));
 }
 
 TEST_F(ReportTest, QuietAndMissingMonthsKeepTheAxesAtAHundred)

@@ -186,6 +186,20 @@ constexpr LangRowTable Rows = {{
     /* 148 */ {u8"No trash can take the data here: they are deleted for good.",
                u8"這裡沒有垃圾桶可存放資料：資料將永久刪除。",
                u8"这里没有回收站可存放数据：数据将永久删除。"},
+    // Names for screen readers of controls that show no text, and the charts' summaries.
+    /* 149 */ {u8"Previous month", u8"上個月", u8"上个月"},
+    /* 150 */ {u8"Next month", u8"下個月", u8"下个月"},
+    /* 151 */ {u8"Progress", u8"進度", u8"进度"},
+    /* 152 */ {u8"Sleep monitor start hour", u8"睡眠監測開始(時)", u8"睡眠监测开始(时)"},
+    /* 153 */ {u8"Sleep monitor start minute", u8"睡眠監測開始(分)", u8"睡眠监测开始(分)"},
+    /* 154 */ {u8"Sleep monitor stop hour", u8"睡眠監測結束(時)", u8"睡眠监测结束(时)"},
+    /* 155 */ {u8"Sleep monitor stop minute", u8"睡眠監測結束(分)", u8"睡眠监测结束(分)"},
+    /* 156 */ {u8"%s: %d steps", u8"%s：%d 步", u8"%s：%d 步"},
+    /* 157 */ {u8"busiest day %s: %d steps", u8"最多步數的一天 %s：%d 步",
+               u8"最多步数的一天 %s：%d 步"},
+    /* 158 */ {u8"busiest hour %s: %d steps", u8"最多步數的一小時 %s：%d 步",
+               u8"最多步数的一小时 %s：%d 步"},
+    /* 159 */ {u8"Night %s ~ %s", u8"夜間 %s ~ %s", u8"夜间 %s ~ %s"},
 }};
 // clang-format on
 

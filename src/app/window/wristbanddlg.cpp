@@ -16,6 +16,7 @@
 #include "update/updatesession.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"
+#include "widgets/readablecalendar.h"
 #include "widgets/tabpage.h"
 #include "widgets/textprogressbar.h"
 #include "widgets/wbmessages.h"
@@ -29,10 +30,17 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <array>
+#include <utility>
 
 namespace trek {
 
 namespace {
+namespace row {
+constexpr int PreviousMonth = 149;
+constexpr int NextMonth = 150;
+constexpr int Progress = 151;
+} // namespace row
 constexpr int ClockPeriodMs = 500;
 constexpr int DiscoveryDelayMs = 500;
 const QColor ProgressBlue(0, 0, 200);
@@ -117,6 +125,7 @@ void CWristbandDlg::buildControls()
     m_calendar->setObjectName(QStringLiteral("calendar"));
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setGridVisible(true);
+    KeepCalendarReadable(*m_calendar);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &CWristbandDlg::onDateSelected);
 
     m_clock = new CFittedLabel(3.0 / 4.0, 3.2, this);
@@ -330,6 +339,21 @@ void CWristbandDlg::refreshTexts()
     setWindowTitle(BuildTitle());
     m_tab->RetitlePages();
     applyCalendarLanguage();
+    nameTextlessControls();
+}
+
+void CWristbandDlg::nameTextlessControls()
+{
+    // The calendar's month arrows and the bar show no text a screen reader could name them by.
+    const std::array<std::pair<const char*, int>, 2> arrows{
+        {{"qt_calendar_prevmonth", row::PreviousMonth}, {"qt_calendar_nextmonth", row::NextMonth}}};
+    for (const auto& [name, textRow] : arrows) {
+        if (auto* arrow = m_calendar->findChild<QWidget*>(QLatin1String(name))) {
+            arrow->setAccessibleName(GetLangText(textRow));
+            arrow->setToolTip(GetLangText(textRow));
+        }
+    }
+    m_progress->setAccessibleName(GetLangText(row::Progress));
 }
 
 void CWristbandDlg::applyCalendarLanguage()

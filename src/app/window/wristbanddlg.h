@@ -77,6 +77,7 @@ private:
     void onWebButtonClicked();
     void refreshTexts();
     void applyCalendarLanguage();
+    void nameTextlessControls();
     void startUpdateCheck();
     void onUpdateDone();
 

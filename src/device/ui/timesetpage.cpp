@@ -12,6 +12,7 @@
 #include "device/timesetrules.h"
 #include "platform/drivetable.h"
 #include "platform/systemservices.h"
+#include "widgets/namedcombobox.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -43,6 +44,7 @@ constexpr int EveryDay = 104;
 constexpr int Auto = 110;
 constexpr int Manual = 111;
 constexpr int StopSleepMonitor = 125;
+constexpr int SleepStartHour = 152; // then start minute, stop hour, stop minute
 } // namespace row
 
 constexpr int MaxCorrection = 99;
@@ -56,7 +58,8 @@ WristbandSettings& settings()
 
 QComboBox* numberList(int count, QWidget* parent)
 {
-    auto* list = new QComboBox(parent);
+    // Named for screen readers by what it sets, not by the number it shows.
+    auto* list = new CNamedComboBox(parent);
     for (int value = 0; value < count; ++value) {
         list->addItem(QString::asprintf("%02d", value));
     }
@@ -168,13 +171,9 @@ QGroupBox* CTimeSetPage::buildTimeSetGroup()
     const std::array<int, 4> counts{24, 60, 24, 60};
     const std::array<const char*, 4> names{"sleepStartHour", "sleepStartMinute", "sleepStopHour",
                                            "sleepStopMinute"};
-    const std::array<const char*, 4> spoken{"Sleep monitor start hour",
-                                            "Sleep monitor start minute", "Sleep monitor stop hour",
-                                            "Sleep monitor stop minute"};
     for (std::size_t index = 0; index < m_sleepLists.size(); ++index) {
         QComboBox* list = numberList(counts.at(index), group);
         list->setObjectName(QLatin1String(names.at(index)));
-        list->setAccessibleName(QLatin1String(spoken.at(index)));
         connect(list, &QComboBox::currentIndexChanged, this, &CTimeSetPage::takeSleepTimes);
         m_sleepLists.at(index) = list;
     }
@@ -265,6 +264,10 @@ void CTimeSetPage::setTexts()
     named(m_everyDay, row::EveryDay);
     named(m_timeSet, row::Excute);
     named(m_clockCheck, row::CheckWatch);
+    for (std::size_t index = 0; index < m_sleepLists.size(); ++index) {
+        m_sleepLists.at(index)->setAccessibleName(
+            GetLangText(row::SleepStartHour + static_cast<int>(index)));
+    }
     m_stopLabel->setText(GetLangText(row::StopSleepMonitor));
     m_stopLabel->setAccessibleName(m_stopLabel->text());
 }

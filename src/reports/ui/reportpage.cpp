@@ -167,7 +167,7 @@ void CReportPage::Draw()
     m_report = loaded ? std::move(*loaded) : EmptyReport(m_mode);
     cache = {static_cast<int>(m_mode), date.year(), date.month()};
     FillReportList(*m_list, m_report);
-    DrawReportChart(*m_chart, m_report, appState().values.displayMode == MinuteDataKind);
+    DrawReportChart(*m_chart, m_report, date, appState().values.displayMode == MinuteDataKind);
     ++m_drawCount;
 }
 

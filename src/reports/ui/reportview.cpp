@@ -2,6 +2,7 @@
 
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
+#include "reports/chartsummary.h"
 #include "reports/reportbuilder.h"
 #include "widgets/chartctrl.h"
 #include "widgets/listctrlex.h"
@@ -76,8 +77,9 @@ void FillReportList(CListCtrlEx& list, const Report& report)
     }
 }
 
-void DrawReportChart(CChartCtrl& chart, const Report& report, bool minuteData)
+void DrawReportChart(CChartCtrl& chart, const Report& report, QDate date, bool minuteData)
 {
+    chart.SetSummary(DescribeReportChart(report, date, minuteData));
     const ReportAxis& axis = report.axis;
     chart.SetYRanges(0.0, report.leftMaximum, 0.0, report.rightMaximum, 0);
     chart.SetXRange(axis.from, axis.to, axis.labelMode);

@@ -2,6 +2,8 @@
 
 #include "reports/report.h"
 
+#include <QDate>
+
 namespace trek {
 
 class CChartCtrl;
@@ -16,7 +18,7 @@ void SetReportColumns(CListCtrlEx& list);
 // index in `report.rows`, so a sorted list still finds the row's span.
 void FillReportList(CListCtrlEx& list, const Report& report);
 // The axes, titles, colours and strokes of the report's series: a curve through the points, or
-// with minute data a bar per point.
-void DrawReportChart(CChartCtrl& chart, const Report& report, bool minuteData);
+// with minute data a bar per point; and the summary of the report of `date` for screen readers.
+void DrawReportChart(CChartCtrl& chart, const Report& report, QDate date, bool minuteData);
 
 } // namespace trek

@@ -5,6 +5,7 @@
 #include "app/userinterface.h"
 #include "platform/processrandom.h"
 #include "platform/systemservices.h"
+#include "reports/chartsummary.h"
 #include "reports/sleepanalysis.h"
 #include "reports/sleeploader.h"
 #include "reports/sleeptexts.h"
@@ -199,6 +200,7 @@ void CSleepAnalysisDlg::drawChart(const SleepAnalysis& analysis)
     m_chart->SetXTitle(QString());
     m_chart->SetBackgroundColor(ChartBackground);
     m_chart->SetAxisColor(ChartAxis);
+    m_chart->SetSummary(DescribeSleepChart(analysis, m_place));
     // The start in single precision, as the bars have always been placed.
     const auto start = static_cast<double>(static_cast<float>(window.startHour()));
     for (std::size_t k = 0; k < analysis.depth.size(); ++k) {

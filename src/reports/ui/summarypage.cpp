@@ -7,6 +7,7 @@
 #include "reports/lifetimesummary.h"
 #include "widgets/pictures.h"
 #include "widgets/pictureview.h"
+#include "widgets/valuelabel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -54,7 +55,7 @@ CSummaryPage::CSummaryPage(QWidget* parent) : CTabPage(parent)
     figures->setVerticalSpacing(10);
     for (std::size_t line = 0; line < m_captions.size(); ++line) {
         m_captions.at(line) = new QLabel(frame);
-        m_values.at(line) = new QLabel(frame);
+        m_values.at(line) = new CValueLabel(frame);
         m_values.at(line)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_values.at(line)->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_values.at(line)->setObjectName(
@@ -85,8 +86,8 @@ void CSummaryPage::Fill()
     const std::array<SummaryLine, 4> lines = CurrentLifetimeSummary();
     for (std::size_t line = 0; line < lines.size(); ++line) {
         m_captions.at(line)->setText(lines.at(line).caption);
-        m_values.at(line)->setText(lines.at(line).value);
         m_values.at(line)->setAccessibleName(lines.at(line).caption);
+        m_values.at(line)->SetValue(lines.at(line).value);
     }
     m_reset->setText(GetLangText(row::ResetButton));
 }

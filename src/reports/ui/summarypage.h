@@ -10,6 +10,7 @@ class QPushButton;
 namespace trek {
 
 class CPictureView;
+class CValueLabel;
 
 // The lifetime summary tab: the running totals of every collection (steps, distance, walking
 // time, calories) and the one button that forgets everything.
@@ -36,7 +37,7 @@ protected:
 private:
     CPictureView* m_picture = nullptr;
     std::array<QLabel*, 4> m_captions{};
-    std::array<QLabel*, 4> m_values{};
+    std::array<CValueLabel*, 4> m_values{};
     QPushButton* m_reset = nullptr;
 };
 
