@@ -218,6 +218,15 @@ QString CommandSynopsis(const CliCommand& command)
     return parts.join(u' ');
 }
 
+QString CommandHelp(const CliCommand& command)
+{
+    QString help = CommandSynopsis(command) + u'\n';
+    for (const QString& line : command.help.split(u'\n')) {
+        help += QStringLiteral("      ") + line + u'\n';
+    }
+    return help;
+}
+
 QString Alternatives(const QStringList& words)
 {
     if (words.size() < 2) {

@@ -80,6 +80,9 @@ CliArgument MonthArgument(QDate CliRequest::*field); // YYYY-MM, stored as its f
 // "emulate make-disk DIR --days N [--kind text|kdx] ..." as the help shows it.
 QString CommandSynopsis(const CliCommand& command);
 QString ArgumentsSynopsis(const CliCommand& command);
+// The synopsis and, indented below it, the command's help lines: its block of the whole help and
+// the whole of its own.
+QString CommandHelp(const CliCommand& command);
 
 // "a", "a or b", "a, b or c".
 QString Alternatives(const QStringList& words);

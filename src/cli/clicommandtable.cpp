@@ -165,16 +165,13 @@ CliOption TickOption()
                      }};
 }
 
-// The threshold is checked as the options page checks what a person types.
+// The threshold is kept as typed; it is read as the options page reads it once the settings
+// file's language is known, so that a refusal speaks it.
 CliOption SlightMovingOption()
 {
     return CliOption{QStringLiteral("--slight-moving"), QStringLiteral("N"), false,
                      [](CliRequest& request, const QString& value) -> Result<> {
-                         const Result<int> threshold = ParseSlightMoving(value);
-                         if (!threshold) {
-                             return fail(threshold.error());
-                         }
-                         request.optionSlightMoving = *threshold;
+                         request.optionSlightMoving = value;
                          return {};
                      }};
 }

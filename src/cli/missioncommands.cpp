@@ -123,6 +123,9 @@ int RunMissionStart(const CliRequest& request)
                                   "mission was not started.")
                        .arg(Shown(request.missionTarget)));
         return ExitUsage;
+    case TypedTarget::Verdict::Negative:
+        PrintError(NegativeTargetText(kind, appState().values.unitMode));
+        return ExitUsage;
     case TypedTarget::Verdict::TooLarge:
         PrintError(QStringLiteral("The target \"%1\" is too large for a mission.")
                        .arg(Shown(request.missionTarget)));

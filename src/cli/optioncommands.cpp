@@ -58,7 +58,14 @@ int RunOptionsSet(const CliRequest& request)
     }
     change.enableUpgrade = OnOff(request.optionUpgrade);
     change.autoConfirm = OnOff(request.optionAutoConfirm);
-    change.slightMoving = request.optionSlightMoving;
+    if (request.optionSlightMoving) {
+        const Result<int> threshold = ParseSlightMoving(*request.optionSlightMoving);
+        if (!threshold) {
+            PrintError(threshold.error());
+            return ExitUsage;
+        }
+        change.slightMoving = *threshold;
+    }
     if (const Result<> changed = ChangeUserOptions(change); !changed) {
         PrintError(changed.error());
         return ExitFailed;

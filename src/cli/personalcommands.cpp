@@ -4,6 +4,7 @@
 #include "cli/clicommands.h"
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
+#include "device/localclock.h"
 #include "goals/personallabels.h"
 #include "goals/personalstore.h"
 #include "reports/stepmetrics.h"
@@ -94,7 +95,7 @@ int RunPersonalSet(const CliRequest& request)
     const PersonalValues stored = CurrentPersonalValues();
     const PersonalTexts shown = FillTexts(stored, unitMode);
     const Result<PersonalValues> saved =
-        SavedValues(stored, unitMode, shown, Typed(request, shown));
+        SavedValues(stored, unitMode, shown, Typed(request, shown), CurrentLocalTime().date());
     if (!saved) {
         PrintError(saved.error());
         return ExitUsage;
