@@ -144,6 +144,20 @@ CliOption Required(CliOption option)
     return option;
 }
 
+CliOption FormatOption()
+{
+    return ChoiceOption(QStringLiteral("--format"), {QStringLiteral("csv"), QStringLiteral("json")},
+                        &CliRequest::format);
+}
+
+QString FormatHelp(const QString& fields)
+{
+    return QStringLiteral("\nWith --format csv or json: %1.\nPlain numbers, ISO dates and "
+                          "times and English names in any language; csv\nhas a header line, then "
+                          "the rows.")
+        .arg(fields);
+}
+
 CliArgument TextArgument(const QString& name, QString CliRequest::*field)
 {
     return CliArgument{

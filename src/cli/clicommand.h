@@ -71,6 +71,10 @@ CliOption UnsignedOption(const QString& name, const QString& valueName,
                          std::uint64_t CliRequest::*field);
 CliOption ChoiceOption(const QString& name, const QStringList& choices, QString CliRequest::*field);
 CliOption Required(CliOption option);
+// "--format csv|json" of the commands that print a page, and the help line that says what the
+// records hold (`fields`: "the fields a, b and c").
+CliOption FormatOption();
+QString FormatHelp(const QString& fields);
 
 CliArgument TextArgument(const QString& name, QString CliRequest::*field);
 CliArgument ChoiceArgument(const QStringList& choices, QString CliRequest::*field);

@@ -42,6 +42,7 @@ struct CliRequest
         UpdateDownload,
     };
     QString helpText;   // help: what to print, the whole help or that of the commands asked
+    QString format;     // "--format": "csv" or "json"; empty: the page's texts
     QString workdir;    // empty: DefaultWorkingFolder()
     QStringList drives; // "--drive" values in the order given
     QDateTime now;      // "--now": the PC's local time for the whole run; null: the real clock

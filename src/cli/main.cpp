@@ -182,7 +182,7 @@ int main(int argc, char** argv)
     case Command::ReportDay:
         return RunReport(request);
     case Command::Summary:
-        return RunSummary();
+        return RunSummary(request);
     case Command::Delete:
         return RunDelete(request);
     case Command::Sleep:
@@ -198,7 +198,7 @@ int main(int argc, char** argv)
     case Command::MissionStop:
         return RunMissionStop(request);
     case Command::OptionsShow:
-        return RunOptionsShow();
+        return RunOptionsShow(request);
     case Command::OptionsSet:
         return RunOptionsSet(request);
     case Command::TimeSet:
