@@ -85,11 +85,13 @@ Result<QString> ChosenWorkingFolder(const CliRequest& request)
 
 void PrintNothingCollected(const QString& workdir)
 {
-    PrintError(QStringLiteral("Nothing was collected into the working folder %1 yet (it holds no "
-                              "settings file Trekkomat2.INI). To begin, enter your body data "
-                              "with \"trekkomat-cli personal set\", then plug in the wristband "
-                              "and run \"trekkomat-cli collect\".")
-                   .arg(QDir::toNativeSeparators(workdir)));
+    const QString missing = QFileInfo(workdir).isDir()
+                                ? QStringLiteral("it holds no settings file Trekkomat2.INI")
+                                : QStringLiteral("it does not exist yet");
+    PrintError(QStringLiteral("Nothing was collected into the working folder %1 yet (%2). To "
+                              "begin, enter your body data with \"trekkomat-cli personal set\", "
+                              "then plug in the wristband and run \"trekkomat-cli collect\".")
+                   .arg(QDir::toNativeSeparators(workdir), missing));
 }
 
 } // namespace
@@ -126,13 +128,13 @@ int main(int argc, char** argv)
                 return ExitFailed;
             }
         }
+        if (ReadsTheStore(request.command) && !HasSettingsFile(*workdir)) {
+            PrintNothingCollected(*workdir);
+            return ExitUsage;
+        }
         if (!QFileInfo(*workdir).isDir()) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
                            .arg(QDir::toNativeSeparators(*workdir)));
-            return ExitUsage;
-        }
-        if (ReadsTheStore(request.command) && !HasSettingsFile(*workdir)) {
-            PrintNothingCollected(*workdir);
             return ExitUsage;
         }
         auto created = platform::createPlatform(request.drives, nullptr, RunClock(request));
