@@ -87,7 +87,7 @@ void PrintNothingCollected(const QString& workdir)
 {
     const QString missing = QFileInfo(workdir).isDir()
                                 ? QStringLiteral("it holds no settings file Trekkomat2.INI")
-                                : QStringLiteral("it does not exist yet");
+                                : QStringLiteral("it does not exist");
     PrintError(QStringLiteral("Nothing was collected into the working folder %1 yet (%2). To "
                               "begin, enter your body data with \"trekkomat-cli personal set\", "
                               "then plug in the wristband and run \"trekkomat-cli collect\".")
@@ -128,13 +128,16 @@ int main(int argc, char** argv)
                 return ExitFailed;
             }
         }
-        if (ReadsTheStore(request.command) && !HasSettingsFile(*workdir)) {
-            PrintNothingCollected(*workdir);
-            return ExitUsage;
-        }
-        if (!QFileInfo(*workdir).isDir()) {
+        // A folder named on the command line that is not there is most likely mistyped; the
+        // default one is simply not made yet.
+        const bool defaultFolder = request.workdir.isEmpty() && ReadsTheStore(request.command);
+        if (!QFileInfo(*workdir).isDir() && !defaultFolder) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
                            .arg(QDir::toNativeSeparators(*workdir)));
+            return ExitUsage;
+        }
+        if (ReadsTheStore(request.command) && !HasSettingsFile(*workdir)) {
+            PrintNothingCollected(*workdir);
             return ExitUsage;
         }
         auto created = platform::createPlatform(request.drives, nullptr, RunClock(request));

@@ -23,11 +23,11 @@ QStringList Args(std::initializer_list<const char*> words)
 class FirstUse : public ::testing::Test
 {
 protected:
-    // An empty data folder as a fresh account has it; the working folder is the one an
-    // installed program chooses in it, not made yet.
+    // A data folder as a fresh account has it, with the working folder an installed program
+    // chooses in it still empty.
     void SetUp() override
     {
-        QDir().mkpath(dataHome());
+        QDir().mkpath(work());
         m_environment = QProcessEnvironment::systemEnvironment();
         m_environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome());
         m_environment.insert(QStringLiteral("HOME"), dir.path());
@@ -56,7 +56,7 @@ TEST_F(FirstUse, WritingCommandsMakeTheFolderReadingCommandsSayHowToBegin)
         EXPECT_TRUE(refused.err.startsWith(QStringLiteral("Nothing was collected into")) &&
                     refused.err.contains(QStringLiteral("trekkomat-cli collect")))
             << refused.err.toStdString();
-        EXPECT_TRUE(QDir(dataHome()).isEmpty()) << reading.join(u' ').toStdString();
+        EXPECT_TRUE(QDir(work()).isEmpty()) << reading.join(u' ').toStdString();
     }
 
     for (const QStringList& writing :
