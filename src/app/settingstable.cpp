@@ -132,4 +132,24 @@ void ReadStartSettings()
     values.slightMoving = ReadSettingInt(keys::Sleep, "SlightMoving", 0);
 }
 
+Result<> WriteStartSettings()
+{
+    const AppState& state = appState();
+    const SettingsValues& values = state.values;
+    const auto number = [](int value) {
+        return QString::number(value);
+    };
+    return WriteSettings({{keys::Advance, "Language", number(state.language)},
+                          {keys::Advance, "EnableUpgrade", number(values.enableUpgrade ? 1 : 0)},
+                          {keys::Advance, "AutoConfirm", number(values.autoConfirm ? 1 : 0)},
+                          {keys::Current, "UnitMode", number(values.unitMode)},
+                          {keys::Summary, "TotalSteps", number(values.totalSteps)},
+                          {keys::Summary, "TotalPeriod", number(values.totalPeriod)},
+                          {keys::Personal, "Birthday", number(values.birthday)},
+                          {keys::Personal, "Height", number(values.height)},
+                          {keys::Personal, "Weight_g", number(values.weightGrams)},
+                          {keys::Personal, "StepSize", number(values.stepSize)},
+                          {keys::Sleep, "SlightMoving", number(values.slightMoving)}});
+}
+
 } // namespace trek

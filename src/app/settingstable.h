@@ -45,5 +45,9 @@ struct SettingEntry
 void ReadLanguageSetting();
 // Reads every start key into appState().values, as the main window does when it opens.
 void ReadStartSettings();
+// Writes the language and the start keys of the options, the person and the totals as
+// appState() holds them, in one replacement of the file: after a start without a settings file,
+// the defaults that start used, so that a first change leaves a whole settings file.
+[[nodiscard]] Result<> WriteStartSettings();
 
 } // namespace trek

@@ -2,6 +2,7 @@
 
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
+#include "app/entryranges.h"
 #include "app/settingstable.h"
 #include "platform/systemservices.h"
 
@@ -78,6 +79,10 @@ Result<int> ParseSlightMoving(const QString& text)
     if (!fits) {
         return fail(QStringLiteral("The slight-movement threshold %1 is too large a number.")
                         .arg(Quoted(match.captured(1))));
+    }
+    // A minute holds no fewer than 0 steps, so a threshold below it filters nothing.
+    if (Result<> human = CheckNotNegative(value, GetLangText(optionrow::SlightMove)); !human) {
+        return fail(human.error());
     }
     return value;
 }

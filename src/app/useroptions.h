@@ -35,7 +35,7 @@ struct UserOptionChange
 [[nodiscard]] Result<> ChangeUserOptions(const UserOptionChange& change);
 
 // The threshold as a person types it: a decimal whole number, maybe signed, with blanks around
-// it, that fits 32 bits. Anything else is refused with the reason.
+// it, that fits 32 bits and is not negative. Anything else is refused with the reason.
 Result<int> ParseSlightMoving(const QString& text);
 
 // The language the interface speaks for a stored index: any value but 1 and 2 is English.

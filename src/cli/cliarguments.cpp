@@ -189,13 +189,67 @@ Result<> StoreOptions(const CliCommand& command, const QList<GivenOption>& given
     return {};
 }
 
+// The commands a help asks about: the one its words name (whatever follows them), else every
+// command those words begin ("report --help").
+Result<QList<const CliCommand*>> HelpedCommands(const QStringList& words)
+{
+    const Result<const CliCommand*> named = FindCommand(words);
+    if (named) {
+        return QList<const CliCommand*>{*named};
+    }
+    QList<const CliCommand*> group;
+    for (const CliCommand& command : CliCommands()) {
+        if (command.words.size() > words.size() && command.words.first(words.size()) == words) {
+            group << &command;
+        }
+    }
+    if (group.isEmpty()) {
+        return fail(named.error());
+    }
+    return group;
+}
+
+// "--help" or "help" with the command words it is about, if any; a line that cannot be read
+// (an unknown option) gets the whole help, since help is what was asked for.
+Result<CliRequest> HelpRequest(const QStringList& arguments)
+{
+    CliRequest request;
+    request.helpText = CliHelpText();
+    QStringList rest = arguments;
+    rest.removeAll(QStringLiteral("--help"));
+    rest.removeAll(QStringLiteral("-h"));
+    const Result<SplitLine> line = Split(rest);
+    if (!line) {
+        return request;
+    }
+    QStringList words = line->words;
+    if (!words.isEmpty() && words.first() == QStringLiteral("help")) {
+        words.removeFirst();
+    }
+    if (words.isEmpty()) {
+        return request;
+    }
+    const Result<QList<const CliCommand*>> commands = HelpedCommands(words);
+    if (!commands) {
+        return fail(commands.error());
+    }
+    request.helpText.clear();
+    for (const CliCommand* command : *commands) {
+        request.helpText += QStringLiteral("Usage: trekkomat-cli ") + CommandHelp(*command) + u'\n';
+    }
+    request.helpText +=
+        QStringLiteral("The global options (--workdir, --drive, --now) and the exit "
+                       "statuses: trekkomat-cli --help.\n");
+    return request;
+}
+
 } // namespace
 
 Result<CliRequest> ParseCliArguments(const QStringList& arguments)
 {
-    CliRequest request; // the help unless a command is found
+    CliRequest request;
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        return request;
+        return HelpRequest(arguments);
     }
     Result<SplitLine> line = Split(arguments);
     if (!line) {
@@ -205,7 +259,7 @@ Result<CliRequest> ParseCliArguments(const QStringList& arguments)
         return fail(QStringLiteral("No command given; see --help."));
     }
     if (line->words.first() == QStringLiteral("help")) {
-        return request;
+        return HelpRequest(arguments);
     }
     const Result<const CliCommand*> found = FindCommand(line->words);
     if (!found) {
@@ -232,10 +286,7 @@ QString CliHelpText()
 {
     QString help = CliHelpHead() + QStringLiteral("\nCommands:\n");
     for (const CliCommand& command : CliCommands()) {
-        help += QStringLiteral("  ") + CommandSynopsis(command) + u'\n';
-        for (const QString& line : command.help.split(u'\n')) {
-            help += QStringLiteral("      ") + line + u'\n';
-        }
+        help += QStringLiteral("  ") + CommandHelp(command);
     }
     return help + u'\n' + CliHelpTail();
 }

@@ -144,6 +144,20 @@ CliOption Required(CliOption option)
     return option;
 }
 
+CliOption FormatOption()
+{
+    return ChoiceOption(QStringLiteral("--format"), {QStringLiteral("csv"), QStringLiteral("json")},
+                        &CliRequest::format);
+}
+
+QString FormatHelp(const QString& fields)
+{
+    return QStringLiteral("\nWith --format csv or json: %1.\nPlain numbers, ISO dates and "
+                          "times and English names in any language; csv\nhas a header line, then "
+                          "the rows.")
+        .arg(fields);
+}
+
 CliArgument TextArgument(const QString& name, QString CliRequest::*field)
 {
     return CliArgument{
@@ -216,6 +230,15 @@ QString CommandSynopsis(const CliCommand& command)
         parts << Bracketed(usage, !option.required);
     }
     return parts.join(u' ');
+}
+
+QString CommandHelp(const CliCommand& command)
+{
+    QString help = CommandSynopsis(command) + u'\n';
+    for (const QString& line : command.help.split(u'\n')) {
+        help += QStringLiteral("      ") + line + u'\n';
+    }
+    return help;
 }
 
 QString Alternatives(const QStringList& words)

@@ -71,6 +71,10 @@ CliOption UnsignedOption(const QString& name, const QString& valueName,
                          std::uint64_t CliRequest::*field);
 CliOption ChoiceOption(const QString& name, const QStringList& choices, QString CliRequest::*field);
 CliOption Required(CliOption option);
+// "--format csv|json" of the commands that print a page, and the help line that says what the
+// records hold (`fields`: "the fields a, b and c").
+CliOption FormatOption();
+QString FormatHelp(const QString& fields);
 
 CliArgument TextArgument(const QString& name, QString CliRequest::*field);
 CliArgument ChoiceArgument(const QStringList& choices, QString CliRequest::*field);
@@ -80,6 +84,9 @@ CliArgument MonthArgument(QDate CliRequest::*field); // YYYY-MM, stored as its f
 // "emulate make-disk DIR --days N [--kind text|kdx] ..." as the help shows it.
 QString CommandSynopsis(const CliCommand& command);
 QString ArgumentsSynopsis(const CliCommand& command);
+// The synopsis and, indented below it, the command's help lines: its block of the whole help and
+// the whole of its own.
+QString CommandHelp(const CliCommand& command);
 
 // "a", "a or b", "a, b or c".
 QString Alternatives(const QStringList& words);

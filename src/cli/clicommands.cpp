@@ -5,6 +5,7 @@
 #include "data/collectionreport.h"
 #include "data/collectionrun.h"
 #include "data/csvexport.h"
+#include "data/stepcounters.h"
 #include "device/discovery.h"
 #include "emulator/filemodelwristband.h"
 #include "emulator/recordgenerator.h"
@@ -33,12 +34,19 @@ int TotalSteps(const emu::StepHistory& history)
     return total;
 }
 
+QString Counted(int count, const char* one, const char* many)
+{
+    return QString::number(count) + u' ' + QLatin1String(count == 1 ? one : many);
+}
+
 } // namespace
 
 int RunCollect()
 {
     // Nobody is there to answer: the question is taken as confirmed.
     appState().values.autoConfirm = true;
+    const int stepsBefore = appState().values.totalSteps;
+    const int minutesBefore = appState().values.totalPeriod;
     CollectionReport report;
     appState().hooks.collectionRun = [&report] {
         report = CollectWristband();
@@ -52,6 +60,13 @@ int RunCollect()
         PrintError(QStringLiteral("### Not found Stepo-Disk ###"));
         return ExitFailed;
     }
+    // What is stored stays stored, even when a later part of the run failed.
+    const SettingsValues& values = appState().values;
+    PrintOut(
+        QStringLiteral("Stored %1 in %2 over %3.")
+            .arg(Counted(WrappingSubtract(values.totalSteps, stepsBefore), "step", "steps"),
+                 Counted(WrappingSubtract(values.totalPeriod, minutesBefore), "minute", "minutes"),
+                 Counted(report.daysStored, "day", "days")));
     if (report.failed()) {
         PrintError(QStringLiteral("The collection did not complete: %1").arg(report.lastError));
         return ExitFailed;

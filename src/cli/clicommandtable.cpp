@@ -129,12 +129,16 @@ CliCommand ReportCommand(Command command, const QString& word, CliArgument perio
         .command = command,
         .words = {QStringLiteral("report"), word},
         .arguments = {std::move(period)},
-        .options = {SwitchOption(QStringLiteral("--series"), &CliRequest::series)},
+        .options = {SwitchOption(QStringLiteral("--series"), &CliRequest::series), FormatOption()},
         .help = rows +
                 QStringLiteral("\nPrints the seven column titles, then one line per row, the cells "
                                "separated\nby tabs. With --series: \"left maximum<TAB>right "
                                "maximum\" of the chart, then\n\"index<TAB>value\" for each of its "
-                               "points."),
+                               "points.") +
+                FormatHelp(QStringLiteral(
+                    "the rows' date, start, end, steps, minutes,\ncadence, distance, speed and "
+                    "calories (the distance in km or miles as the\nsettings file's units say), or "
+                    "the chart's maxima and points (csv: the rows or\npoints only)")),
     };
 }
 
@@ -165,16 +169,13 @@ CliOption TickOption()
                      }};
 }
 
-// The threshold is checked as the options page checks what a person types.
+// The threshold is kept as typed; it is read as the options page reads it once the settings
+// file's language is known, so that a refusal speaks it.
 CliOption SlightMovingOption()
 {
     return CliOption{QStringLiteral("--slight-moving"), QStringLiteral("N"), false,
                      [](CliRequest& request, const QString& value) -> Result<> {
-                         const Result<int> threshold = ParseSlightMoving(value);
-                         if (!threshold) {
-                             return fail(threshold.error());
-                         }
-                         request.optionSlightMoving = *threshold;
+                         request.optionSlightMoving = value;
                          return {};
                      }};
 }
@@ -236,8 +237,10 @@ QList<CliCommand> MakeCommands()
             .words = {QStringLiteral("collect")},
             .help = QStringLiteral(
                 "Finds the wristband and collects its records into the store without asking;\n"
-                "prints the status lines. Fails when no wristband is found, a day file could not\n"
-                "be imported, or a reading could not be completed."),
+                "prints the status lines, then \"Stored N steps in M minutes over D days.\". "
+                "Fails\n"
+                "when no wristband is found, a day file could not be imported, or a reading\n"
+                "could not be completed."),
         },
         CliCommand{
             .command = Command::Watch,
@@ -274,8 +277,10 @@ QList<CliCommand> MakeCommands()
         CliCommand{
             .command = Command::Summary,
             .words = {QStringLiteral("summary")},
+            .options = {FormatOption()},
             .help =
-                QStringLiteral("Prints the lifetime summary: four lines \"caption<TAB>value\"."),
+                QStringLiteral("Prints the lifetime summary: four lines \"caption<TAB>value\".") +
+                FormatHelp(QStringLiteral("steps, distance, minutes and calories")),
         },
         CliCommand{
             .command = Command::Delete,
@@ -286,7 +291,8 @@ QList<CliCommand> MakeCommands()
                 QStringLiteral("delete needs a date YYYY-MM-DD and may take a span HH:MM-HH:MM."),
             .help = QStringLiteral(
                 "Clears the steps of the day, or of the minutes from the span's start to its\n"
-                "end, in the store, as the Report tab's Delete does. The lifetime totals stay."),
+                "end, in the store, as the Report tab's Delete does. The lifetime totals stay.\n"
+                "Prints the steps and minutes cleared, or that there was nothing to clear."),
         },
         CliCommand{
             .command = Command::Sleep,
@@ -295,25 +301,35 @@ QList<CliCommand> MakeCommands()
             .options = {NumberOption(QStringLiteral("--start"), QStringLiteral("H"),
                                      &CliRequest::sleepStart, 0, SleepWindow::LastStartHour),
                         NumberOption(QStringLiteral("--end"), QStringLiteral("H"),
-                                     &CliRequest::sleepEnd, 1, SleepWindow::LastEndHour)},
+                                     &CliRequest::sleepEnd, 1, SleepWindow::LastEndHour),
+                        FormatOption()},
             .check = CheckSleepHours,
-            .help = QStringLiteral(
-                "The sleep analysis of the night from the date's evening: the title, the four\n"
-                "figures (falling asleep, waking, sleep time, efficiency; the value and its\n"
-                "caption joined by \" | \"), then \"HH:MM<TAB>depth<TAB>class\" for every minute\n"
-                "of the window. The window's hours count from the date's midnight (20 to 33 is\n"
-                "20:00 to 09:00 the next morning); those not given come from the settings file,\n"
-                "an end at or before the start becoming one hour after it. The settings file\n"
-                "is not changed."),
+            .help =
+                QStringLiteral(
+                    "The sleep analysis of the night from the date's evening: the title, the four\n"
+                    "figures (falling asleep, waking, sleep time, efficiency; the value and its\n"
+                    "caption joined by \" | \"), then \"HH:MM<TAB>depth<TAB>class\" for every "
+                    "minute\n"
+                    "of the window. The window's hours count from the date's midnight (20 to 33 "
+                    "is\n"
+                    "20:00 to 09:00 the next morning); those not given come from the settings "
+                    "file,\n"
+                    "an end at or before the start becoming one hour after it. The settings file\n"
+                    "is not changed.") +
+                FormatHelp(QStringLiteral("the window and the four figures, then each\n"
+                                          "minute's time, depth and class (csv: the minutes "
+                                          "only)")),
         },
         CliCommand{
             .command = Command::MissionShow,
             .words = {QStringLiteral("mission"), QStringLiteral("show")},
             .options = {SwitchOption(QStringLiteral("--raw"), &CliRequest::missionRaw),
-                        TickOption()},
+                        TickOption(), FormatOption()},
             .help = MissionPageHelp() +
                     QStringLiteral("\nWith --raw: the settings file's mission keys, "
-                                   "key<TAB>value."),
+                                   "key<TAB>value.") +
+                    FormatHelp(QStringLiteral("each mission's kind, target and its unit,\n"
+                                              "progress and running time")),
         },
         CliCommand{
             .command = Command::MissionStart,
@@ -344,12 +360,17 @@ QList<CliCommand> MakeCommands()
         CliCommand{
             .command = Command::OptionsShow,
             .words = {QStringLiteral("options"), QStringLiteral("show")},
+            .options = {FormatOption()},
             .help = QStringLiteral(
-                "Prints the user options as the User Option tab shows them, one control a line:\n"
-                "\"caption<TAB>value\", the value on or off for the three languages, the two\n"
-                "unit systems and the two check boxes, the slight-movement threshold followed\n"
-                "by a third cell with its unit, then the four lines of the locale label. Like\n"
-                "options set, it needs the folder's settings file and speaks its language."),
+                        "Prints the user options as the User Option tab shows them, one control a "
+                        "line:\n"
+                        "\"caption<TAB>value\", the value on or off for the three languages, the "
+                        "two\nunit systems and the two check boxes, the slight-movement threshold "
+                        "followed\nby a third cell with its unit, then the four lines of the "
+                        "locale label. Like\noptions set, it needs the folder's settings file and "
+                        "speaks its language.") +
+                    FormatHelp(QStringLiteral("the language, units, both switches, the\n"
+                                              "threshold and the two locales")),
         },
         CliCommand{
             .command = Command::OptionsSet,
@@ -530,8 +551,10 @@ QString CliHelpHead()
         "\n"
         "Takes the step records off a wristband into the monthly store of a working folder and\n"
         "reads them back out, as CSV or as the Report and DayLife tabs and the sleep analysis\n"
-        "show them, without a window. The reports, the summary, sleep and delete need the\n"
-        "folder's settings file; they speak its language and units.\n"
+        "show them, without a window. The reports, the summary, sleep, delete, export and the\n"
+        "show commands need the folder's settings file and speak its language and units;\n"
+        "personal set, options set and mission start|stop make the folder and the file\n"
+        "with the start-up defaults when there is none. COMMAND --help shows one command.\n"
         "\n"
         "Global options:\n"
         "  --workdir DIR   the working folder: settings file, Data and Trekkomat2 folders\n"

@@ -41,6 +41,8 @@ struct CliRequest
         UpdateCheck,
         UpdateDownload,
     };
+    QString helpText;   // help: what to print, the whole help or that of the commands asked
+    QString format;     // "--format": "csv" or "json"; empty: the page's texts
     QString workdir;    // empty: DefaultWorkingFolder()
     QStringList drives; // "--drive" values in the order given
     QDateTime now;      // "--now": the PC's local time for the whole run; null: the real clock
@@ -101,16 +103,16 @@ struct CliRequest
     int lastMinute = 1439;
     int sleepStart = -1; // sleep: the window's hours; -1: the settings file's
     int sleepEnd = -1;
-    int days = 0;                          // emulate
-    int factoryCount = 1;                  // factory: wristbands to set up
-    int factoryTimeout = 0;                // factory: seconds; 0: no limit
-    std::optional<quint32> tick;           // mission: stands in for the mission clock
-    std::optional<int> optionSlightMoving; // options set
-    bool allMinutes = false;               // export csv
-    bool series = false;                   // report: the chart's points instead of the list
-    bool missionRaw = false;               // mission show: the stored values
-    bool personalRaw = false;              // personal show: the stored keys
-    bool neverSet = false;                 // emulate set-clock: the clock never set
+    int days = 0;                              // emulate
+    int factoryCount = 1;                      // factory: wristbands to set up
+    int factoryTimeout = 0;                    // factory: seconds; 0: no limit
+    std::optional<quint32> tick;               // mission: stands in for the mission clock
+    std::optional<QString> optionSlightMoving; // options set: as typed
+    bool allMinutes = false;                   // export csv
+    bool series = false;                       // report: the chart's points instead of the list
+    bool missionRaw = false;                   // mission show: the stored values
+    bool personalRaw = false;                  // personal show: the stored keys
+    bool neverSet = false;                     // emulate set-clock: the clock never set
 };
 
 } // namespace trek::cli

@@ -3,6 +3,7 @@
 
 #include "app/appstate.h"
 #include "app/programversion.h"
+#include "app/settingstable.h"
 #include "app/startup.h"
 #include "app/workingfolder.h"
 #include "cli/cliarguments.h"
@@ -18,6 +19,7 @@
 #include "cli/watchcommand.h"
 #include "data/storelock.h"
 #include "platform/platform.h"
+#include "platform/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,16 +32,25 @@ namespace {
 
 using Command = CliRequest::Command;
 
-bool ShowsTheStore(Command command)
+// Commands that change the settings file; on a folder without one they make the folder and the
+// file as a first start would, so that a fresh installation can be set up from the terminal.
+bool WritesSettings(Command command)
+{
+    return command == Command::PersonalSet || command == Command::OptionsSet ||
+           command == Command::MissionStart || command == Command::MissionStop;
+}
+
+// Commands that read the store or speak the language and units of the settings file. Without a
+// settings file nothing was collected into the folder (or it is not the working folder meant),
+// so nothing is read or changed in it.
+bool ReadsTheStore(Command command)
 {
     return command == Command::ReportMonth || command == Command::ReportWeek ||
            command == Command::ReportDay || command == Command::Summary ||
            command == Command::Delete || command == Command::Sleep ||
-           command == Command::PersonalShow || command == Command::PersonalSet ||
-           command == Command::MissionShow || command == Command::MissionStart ||
-           command == Command::MissionStop || command == Command::OptionsShow ||
-           command == Command::OptionsSet || command == Command::UpdateCheck ||
-           command == Command::UpdateDownload;
+           command == Command::PersonalShow || command == Command::MissionShow ||
+           command == Command::OptionsShow || command == Command::ExportCsv ||
+           command == Command::UpdateCheck || command == Command::UpdateDownload;
 }
 
 // The Maintain tab's work: the wristband and the settings file's language, not the store.
@@ -48,16 +59,40 @@ bool WorksOnTheWristband(Command command)
     return command == Command::TimeSet || command == Command::ClockCheck;
 }
 
-// The reports speak the language and units of a settings file; without one the folder is
-// most likely not the working folder meant, and nothing is read or changed in it.
+bool NeedsWorkingFolder(Command command)
+{
+    return command == Command::Collect || command == Command::Watch ||
+           command == Command::Factory || WritesSettings(command) || ReadsTheStore(command) ||
+           WorksOnTheWristband(command);
+}
+
 bool HasSettingsFile(const QString& workdir)
 {
-    if (QFileInfo(SettingsFilePath(workdir)).isFile()) {
-        return true;
+    return QFileInfo(SettingsFilePath(workdir)).isFile();
+}
+
+// The folder named on the command line, else the default one, which only a command that may
+// write there creates.
+Result<QString> ChosenWorkingFolder(const CliRequest& request)
+{
+    if (!request.workdir.isEmpty()) {
+        return QDir(request.workdir).absolutePath();
     }
-    PrintError(QStringLiteral("The working folder %1 holds no settings file Trekkomat2.INI.")
-                   .arg(QDir::toNativeSeparators(workdir)));
-    return false;
+    if (ReadsTheStore(request.command)) {
+        return ChooseWorkingFolder(CurrentWorkingFolderFacts());
+    }
+    return DefaultWorkingFolder();
+}
+
+void PrintNothingCollected(const QString& workdir)
+{
+    const QString missing = QFileInfo(workdir).isDir()
+                                ? QStringLiteral("it holds no settings file Trekkomat2.INI")
+                                : QStringLiteral("it does not exist");
+    PrintError(QStringLiteral("Nothing was collected into the working folder %1 yet (%2). To "
+                              "begin, enter your body data with \"trekkomat-cli personal set\", "
+                              "then plug in the wristband and run \"trekkomat-cli collect\".")
+                   .arg(QDir::toNativeSeparators(workdir), missing));
 }
 
 } // namespace
@@ -79,30 +114,36 @@ int main(int argc, char** argv)
     }
     const CliRequest& request = *parsed;
     if (request.command == CliRequest::Command::Help) {
-        (void)std::fputs(CliHelpText().toUtf8().constData(), stdout);
+        (void)std::fputs(request.helpText.toUtf8().constData(), stdout);
         return ExitSuccess;
     }
 
     // The emulator commands make wristbands; only the others work on a working folder.
     std::unique_ptr<platform::Platform> platform;
-    if (request.command == Command::Collect || request.command == Command::Watch ||
-        request.command == Command::ExportCsv || request.command == Command::Factory ||
-        ShowsTheStore(request.command) || WorksOnTheWristband(request.command)) {
-        QString workdir = request.workdir;
-        if (workdir.isEmpty()) {
-            const Result<QString> chosen = DefaultWorkingFolder();
-            if (!chosen) {
-                PrintError(chosen.error());
+    if (NeedsWorkingFolder(request.command)) {
+        const Result<QString> workdir = ChosenWorkingFolder(request);
+        if (!workdir) {
+            PrintError(workdir.error());
+            return ExitFailed;
+        }
+        const bool firstUse = WritesSettings(request.command) && !HasSettingsFile(*workdir);
+        if (firstUse) {
+            if (const Result<> made = platform::makePrivateFolders(*workdir); !made) {
+                PrintError(QStringLiteral("Cannot create the working folder %1: %2")
+                               .arg(QDir::toNativeSeparators(*workdir), made.error()));
                 return ExitFailed;
             }
-            workdir = *chosen;
         }
-        if (!QFileInfo(workdir).isDir()) {
+        // A folder named on the command line that is not there is most likely mistyped; the
+        // default one is simply not made yet.
+        const bool defaultFolder = request.workdir.isEmpty() && ReadsTheStore(request.command);
+        if (!QFileInfo(*workdir).isDir() && !defaultFolder) {
             PrintError(QStringLiteral("The working folder %1 does not exist.")
-                           .arg(QDir::toNativeSeparators(workdir)));
+                           .arg(QDir::toNativeSeparators(*workdir)));
             return ExitUsage;
         }
-        if (ShowsTheStore(request.command) && !HasSettingsFile(QDir(workdir).absolutePath())) {
+        if (ReadsTheStore(request.command) && !HasSettingsFile(*workdir)) {
+            PrintNothingCollected(*workdir);
             return ExitUsage;
         }
         auto created = platform::createPlatform(request.drives, nullptr, RunClock(request));
@@ -112,7 +153,13 @@ int main(int argc, char** argv)
         }
         platform = std::move(*created);
         appState().services = platform->services();
-        StartUp(QDir(workdir).absolutePath());
+        StartUp(*workdir);
+        if (firstUse) {
+            if (const Result<> written = WriteStartSettings(); !written) {
+                PrintError(written.error());
+                return ExitFailed;
+            }
+        }
         // Not fatal here: a collection tells the same reason and reads nothing. The Maintain
         // tab's commands leave the store alone.
         if (!WorksOnTheWristband(request.command)) {
@@ -146,7 +193,7 @@ int main(int argc, char** argv)
     case Command::ReportDay:
         return RunReport(request);
     case Command::Summary:
-        return RunSummary();
+        return RunSummary(request);
     case Command::Delete:
         return RunDelete(request);
     case Command::Sleep:
@@ -162,7 +209,7 @@ int main(int argc, char** argv)
     case Command::MissionStop:
         return RunMissionStop(request);
     case Command::OptionsShow:
-        return RunOptionsShow();
+        return RunOptionsShow(request);
     case Command::OptionsSet:
         return RunOptionsSet(request);
     case Command::TimeSet:

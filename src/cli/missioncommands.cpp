@@ -4,6 +4,7 @@
 #include "cli/clicommand.h"
 #include "cli/clicommands.h"
 #include "cli/reportcommands.h"
+#include "cli/structuredoutput.h"
 #include "cli/terminalui.h"
 #include "goals/missionactions.h"
 #include "goals/missionprogress.h"
@@ -30,13 +31,6 @@ int MissionOf(const CliRequest& request)
 const MissionValues& Mission(int mission)
 {
     return appState().values.missions.at(static_cast<std::size_t>(mission));
-}
-
-MissionKind KindOf(const QString& word)
-{
-    const QStringList words{QStringLiteral("steps"), QStringLiteral("distance"),
-                            QStringLiteral("time"), QStringLiteral("calories")};
-    return KindOfMode(static_cast<int>(words.indexOf(word)));
 }
 
 QString Line(const QString& caption, const QString& text)
@@ -100,10 +94,67 @@ QString Letter(int mission)
     return mission == 0 ? QStringLiteral("A") : QStringLiteral("B");
 }
 
+const QStringList& KindWords()
+{
+    static const QStringList words{QStringLiteral("steps"), QStringLiteral("distance"),
+                                   QStringLiteral("time"), QStringLiteral("calories")};
+    return words;
+}
+
+QString TargetUnit(MissionKind kind, int unitMode)
+{
+    switch (kind) {
+    case MissionKind::Distance:
+        return IsImperial(unitMode) ? QStringLiteral("mi") : QStringLiteral("km");
+    case MissionKind::Time:
+        return QStringLiteral("hours");
+    case MissionKind::Calories:
+        return QStringLiteral("kcal");
+    case MissionKind::Steps:
+        break;
+    }
+    return QStringLiteral("steps");
+}
+
+MissionKind KindOf(const QString& word)
+{
+    return KindOfMode(static_cast<int>(KindWords().indexOf(word)));
+}
+
+Records MissionRecords(std::uint32_t now)
+{
+    const int unitMode = appState().values.unitMode;
+    Records records;
+    records.listName = QStringLiteral("missions");
+    records.columns = {QStringLiteral("mission"),         QStringLiteral("kind"),
+                       QStringLiteral("target"),          QStringLiteral("target_unit"),
+                       QStringLiteral("running"),         QStringLiteral("progress_percent"),
+                       QStringLiteral("running_minutes"), QStringLiteral("complete")};
+    for (int mission = 0; mission < MissionCount; ++mission) {
+        const MissionValues& values = Mission(mission);
+        const MissionKind kind = KindOfMode(values.mode);
+        const int progress = MissionProgress(values, CurrentMetricSettings());
+        QJsonValue running; // null while stopped
+        if (values.running()) {
+            const RunningTime time = RunningTimeSince(values.startTime, now);
+            running = (time.days * 24 + time.hours) * 60 + time.minutes;
+        }
+        const double shown =
+            kind == MissionKind::Distance ? values.goes / UnitDivisor(unitMode) : values.goes;
+        records.rows.append({Letter(mission), KindWords().at(static_cast<int>(kind)),
+                             Rounded(shown, 3), TargetUnit(kind, unitMode), values.running(),
+                             progress, running, progress == FullPercent});
+    }
+    return records;
+}
+
 } // namespace
 
 int RunMissionShow(const CliRequest& request)
 {
+    if (!request.format.isEmpty()) {
+        return WriteLines(MissionRecords(TickOf(request)), request.format);
+    }
     return request.missionRaw ? PrintRaw() : PrintPage(TickOf(request));
 }
 
@@ -122,6 +173,9 @@ int RunMissionStart(const CliRequest& request)
         PrintError(QStringLiteral("The target \"%1\" is no number at least 0.01 from 0; the "
                                   "mission was not started.")
                        .arg(Shown(request.missionTarget)));
+        return ExitUsage;
+    case TypedTarget::Verdict::Negative:
+        PrintError(NegativeTargetText(kind, appState().values.unitMode));
         return ExitUsage;
     case TypedTarget::Verdict::TooLarge:
         PrintError(QStringLiteral("The target \"%1\" is too large for a mission.")

@@ -1,9 +1,11 @@
 #include "cli/optioncommands.h"
 
+#include "app/appstate.h"
 #include "app/lang/langtable.h"
 #include "app/useroptions.h"
 #include "cli/clicommands.h"
 #include "cli/reportcommands.h"
+#include "cli/structuredoutput.h"
 #include "cli/terminalui.h"
 
 #include <QStringList>
@@ -12,16 +14,34 @@ namespace trek::cli {
 
 namespace {
 
-// The words of the command line, checked by its reader, as the values the settings file holds.
+// The words of the command line for the three languages, by their index in the settings file.
+const QStringList& LanguageWords()
+{
+    static const QStringList words{QStringLiteral("en"), QStringLiteral("cht"),
+                                   QStringLiteral("chs")};
+    return words;
+}
+
+// A word the command line's reader checked, as the value the settings file holds.
 int LanguageIndex(const QString& word)
 {
-    if (word == u"cht") {
-        return static_cast<int>(Language::TraditionalChinese);
-    }
-    if (word == u"chs") {
-        return static_cast<int>(Language::SimplifiedChinese);
-    }
-    return static_cast<int>(Language::English);
+    return EffectiveLanguage(static_cast<int>(LanguageWords().indexOf(word)));
+}
+
+Records OptionRecords()
+{
+    const AppState& state = appState();
+    const SettingsValues& values = state.values;
+    const std::array<OptionLine, 4> locales = LocaleLines();
+    Records records;
+    records.add(QStringLiteral("language"), LanguageWords().at(EffectiveLanguage(state.language)));
+    records.add(QStringLiteral("units"), UnitsWord(values.unitMode));
+    records.add(QStringLiteral("update_check"), values.enableUpgrade);
+    records.add(QStringLiteral("auto_confirm"), values.autoConfirm);
+    records.add(QStringLiteral("slight_moving"), values.slightMoving);
+    records.add(QStringLiteral("system_locale"), locales.at(0).value);
+    records.add(QStringLiteral("user_locale"), locales.at(1).value);
+    return records;
 }
 
 std::optional<bool> OnOff(const QString& word)
@@ -34,8 +54,11 @@ std::optional<bool> OnOff(const QString& word)
 
 } // namespace
 
-int RunOptionsShow()
+int RunOptionsShow(const CliRequest& request)
 {
+    if (!request.format.isEmpty()) {
+        return WriteLines(OptionRecords(), request.format);
+    }
     QStringList lines;
     for (const OptionLine& line : UserOptionLines()) {
         QString text = line.caption + u'\t' + line.value;
@@ -58,7 +81,14 @@ int RunOptionsSet(const CliRequest& request)
     }
     change.enableUpgrade = OnOff(request.optionUpgrade);
     change.autoConfirm = OnOff(request.optionAutoConfirm);
-    change.slightMoving = request.optionSlightMoving;
+    if (request.optionSlightMoving) {
+        const Result<int> threshold = ParseSlightMoving(*request.optionSlightMoving);
+        if (!threshold) {
+            PrintError(threshold.error());
+            return ExitUsage;
+        }
+        change.slightMoving = *threshold;
+    }
     if (const Result<> changed = ChangeUserOptions(change); !changed) {
         PrintError(changed.error());
         return ExitFailed;

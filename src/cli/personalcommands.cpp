@@ -3,7 +3,9 @@
 #include "app/appstate.h"
 #include "cli/clicommands.h"
 #include "cli/reportcommands.h"
+#include "cli/structuredoutput.h"
 #include "cli/terminalui.h"
+#include "device/localclock.h"
 #include "goals/personallabels.h"
 #include "goals/personalstore.h"
 #include "reports/stepmetrics.h"
@@ -49,6 +51,21 @@ QStringList RawLines()
             QStringLiteral("UnitMode\t%1").arg(values.unitMode)};
 }
 
+// The stored values, metric whatever the form shows.
+Records PersonalRecords()
+{
+    const SettingsValues& values = appState().values;
+    const QDate birthday = BirthdayDate(values.birthday);
+    Records records;
+    records.add(QStringLiteral("birthday"),
+                birthday.isValid() ? QJsonValue(birthday.toString(Qt::ISODate)) : QJsonValue());
+    records.add(QStringLiteral("units"), UnitsWord(values.unitMode));
+    records.add(QStringLiteral("height_cm"), values.height);
+    records.add(QStringLiteral("weight_kg"), values.weightGrams / 1000.0);
+    records.add(QStringLiteral("step_length_cm"), values.stepSize);
+    return records;
+}
+
 // The boxes as the page would hold them after Fill and the person's typing.
 PersonalTexts Typed(const CliRequest& request, const PersonalTexts& shown)
 {
@@ -73,6 +90,9 @@ PersonalTexts Typed(const CliRequest& request, const PersonalTexts& shown)
 
 int RunPersonalShow(const CliRequest& request)
 {
+    if (!request.format.isEmpty()) {
+        return WriteLines(PersonalRecords(), request.format);
+    }
     return WriteLines(request.personalRaw ? RawLines() : PageLines());
 }
 
@@ -94,7 +114,7 @@ int RunPersonalSet(const CliRequest& request)
     const PersonalValues stored = CurrentPersonalValues();
     const PersonalTexts shown = FillTexts(stored, unitMode);
     const Result<PersonalValues> saved =
-        SavedValues(stored, unitMode, shown, Typed(request, shown));
+        SavedValues(stored, unitMode, shown, Typed(request, shown), CurrentLocalTime().date());
     if (!saved) {
         PrintError(saved.error());
         return ExitUsage;

@@ -24,13 +24,17 @@ CliCommand PersonalShowCommand()
     return CliCommand{
         .command = Command::PersonalShow,
         .words = {QStringLiteral("personal"), QStringLiteral("show")},
-        .options = {SwitchOption(QStringLiteral("--raw"), &CliRequest::personalRaw)},
-        .help = QStringLiteral(
-            "Prints the Personal Information tab as the settings file's language and units\n"
-            "show it: one line per row of the page, its caption, the box and its unit, and\n"
-            "the imperial height's second box and unit, separated by tabs. With --raw: the\n"
-            "stored values, \"key<TAB>value\", for Birthday, Height, Weight_g, StepSize and\n"
-            "UnitMode."),
+        .options = {SwitchOption(QStringLiteral("--raw"), &CliRequest::personalRaw),
+                    FormatOption()},
+        .help =
+            QStringLiteral(
+                "Prints the Personal Information tab as the settings file's language and units\n"
+                "show it: one line per row of the page, its caption, the box and its unit, and\n"
+                "the imperial height's second box and unit, separated by tabs. With --raw: the\n"
+                "stored values, \"key<TAB>value\", for Birthday, Height, Weight_g, StepSize and\n"
+                "UnitMode.") +
+            FormatHelp(QStringLiteral("the birthday, the units and the stored height,\n"
+                                      "weight and step length in cm and kg")),
     };
 }
 

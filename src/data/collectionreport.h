@@ -15,7 +15,8 @@ struct CollectionReport
     int filesFailed = 0;     // day files left on the wristband after an error
     bool readFailed = false; // a reading was given up; its records stay on the device
     bool streamWithoutEnd = false;
-    QString lastError; // the reason of the last failure, one sentence
+    int daysStored = 0; // days of the store that the run's commits changed
+    QString lastError;  // the reason of the last failure, one sentence
     bool failed() const { return filesFailed > 0 || readFailed || streamWithoutEnd; }
 
     // Shows a plain message box; `reason` (may be empty) follows the message on its own line

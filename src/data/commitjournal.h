@@ -15,6 +15,7 @@ struct CommitOutcome
 {
     int dayFilesLeft = 0;
     QString removalError; // the first removal's reason
+    int daysChanged = 0;  // days of the store whose steps the commit changed
 };
 
 // Commits `plan` in appState()'s working folder: the journal is written and synced first, then

@@ -202,6 +202,7 @@ int DayFileCollection::Take(DayFileKind kind, const std::map<int, std::vector<Da
     m_ledgerSaved = true;
     ReportLeftOnWristband(*outcome, m_report);
     m_report.filesImported += merged;
+    m_report.daysStored += outcome->daysChanged;
     return merged;
 }
 

@@ -130,11 +130,12 @@ bool Reading::CommitAndEnd(platform::DeviceHandle handle, CollectionReport& repo
     if (m_fresh) {
         CommitPlan acknowledgement;
         acknowledgement.ledger = m_ledger;
-        if (const Result<CommitOutcome> committed = m_store.Commit(std::move(acknowledgement));
-            !committed) {
+        const Result<CommitOutcome> committed = m_store.Commit(std::move(acknowledgement));
+        if (!committed) {
             ReportStoreFailure(report, committed.error());
             return false;
         }
+        report.daysStored += committed->daysChanged;
     }
     if (const int code = EndCollection(handle); code != 0) {
         report.tell(

@@ -25,14 +25,34 @@ MonthBuffer* StoreTransaction::Month(int year, int month)
         m_error = loaded.error();
         return nullptr;
     }
+    m_loaded.emplace(key, buffer.toBytes());
     return &m_months.emplace(key, std::move(buffer)).first->second;
 }
+
+namespace {
+
+// The day rows that differ between two contents of one store file.
+int ChangedDays(const QByteArray& before, const QByteArray& after)
+{
+    constexpr qsizetype DayBytes = qsizetype{2} * MonthBuffer::MinutesPerDay;
+    int changed = 0;
+    for (qsizetype day = 0; day < MonthBuffer::DayRows; ++day) {
+        if (before.mid(day * DayBytes, DayBytes) != after.mid(day * DayBytes, DayBytes)) {
+            ++changed;
+        }
+    }
+    return changed;
+}
+
+} // namespace
 
 Result<CommitOutcome> StoreTransaction::Commit(CommitPlan acknowledgement)
 {
     CommitPlan& plan = acknowledgement;
+    int daysChanged = 0;
     for (const auto& [key, buffer] : m_months) {
         plan.months.push_back({StoreFileName(key / 100, key % 100), buffer.toBytes()});
+        daysChanged += ChangedDays(m_loaded.at(key), plan.months.back().content);
     }
     plan.counters = CounterChanges(m_counters);
     Result<CommitOutcome> outcome = CommitThroughJournal(plan);
@@ -40,8 +60,10 @@ Result<CommitOutcome> StoreTransaction::Commit(CommitPlan acknowledgement)
         m_error = outcome.error();
         return outcome;
     }
+    outcome->daysChanged = daysChanged;
     m_counters = StepCounters::ForReading();
     m_months.clear();
+    m_loaded.clear();
     return outcome;
 }
 

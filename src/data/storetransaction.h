@@ -31,13 +31,15 @@ public:
     const QString& error() const { return m_error; }
 
     // Stores the months and counters together with `acknowledgement` (the ledger and the day
-    // files to remove). See CommitThroughJournal() for what a failure leaves.
+    // files to remove), and tells how many days it changed. See CommitThroughJournal() for what
+    // a failure leaves.
     [[nodiscard]] Result<CommitOutcome> Commit(CommitPlan acknowledgement);
 
 private:
     QString m_workingFolder;
     StepCounters m_counters;
     std::map<int, MonthBuffer> m_months; // by year * 100 + month: saved in calendar order
+    std::map<int, QByteArray> m_loaded;  // the same months as they were read, to count the days
     QString m_error;
 };
 

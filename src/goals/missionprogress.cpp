@@ -80,6 +80,9 @@ TypedTarget ReadTypedTarget(const QString& text, MissionKind kind, int unitMode)
     if (std::abs(goes) < SmallestTarget) {
         return {TypedTarget::Verdict::TooSmall, 0.0};
     }
+    if (goes < 0.0) {
+        return {TypedTarget::Verdict::Negative, 0.0};
+    }
     return {TypedTarget::Verdict::Accepted, goes};
 }
 

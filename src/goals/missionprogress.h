@@ -30,6 +30,7 @@ struct TypedTarget
     enum class Verdict {
         Accepted,
         TooSmall, // empty, no number, or closer to 0 than 0.01: the mission does not start
+        Negative, // below 0 by 0.01 or more: no mission, and the person is told why
         TooLarge, // not finite, or too long for the settings file's text
     };
     Verdict verdict = Verdict::TooSmall;

@@ -1,6 +1,7 @@
 #include "goals/missiontexts.h"
 
 #include "app/currentlanguage.h"
+#include "app/entryranges.h"
 #include "app/lang/filltext.h"
 
 namespace trek {
@@ -52,6 +53,11 @@ QString TargetCaption(MissionKind kind, int unitMode)
                         {GetLangText(IsImperial(unitMode) ? row::Mile : row::Km)});
     }
     return GetLangText(row::FirstCaption + static_cast<int>(kind));
+}
+
+QString NegativeTargetText(MissionKind kind, int unitMode)
+{
+    return NotAboveZeroText(TargetCaption(kind, unitMode));
 }
 
 QString StartText()

@@ -17,6 +17,8 @@ QString MissionKindText(MissionKind kind);
 // "Target Steps", "Target Distance(Km)" or "(Mile)", "Target Time(Hours)", "Target
 // Calorie(KCal)".
 QString TargetCaption(MissionKind kind, int unitMode);
+// The refusal of a negative target, naming the target by its caption.
+QString NegativeTargetText(MissionKind kind, int unitMode);
 QString StartText();
 QString StopText();
 // "25 % Compeleted".

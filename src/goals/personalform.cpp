@@ -1,5 +1,7 @@
 #include "goals/personalform.h"
 
+#include "app/entryranges.h"
+#include "goals/personallabels.h"
 #include "goals/typednumber.h"
 #include "reports/stepmetrics.h"
 
@@ -65,7 +67,8 @@ int ShownWhole(const QString& shown)
     return number && number->has_value() ? **number : 0;
 }
 
-Result<int> ImperialHeight(int stored, const PersonalTexts& shown, const PersonalTexts& typed)
+Result<int> ImperialHeight(int stored, const PersonalTexts& shown, const PersonalTexts& typed,
+                           const PersonalLabels& labels)
 {
     const Result<std::optional<int>> feet =
         TypedWhole(typed.feet, shown.feet, QStringLiteral("height in feet"));
@@ -83,26 +86,39 @@ Result<int> ImperialHeight(int stored, const PersonalTexts& shown, const Persona
     // One box retyped: the other counts with the number Fill showed in it.
     const double totalInches = feet->value_or(ShownWhole(shown.feet)) * double(InchesPerFoot) +
                                inches->value_or(ShownWhole(shown.inches));
+    if (Result<> human =
+            CheckHeightInches(totalInches, labels.height, labels.feetUnit, labels.inchUnit);
+        !human) {
+        return fail(human.error());
+    }
     return TruncatedToInt(totalInches * CentimetresPerInch + HeightAddend,
                           QStringLiteral("height"));
 }
 
 Result<int> SavedHeight(int stored, bool imperial, const PersonalTexts& shown,
-                        const PersonalTexts& typed)
+                        const PersonalTexts& typed, const PersonalLabels& labels)
 {
     if (imperial) {
-        return ImperialHeight(stored, shown, typed);
+        return ImperialHeight(stored, shown, typed, labels);
     }
     const Result<std::optional<int>> height =
         TypedWhole(typed.height, shown.height, QStringLiteral("height"));
     if (!height) {
         return fail(height.error());
     }
-    return height->value_or(stored);
+    if (!height->has_value()) {
+        return stored;
+    }
+    if (Result<> human =
+            CheckWhole(**height, entryrange::HeightCentimetres, labels.height, labels.heightUnit);
+        !human) {
+        return fail(human.error());
+    }
+    return **height;
 }
 
 Result<int> SavedWeight(int stored, bool imperial, const PersonalTexts& shown,
-                        const PersonalTexts& typed)
+                        const PersonalTexts& typed, const PersonalLabels& labels)
 {
     const Result<std::optional<double>> weight =
         TypedReal(typed.weight, shown.weight, QStringLiteral("weight"));
@@ -112,6 +128,12 @@ Result<int> SavedWeight(int stored, bool imperial, const PersonalTexts& shown,
     if (!weight->has_value()) {
         return stored;
     }
+    if (Result<> human =
+            CheckReal(**weight, imperial ? entryrange::WeightPounds : entryrange::WeightKilograms,
+                      labels.weight, labels.weightUnit);
+        !human) {
+        return fail(human.error());
+    }
     if (imperial) {
         return TruncatedToInt(**weight * GramsPerPound, QStringLiteral("weight"));
     }
@@ -120,7 +142,7 @@ Result<int> SavedWeight(int stored, bool imperial, const PersonalTexts& shown,
 }
 
 Result<int> SavedStep(int stored, bool imperial, const PersonalTexts& shown,
-                      const PersonalTexts& typed)
+                      const PersonalTexts& typed, const PersonalLabels& labels)
 {
     const Result<std::optional<int>> step =
         TypedWhole(typed.step, shown.step, QStringLiteral("step length"));
@@ -129,6 +151,12 @@ Result<int> SavedStep(int stored, bool imperial, const PersonalTexts& shown,
     }
     if (!step->has_value()) {
         return stored;
+    }
+    if (Result<> human =
+            CheckWhole(**step, imperial ? entryrange::StepInches : entryrange::StepCentimetres,
+                       labels.step, labels.stepUnit);
+        !human) {
+        return fail(human.error());
     }
     if (imperial) {
         return TruncatedToInt(**step * CentimetresPerInch + StepAddend,
@@ -168,24 +196,29 @@ PersonalTexts FillTexts(const PersonalValues& values, int unitMode)
 }
 
 Result<PersonalValues> SavedValues(const PersonalValues& stored, int unitMode,
-                                   const PersonalTexts& shown, const PersonalTexts& typed)
+                                   const PersonalTexts& shown, const PersonalTexts& typed,
+                                   QDate today)
 {
     const bool imperial = IsImperial(unitMode);
+    const PersonalLabels labels = CurrentPersonalLabels(unitMode);
     PersonalValues saved = stored;
     if (typed.birthday.isValid() && typed.birthday != shown.birthday) {
+        if (Result<> human = CheckBirthday(typed.birthday, today, labels.birthday); !human) {
+            return fail(human.error());
+        }
         saved.birthday = BirthdayNumber(typed.birthday);
     }
-    const Result<int> height = SavedHeight(stored.height, imperial, shown, typed);
+    const Result<int> height = SavedHeight(stored.height, imperial, shown, typed, labels);
     if (!height) {
         return fail(height.error());
     }
     saved.height = *height;
-    const Result<int> weight = SavedWeight(stored.weightGrams, imperial, shown, typed);
+    const Result<int> weight = SavedWeight(stored.weightGrams, imperial, shown, typed, labels);
     if (!weight) {
         return fail(weight.error());
     }
     saved.weightGrams = *weight;
-    const Result<int> step = SavedStep(stored.stepSize, imperial, shown, typed);
+    const Result<int> step = SavedStep(stored.stepSize, imperial, shown, typed, labels);
     if (!step) {
         return fail(step.error());
     }

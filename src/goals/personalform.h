@@ -43,8 +43,10 @@ PersonalTexts FillTexts(const PersonalValues& values, int unitMode);
 // The values a Save stores from the boxes as `typed`, given what Fill put in them (`shown`).
 // A box still holding Fill's text, or no number at all, keeps its stored value, so switching
 // units and saving changes nothing. A typed number goes through the conversion of its units.
-// Fails, naming the box, on a number or a converted value that does not fit a stored integer.
+// Fails, naming the box, on a number or a converted value that does not fit a stored integer,
+// and on a typed entry no person can have (app/entryranges.h; a birthday after `today`).
 Result<PersonalValues> SavedValues(const PersonalValues& stored, int unitMode,
-                                   const PersonalTexts& shown, const PersonalTexts& typed);
+                                   const PersonalTexts& shown, const PersonalTexts& typed,
+                                   QDate today);
 
 } // namespace trek

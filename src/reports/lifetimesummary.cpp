@@ -22,15 +22,9 @@ QString Caption(int row)
     return GetLangText(row) + u':';
 }
 
-QString Distance(int totalSteps, const MetricSettings& settings)
+QString Distance(double distance, const MetricSettings& settings)
 {
-    // One product each, in floating point: steps times centimetres overflows 32 bits.
-    if (!IsImperial(settings.unitMode)) {
-        return QString::asprintf("%9.3f Km",
-                                 static_cast<double>(totalSteps) * settings.stepSize * 0.00001);
-    }
-    return QString::asprintf("%9.3f Miles",
-                             static_cast<double>(totalSteps) * settings.stepSize * 0.00000625);
+    return QString::asprintf(IsImperial(settings.unitMode) ? "%9.3f Miles" : "%9.3f Km", distance);
 }
 
 QString Time(int minutes)
@@ -40,25 +34,37 @@ QString Time(int minutes)
            QString::asprintf(" %d ", minutes % 60) + GetLangText(row::Minutes);
 }
 
-QString Calories(int totalSteps, int minutes, const MetricSettings& settings)
+} // namespace
+
+LifetimeFigures ComputeLifetimeFigures(int totalSteps, int totalMinutes,
+                                       const MetricSettings& settings)
 {
-    double calories = 0.0;
-    if (minutes != 0) {
-        const double speed = static_cast<double>(totalSteps) * settings.stepSize * 0.0006 / minutes;
-        calories = ComputeCalories(minutes, speed, settings.weightGrams);
+    // One product each, in floating point: steps times centimetres overflows 32 bits.
+    const double centimetres = static_cast<double>(totalSteps) * settings.stepSize;
+    LifetimeFigures figures{totalSteps, 0.0, totalMinutes, 0.0};
+    figures.distance =
+        IsImperial(settings.unitMode) ? centimetres * 0.00000625 : centimetres * 0.00001;
+    if (totalMinutes != 0) {
+        const double speed = centimetres * 0.0006 / totalMinutes;
+        figures.calories = ComputeCalories(totalMinutes, speed, settings.weightGrams);
     }
-    return QString::asprintf("%9.3f KCal", calories);
+    return figures;
 }
 
-} // namespace
+LifetimeFigures CurrentLifetimeFigures()
+{
+    const SettingsValues& values = appState().values;
+    return ComputeLifetimeFigures(values.totalSteps, values.totalPeriod, CurrentMetricSettings());
+}
 
 std::array<SummaryLine, 4> LifetimeSummary(int totalSteps, int totalMinutes,
                                            const MetricSettings& settings)
 {
+    const LifetimeFigures figures = ComputeLifetimeFigures(totalSteps, totalMinutes, settings);
     return {{{Caption(row::TotalSteps), QString::asprintf("%d", totalSteps)},
-             {Caption(row::TotalDistance), Distance(totalSteps, settings)},
+             {Caption(row::TotalDistance), Distance(figures.distance, settings)},
              {Caption(row::TotalTime), Time(totalMinutes)},
-             {Caption(row::TotalCalories), Calories(totalSteps, totalMinutes, settings)}}};
+             {Caption(row::TotalCalories), QString::asprintf("%9.3f KCal", figures.calories)}}};
 }
 
 std::array<SummaryLine, 4> CurrentLifetimeSummary()

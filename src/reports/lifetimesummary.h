@@ -14,6 +14,18 @@ struct SummaryLine
     QString value;
 };
 
+// The numbers of the summary: the distance in the shown unit (km or miles).
+struct LifetimeFigures
+{
+    int steps = 0;
+    double distance = 0.0;
+    int minutes = 0;
+    double calories = 0.0;
+};
+LifetimeFigures ComputeLifetimeFigures(int totalSteps, int totalMinutes,
+                                       const MetricSettings& settings);
+LifetimeFigures CurrentLifetimeFigures();
+
 // Steps, distance, time and calories of a lifetime of `totalSteps` walked in `totalMinutes`, in
 // the current language. The totals are the running counters of the settings file, not sums over
 // the store: deleting a report row does not lower them.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/stepmetrics.h"
+
 #include <QString>
 #include <array>
 #include <vector>
@@ -29,7 +31,10 @@ struct ReportRow
 {
     ReportSpan span;
     ReportCells cells;
-    int steps = 0; // the figure of the steps cell
+    // The numbers behind the cells, for output made for scripts.
+    int steps = 0;
+    int minutes = 0; // the duration the figures are computed over
+    StepFigures figures;
 };
 
 // How the chart lays its points along the x axis.

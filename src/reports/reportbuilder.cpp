@@ -65,17 +65,19 @@ void SetMaxima(int busiestHour, const MetricSettings& settings, Report& report)
     report.rightMaximum = HourCalories(report.leftMaximum, settings);
 }
 
-ReportCells FigureCells(int number, const QString& when, int steps, int minutes,
-                        const MetricSettings& settings)
+// The next row of the list: `steps` walked in `minutes` over `span`, shown as `when`.
+void AddRow(const ReportSpan& span, const QString& when, int steps, int minutes,
+            const MetricSettings& settings, Report& report)
 {
     const StepFigures figures = ComputeStepFigures(steps, minutes, settings);
-    return {FormatRowNumber(number),
-            when,
-            FormatSteps(steps),
-            FormatCadence(figures.cadence),
-            FormatFigure(figures.distance),
-            FormatFigure(figures.speed),
-            FormatFigure(figures.calories)};
+    const int number = static_cast<int>(report.rows.size()) + 1;
+    report.rows.push_back({span,
+                           {FormatRowNumber(number), when, FormatSteps(steps),
+                            FormatCadence(figures.cadence), FormatFigure(figures.distance),
+                            FormatFigure(figures.speed), FormatFigure(figures.calories)},
+                           steps,
+                           minutes,
+                           figures});
 }
 
 void AddIntervalRows(const MonthBuffer& month, int day, const MetricSettings& settings,
@@ -88,11 +90,8 @@ void AddIntervalRows(const MonthBuffer& month, int day, const MetricSettings& se
         const QString when = QString::asprintf(
             "%04d/%02d/%02d %02d:%02d ~ %02d:%02d", month.year(), month.month(), day,
             s / MinutesPerHour, s % MinutesPerHour, e / MinutesPerHour, e % MinutesPerHour);
-        const int number = static_cast<int>(report.rows.size()) + 1;
-        report.rows.push_back(
-            {{month.year(), month.month(), day, s, e},
-             FigureCells(number, when, interval.steps, IntervalMinutes(s, e), settings),
-             interval.steps});
+        AddRow({month.year(), month.month(), day, s, e}, when, interval.steps,
+               IntervalMinutes(s, e), settings, report);
     }
 }
 
@@ -114,12 +113,8 @@ Report BuildMonthReport(const MonthBuffer& month, const MetricSettings& settings
             continue;
         }
         const QString when = QString::asprintf("%04d/%02d/%02d", month.year(), month.month(), day);
-        const int number = static_cast<int>(report.rows.size()) + 1;
-        report.rows.push_back(
-            {{month.year(), month.month(), day, 0, MonthBuffer::MinutesPerDay - 1},
-             FigureCells(number, when, activity.steps, DayMinutes(activity.activeMinutes),
-                         settings),
-             activity.steps});
+        AddRow({month.year(), month.month(), day, 0, MonthBuffer::MinutesPerDay - 1}, when,
+               activity.steps, DayMinutes(activity.activeMinutes), settings, report);
     }
     SetMaxima(busiestHour, settings, report);
     return report;

@@ -49,16 +49,23 @@ QString SleepTitle(QDate date, bool debug)
     return title;
 }
 
-SleepFigureTexts FormatSleepFigures(const SleepAnalysis& analysis, const SleepWindow& window)
+SleepFigures ComputeSleepFigures(const SleepAnalysis& analysis, const SleepWindow& window)
 {
     const int windowStart = window.startHour() * MinutesPerHour;
-    const int slept = analysis.deepMinutes + analysis.lightMinutes;
     // The wake is the last calm minute; the sleeper is up at the end of it.
-    return {Figure(Clock(windowStart + analysis.onset), row::FallAsleep),
-            Figure(Clock(windowStart + analysis.wake + 1), row::Wake),
+    return {windowStart + analysis.onset, windowStart + analysis.wake + 1,
+            analysis.deepMinutes + analysis.lightMinutes, analysis.efficiency};
+}
+
+SleepFigureTexts FormatSleepFigures(const SleepAnalysis& analysis, const SleepWindow& window)
+{
+    const SleepFigures figures = ComputeSleepFigures(analysis, window);
+    const int slept = figures.sleptMinutes;
+    return {Figure(Clock(figures.fallAsleepMinute), row::FallAsleep),
+            Figure(Clock(figures.wakeMinute), row::Wake),
             Figure(QString::asprintf("%02d:%02d", slept / MinutesPerHour, slept % MinutesPerHour),
                    row::SleepTime),
-            Figure(QString::asprintf("%d%%", analysis.efficiency), row::Efficiency)};
+            Figure(QString::asprintf("%d%%", figures.efficiency), row::Efficiency)};
 }
 
 SleepDateLabels SleepChartDates(const SleepPlace& place)

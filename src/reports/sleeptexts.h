@@ -10,6 +10,17 @@ namespace trek {
 // "(DEBUG)" straight after the dots.
 QString SleepTitle(QDate date, bool debug);
 
+// The four figures of a night as numbers: the times in minutes from the selected day's
+// midnight (past 1440 on the next day).
+struct SleepFigures
+{
+    int fallAsleepMinute = 0;
+    int wakeMinute = 0; // the sleeper is up at the end of the last calm minute
+    int sleptMinutes = 0;
+    int efficiency = 0; // percent
+};
+SleepFigures ComputeSleepFigures(const SleepAnalysis& analysis, const SleepWindow& window);
+
 // The four figures over the chart, each a value and its caption on a second line.
 struct SleepFigureTexts
 {

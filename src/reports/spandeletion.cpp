@@ -34,10 +34,10 @@ ReportSpan WholeDaySpan(QDate date)
     return {date.year(), date.month(), date.day(), 0, MonthBuffer::MinutesPerDay - 1};
 }
 
-Result<> DeleteReportSpan(const ReportSpan& span)
+Result<ClearedSteps> DeleteReportSpan(const ReportSpan& span)
 {
     if (Result<> checked = CheckSpan(span); !checked) {
-        return checked;
+        return fail(checked.error());
     }
     const Result<platform::WorkingFolderLock> lock = LockStore();
     if (!lock) {
@@ -45,22 +45,30 @@ Result<> DeleteReportSpan(const ReportSpan& span)
     }
     const QString& folder = appState().workingFolder;
     if (!QFileInfo::exists(StoreFilePath(folder, span.year, span.month))) {
-        return {};
+        return ClearedSteps{};
     }
     MonthBuffer month;
     if (Result<> loaded = month.Load(folder, span.year, span.month); !loaded) {
-        return loaded;
+        return fail(loaded.error());
     }
-    QByteArray bytes = month.toBytes();
     const int first = MonthBuffer::SlotIndex(span.day, 0, span.firstMinute);
     const int last = MonthBuffer::SlotIndex(span.day, 0, span.lastMinute);
+    ClearedSteps cleared;
+    for (int slot = first; slot <= last; ++slot) {
+        cleared.steps += month.slot(slot);
+        cleared.minutes += month.slot(slot) != 0 ? 1 : 0;
+    }
+    if (cleared.minutes == 0) {
+        return cleared;
+    }
+    QByteArray bytes = month.toBytes();
     std::fill(bytes.begin() + qsizetype{2} * first, bytes.begin() + qsizetype{2} * (last + 1),
               '\0');
     if (Result<> written = platform::writeFileAtomically(month.path(), bytes); !written) {
         return fail(QStringLiteral("Nothing was deleted, the store file %1 is as it was: %2")
                         .arg(QDir::toNativeSeparators(month.path()), written.error()));
     }
-    return {};
+    return cleared;
 }
 
 } // namespace trek

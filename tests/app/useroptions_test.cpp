@@ -69,20 +69,16 @@ TEST_F(UserOptions, EveryOptionOfOneChangeIsOneReplacementAndTakesEffectOnlyWhen
 
 TEST_F(UserOptions, ThresholdIsAWholeNumberThatFitsAndNothingElse)
 {
-    const std::pair<const char*, int> accepted[] = {{"0", 0},
-                                                    {" 12 ", 12},
-                                                    {"-3", -3},
-                                                    {"+7", 7},
-                                                    {"007", 7},
-                                                    {"2147483647", 2147483647},
-                                                    {"-2147483648", -2147483647 - 1}};
+    const std::pair<const char*, int> accepted[] = {
+        {"0", 0}, {" 12 ", 12}, {"-0", 0}, {"+7", 7}, {"007", 7}, {"2147483647", 2147483647}};
     for (const auto& [text, value] : accepted) {
         const Result<int> parsed = ParseSlightMoving(QString::fromUtf8(text));
         ASSERT_TRUE(parsed.ok()) << text;
         EXPECT_EQ(*parsed, value) << text;
     }
-    for (const char* text : {"", "  ", "abc", "12abc", "1 2", "1.5", "0x10", "--3", "2147483648",
-                             "-2147483649", "99999999999999999999", "\xd9\xa3" /* Arabic 3 */}) {
+    for (const char* text :
+         {"", "  ", "abc", "12abc", "1 2", "1.5", "0x10", "--3", "-3", "-2147483648", "2147483648",
+          "-2147483649", "99999999999999999999", "\xd9\xa3" /* Arabic 3 */}) {
         const Result<int> parsed = ParseSlightMoving(QString::fromUtf8(text));
         EXPECT_FALSE(parsed.ok()) << text;
         EXPECT_FALSE(parsed.error().isEmpty()) << text;

@@ -70,6 +70,27 @@ TEST(CliArguments, HelpWinsOverEverythingElse)
     EXPECT_EQ(Parse({"help"})->command, CliRequest::Command::Help);
 }
 
+// "COMMAND --help" is that command's usage alone; a group's words give each of its commands.
+TEST(CliArguments, HelpAfterCommandWordsIsThatCommandsHelp)
+{
+    const auto help = [](std::vector<const char*> arguments) {
+        const Result<CliRequest> request = Parse(arguments);
+        EXPECT_TRUE(request && request->command == CliRequest::Command::Help);
+        return request ? request->helpText : QString();
+    };
+    const QString report = help({"report", "--help"});
+    EXPECT_EQ(report.count(QStringLiteral("Usage: trekkomat-cli report ")), 3);
+    EXPECT_TRUE(report.contains(QStringLiteral("--series")));
+    EXPECT_FALSE(report.contains(QStringLiteral("collect")));
+    const QString set = help({"--workdir", "/w", "personal", "set", "--height", "180", "-h"});
+    EXPECT_TRUE(set.startsWith(QStringLiteral("Usage: trekkomat-cli personal set ")));
+    EXPECT_TRUE(set.contains(QStringLiteral("--birthday")));
+    EXPECT_FALSE(set.contains(QStringLiteral("personal show")));
+    EXPECT_EQ(help({"help", "report", "day"}), help({"report", "day", "2024-01-01", "--help"}));
+    EXPECT_EQ(help({"--help"}), CliHelpText());
+    EXPECT_FALSE(Parse({"reprot", "--help"}));
+}
+
 TEST(CliArguments, UsageErrorsSaySoInOneSentence)
 {
     const std::vector<std::vector<const char*>> bad{

@@ -35,13 +35,13 @@ TEST_F(OptionCommands, SetWritesEveryOptionGivenAndShowSpeaksTheNewLanguage)
 {
     dir.write(s("work/Trekkomat2.INI"), "[Advance]\nLanguage=0\n[Sleep]\nStartHour=21\n");
 
-    const CliRun set = run({s("options"), s("set"), s("--language"), s("chs"), s("--units"),
-                            s("imperial"), s("--upgrade"), s("off"), s("--auto-confirm"), s("on"),
-                            s("--slight-moving"), s("-3")});
+    const CliRun set =
+        run({s("options"), s("set"), s("--language"), s("chs"), s("--units"), s("imperial"),
+             s("--upgrade"), s("off"), s("--auto-confirm"), s("on"), s("--slight-moving"), s("3")});
     EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
     EXPECT_EQ(set.lines, QStringList());
     EXPECT_EQ(settings(), QByteArray("[Advance]\nLanguage=2\nEnableUpgrade=0\nAutoConfirm=1\n"
-                                     "[Sleep]\nStartHour=21\nSlightMoving=-3\n\n"
+                                     "[Sleep]\nStartHour=21\nSlightMoving=3\n\n"
                                      "[Current]\nUnitMode=1\n"));
 
     const CliRun show = run({s("options"), s("show")});
@@ -50,7 +50,7 @@ TEST_F(OptionCommands, SetWritesEveryOptionGivenAndShowSpeaksTheNewLanguage)
     EXPECT_EQ(show.lines.first(8),
               (QStringList{s("English\toff"), s("繁體中文\toff"), s("简体中文\ton"),
                            s("公制单位\toff"), s("英制单位\ton"), s("启用更新检查\toff"),
-                           s("自动确认\ton"), s("轻微移动 > \t-3\t步/分")}));
+                           s("自动确认\ton"), s("轻微移动 > \t3\t步/分")}));
     // The machine's own locale is whatever this machine is set up with; the user's is ours.
     const QString machine = show.lines.at(8).section(u'\t', 1);
     EXPECT_EQ(show.lines.mid(8),

@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -49,6 +52,37 @@ void ExpectLines(const QStringList& actual, const QStringList& expected, const Q
     for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i) {
         EXPECT_EQ(actual[i].toStdString(), expected[i].toStdString()) << name << ", line " << i;
     }
+}
+
+// A --format csv output as one map of column to cell per row; these outputs quote nothing.
+std::vector<std::map<QString, QString>> CsvRows(const CliRun& run)
+{
+    std::vector<std::map<QString, QString>> rows;
+    const QStringList header = run.lines.value(0).split(u',');
+    for (const QString& line : run.lines.mid(1)) {
+        const QStringList cells = line.split(u',');
+        EXPECT_EQ(cells.size(), header.size()) << line.toStdString();
+        std::map<QString, QString>& row = rows.emplace_back();
+        for (qsizetype i = 0; i < std::min(cells.size(), header.size()); ++i) {
+            row[header[i]] = cells[i];
+        }
+    }
+    return rows;
+}
+
+QJsonObject JsonOutput(const CliRun& run)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(run.lines.join(u'\n').toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_TRUE(document.isObject());
+    return document.object();
+}
+
+// The numbers of a page's cell: "0.434   " and "  700.000 Km" read as 0.434 and 700.
+double Number(const QString& cell)
+{
+    return cell.trimmed().section(u' ', 0, 0).toDouble();
 }
 
 class ReportCommands : public ::testing::Test
@@ -165,6 +199,114 @@ TEST_F(ReportCommands, ListsAndSummaryLineByLine)
         {QStringLiteral("report month in Chinese and miles")});
 }
 
+// For scripts: the numbers of the pages' texts, plain, under English names in a Chinese
+// interface.
+TEST_F(ReportCommands, CsvAndJsonCarryThePagesNumbers)
+{
+    writeSettings("StepSize=70\nWeight_g=60000\n", 0, 1);
+    const auto formatted = [this](const QStringList& arguments, const char* format) {
+        const CliRun result =
+            run(arguments + QStringList{QStringLiteral("--format"), QString::fromLatin1(format)});
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return result;
+    };
+    const QStringList columns{QStringLiteral("steps"), QStringLiteral("cadence"),
+                              QStringLiteral("distance_km"), QStringLiteral("speed_kmh"),
+                              QStringLiteral("calories")};
+    const std::pair<const char*, const char*> reports[] = {
+        {"month", "2024-03"}, {"day", "2024-03-05"}, {"week", "2024-04-02"}};
+    for (const auto& [mode, date] : reports) {
+        const QStringList arguments{QStringLiteral("report"), QString::fromLatin1(mode),
+                                    QString::fromLatin1(date)};
+        const QStringList text = run(arguments).lines.mid(1);
+        const auto csv = CsvRows(formatted(arguments, "csv"));
+        const QJsonArray json = JsonOutput(formatted(arguments, "json"))[u"rows"].toArray();
+        ASSERT_EQ(csv.size(), std::size_t(text.size())) << mode;
+        ASSERT_EQ(json.size(), text.size()) << mode;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QStringList cells = text[i].split(u'\t');
+            const auto& row = csv[std::size_t(i)];
+            const QJsonObject object = json[i].toObject();
+            const QString when = QString(cells[1]).replace(u'/', u'-');
+            EXPECT_EQ(row.at(QStringLiteral("date")), when.left(10));
+            EXPECT_EQ(object[u"date"].toString(), when.left(10));
+            if (when.size() > 10) {
+                EXPECT_EQ(row.at(QStringLiteral("start")), when.mid(11, 5));
+                EXPECT_EQ(object[u"end"].toString(), when.right(5));
+            }
+            for (qsizetype c = 0; c < columns.size(); ++c) {
+                EXPECT_EQ(row.at(columns[c]).toDouble(), Number(cells[2 + c]))
+                    << text[i].toStdString();
+                EXPECT_EQ(object[columns[c]].toDouble(), Number(cells[2 + c]))
+                    << text[i].toStdString();
+            }
+        }
+    }
+
+    const QStringList summary = run({QStringLiteral("summary")}).lines;
+    ASSERT_EQ(summary.size(), 4);
+    const QStringList time = summary[2].section(u'\t', 1).split(u' ');
+    const std::map<QString, double> expected{
+        {QStringLiteral("steps"), Number(summary[0].section(u'\t', 1))},
+        {QStringLiteral("distance_km"), Number(summary[1].section(u'\t', 1))},
+        {QStringLiteral("minutes"),
+         time[0].toInt() * 1440 + time[2].toInt() * 60 + time[4].toInt()},
+        {QStringLiteral("calories"), Number(summary[3].section(u'\t', 1))}};
+    const auto csvSummary = CsvRows(formatted({QStringLiteral("summary")}, "csv"));
+    const QJsonObject jsonSummary = JsonOutput(formatted({QStringLiteral("summary")}, "json"));
+    ASSERT_EQ(csvSummary.size(), 1U);
+    for (const auto& [name, value] : expected) {
+        EXPECT_EQ(csvSummary[0].at(name).toDouble(), value) << name.toStdString();
+        EXPECT_EQ(jsonSummary[name].toDouble(), value) << name.toStdString();
+    }
+
+    // The sleep figures as times of the night and minutes, then each minute's depth.
+    const QStringList night{QStringLiteral("sleep"), QStringLiteral("2024-03-05")};
+    const QStringList sleep = run(night).lines;
+    const QJsonObject jsonSleep = JsonOutput(formatted(night, "json"));
+    EXPECT_EQ(jsonSleep[u"fall_asleep"].toString(),
+              QStringLiteral("2024-03-05T") + sleep.value(1).left(5));
+    EXPECT_EQ(jsonSleep[u"wake"].toString(),
+              QStringLiteral("2024-03-06T") + sleep.value(2).left(5));
+    EXPECT_EQ(jsonSleep[u"sleep_minutes"].toInt(),
+              sleep.value(3).left(2).toInt() * 60 + sleep.value(3).mid(3, 2).toInt());
+    EXPECT_EQ(jsonSleep[u"efficiency"].toInt(), Number(sleep.value(4).section(u'%', 0, 0)));
+    const auto minutes = CsvRows(formatted(night, "csv"));
+    ASSERT_EQ(minutes.size(), std::size_t(sleep.size() - 5));
+    EXPECT_EQ(minutes.front().at(QStringLiteral("time")), QStringLiteral("2024-03-05T20:00"));
+    EXPECT_EQ(minutes.back().at(QStringLiteral("time")), QStringLiteral("2024-03-06T09:00"));
+    EXPECT_EQ(minutes.back().at(QStringLiteral("depth")), sleep.last().section(u'\t', 1, 1));
+    EXPECT_EQ(jsonSleep[u"minutes"].toArray().size(), sleep.size() - 5);
+
+    // The personal values, the options and a running mission.
+    const QJsonObject person =
+        JsonOutput(formatted({QStringLiteral("personal"), QStringLiteral("show")}, "json"));
+    const QStringList personal = run({QStringLiteral("personal"), QStringLiteral("show")}).lines;
+    EXPECT_EQ(person[u"weight_kg"].toDouble(), Number(personal.value(2).section(u'\t', 1, 1)));
+    EXPECT_EQ(person[u"step_length_cm"].toDouble(), Number(personal.value(3).section(u'\t', 1, 1)));
+    const auto options =
+        CsvRows(formatted({QStringLiteral("options"), QStringLiteral("show")}, "csv"));
+    ASSERT_EQ(options.size(), 1U);
+    EXPECT_EQ(options[0].at(QStringLiteral("language")), QStringLiteral("cht"));
+    EXPECT_EQ(options[0].at(QStringLiteral("slight_moving")), QStringLiteral("5"));
+    ASSERT_EQ(run({QStringLiteral("mission"), QStringLiteral("start"), QStringLiteral("B"),
+                   QStringLiteral("--kind"), QStringLiteral("steps"), QStringLiteral("--target"),
+                   QStringLiteral("5000"), QStringLiteral("--tick"), QStringLiteral("0")})
+                  .exitCode,
+              0);
+    const QStringList show{QStringLiteral("mission"), QStringLiteral("show"),
+                           QStringLiteral("--tick"), QStringLiteral("5400000")};
+    const QJsonArray missions = JsonOutput(formatted(show, "json"))[u"missions"].toArray();
+    ASSERT_EQ(missions.size(), 2);
+    const QJsonObject b = missions[1].toObject();
+    EXPECT_EQ(b[u"mission"].toString(), QStringLiteral("B"));
+    EXPECT_EQ(b[u"target"].toDouble(), Number(run(show).lines.value(3).section(u'\t', 1)));
+    EXPECT_EQ(b[u"running_minutes"].toInt(), 90);
+    EXPECT_TRUE(missions[0].toObject()[u"running_minutes"].isNull());
+    EXPECT_EQ(CsvRows(formatted(show, "csv")).at(1).at(QStringLiteral("running")),
+              QStringLiteral("true"));
+}
+
 TEST_F(ReportCommands, CommaDecimalLocalePrintsTheSameLines)
 {
     // The machine may not have a German locale installed; one is compiled into a folder here.
@@ -200,10 +342,15 @@ TEST_F(ReportCommands, CommaDecimalLocalePrintsTheSameLines)
 
 TEST_F(ReportCommands, DeleteClearsASpanAndRefusalsChangeNothing)
 {
-    const CliRun deleted = run(
-        {QStringLiteral("delete"), QStringLiteral("2024-03-05"), QStringLiteral("10:00-10:04")});
+    const QStringList span{QStringLiteral("delete"), QStringLiteral("2024-03-05"),
+                           QStringLiteral("10:00-10:04")};
+    const CliRun deleted = run(span);
     EXPECT_EQ(deleted.exitCode, 0) << deleted.err.toStdString();
-    EXPECT_TRUE(deleted.lines.isEmpty());
+    EXPECT_EQ(deleted.lines, QStringList{QStringLiteral(
+                                 "Cleared 500 steps in 5 minutes on 2024-03-05 from 10:00 to "
+                                 "10:04.")});
+    EXPECT_EQ(run(span).lines,
+              QStringList{QStringLiteral("Nothing to clear on 2024-03-05 from 10:00 to 10:04.")});
     const CliRun day =
         run({QStringLiteral("report"), QStringLiteral("day"), QStringLiteral("2024-03-05")});
     ASSERT_EQ(day.lines.size(), 2);

@@ -126,7 +126,7 @@ TEST_F(MissionPageTest, ImperialDistanceTargetsAreMilesAndStopKeepsTheTypedText)
     EXPECT_TRUE(page.TargetEdit(0)->isEnabled());
 }
 
-TEST_F(MissionPageTest, StartRefusesATinyTargetSilentlyAndReportsAFailedWrite)
+TEST_F(MissionPageTest, StartRefusesATinyTargetSilentlyANegativeOneAndAFailedWriteWithReasons)
 {
     settings("[Mission]\nA_Mode=0\n");
     CMissionPage page;
@@ -140,6 +140,9 @@ TEST_F(MissionPageTest, StartRefusesATinyTargetSilentlyAndReportsAFailedWrite)
     start(page, 0, 0, QStringLiteral("1e95"));
     EXPECT_EQ(dir.read(QStringLiteral("Trekkomat2.INI")), before);
     EXPECT_EQ(ui.statusTexts.size(), 1);
+    start(page, 0, 0, QStringLiteral("-5000"));
+    EXPECT_EQ(dir.read(QStringLiteral("Trekkomat2.INI")), before);
+    EXPECT_EQ(ui.statusTexts.value(1), QStringLiteral("Target Steps must be above 0."));
 
     // A settings file that cannot be replaced: the mission stays stopped, and says why.
     QFile::remove(dir.filePath(QStringLiteral("Trekkomat2.INI")));
@@ -147,7 +150,7 @@ TEST_F(MissionPageTest, StartRefusesATinyTargetSilentlyAndReportsAFailedWrite)
     start(page, 0, 0, QStringLiteral("100"));
     EXPECT_FALSE(appState().values.missions[0].running());
     EXPECT_TRUE(page.StartButton(0)->isEnabled());
-    EXPECT_EQ(ui.statusTexts.size(), 2);
+    EXPECT_EQ(ui.statusTexts.size(), 3);
 }
 
 TEST_F(MissionPageTest, RunningTimeGoesOnAcrossARestart)

@@ -21,7 +21,7 @@ Result<PersonalValues> SaveEdited(const PersonalValues& stored, int unitMode, Ed
     const PersonalTexts shown = FillTexts(stored, unitMode);
     PersonalTexts typed = shown;
     edit(typed);
-    return SavedValues(stored, unitMode, shown, typed);
+    return SavedValues(stored, unitMode, shown, typed, QDate(2026, 1, 1));
 }
 
 TEST(PersonalForm, FillShowsEitherFormWithTruncatedConversions)
@@ -68,24 +68,24 @@ TEST(PersonalForm, TypedNumbersGoThroughTheConversionsOfTheirUnits)
     const Result<PersonalValues> tall = imperial("6", "0", "154.2", "27");
     ASSERT_TRUE(tall) << tall.error().toStdString();
     EXPECT_EQ(*tall, Body(185, 70006, 71)); // 72 * 2.54 + 2.53 = 185.41; 27 * 2.54 + 2.5 = 71.08
-    EXPECT_EQ(imperial("5", "6", "1", "1")->height, 170);
+    EXPECT_EQ(imperial("5", "6", "100", "20")->height, 170);
     // 127 cm shows as 4'1", which typed is 126.99 cm: only an untouched form keeps 127.
-    EXPECT_EQ(imperial("4", "1", "1", "1")->height, 126);
-    // Typed zeros are numbers: 0'0" over a stored height is 2 cm by the addend.
+    EXPECT_EQ(imperial("4", "1", "100", "20")->height, 126);
+    // Typed zeros are numbers, so 0'0" is a height, and one no person has.
     const Result<PersonalValues> zero = SaveEdited(Body(170, 0, 0), Imperial, [](PersonalTexts& t) {
         t.feet = QStringLiteral("0");
         t.inches = QStringLiteral("0");
     });
-    EXPECT_EQ(zero->height, 2);
+    EXPECT_FALSE(zero);
 
     const auto metric = [&stored](const char* weight) {
         return SaveEdited(stored, Metric, [&](PersonalTexts& typed) {
             typed.height = QStringLiteral(" 170cm");
             typed.weight = QLatin1String(weight);
-            typed.step = QStringLiteral("-5");
+            typed.step = QStringLiteral("55");
         });
     };
-    EXPECT_EQ(*metric("65.5"), Body(170, 65500, -5));
+    EXPECT_EQ(*metric("65.5"), Body(170, 65500, 55));
     EXPECT_EQ(metric("70.1")->weightGrams, 70100); // not 70,099: read in double, to the gram
     EXPECT_EQ(metric("70,5")->weightGrams, 70000); // a comma ends the number as in C
 }
@@ -130,10 +130,10 @@ TEST(PersonalForm, ASaveWithNothingRetypedKeepsEveryStoredValue)
     typed.birthday = QDate(2000, 2, 1); // where the picker happened to stand
     PersonalTexts pickerShown = shown;
     pickerShown.birthday = typed.birthday;
-    EXPECT_EQ(SavedValues(odd, Metric, pickerShown, typed)->birthday, 20000231);
+    EXPECT_EQ(SavedValues(odd, Metric, pickerShown, typed, QDate(2026, 1, 1))->birthday, 20000231);
 }
 
-TEST(PersonalForm, NumbersThatCannotBeStoredAreRefusedNeverWrapped)
+TEST(PersonalForm, NumbersThatCannotBeStoredOrNoPersonHasAreRefused)
 {
     const PersonalValues stored = Body(183, 70000, 70);
     const auto refusal = [&stored](int unitMode, auto edit) {
@@ -147,15 +147,16 @@ TEST(PersonalForm, NumbersThatCannotBeStoredAreRefusedNeverWrapped)
                 [](PersonalTexts& t) { t.step = QStringLiteral("99999999999999999999999999"); }),
         QStringLiteral("The step length \"999999999999999999999999...\" is too large a "
                        "number."));
-    // In range as typed, out of range once converted.
+    // Numbers that fit but that no person has are refused with the bounds, in the form's units,
+    // before any conversion could overflow.
     EXPECT_EQ(refusal(Imperial, [](PersonalTexts& t) { t.feet = QStringLiteral("100000000"); }),
-              QStringLiteral("The height comes to 3048000002.53, which cannot be stored."));
+              QStringLiteral("Height must be between 1 Feet 8 Inch and 8 Feet 11 Inch."));
     EXPECT_EQ(refusal(Imperial, [](PersonalTexts& t) { t.step = QStringLiteral("900000000"); }),
-              QStringLiteral("The step length comes to 2286000002.5, which cannot be stored."));
+              QStringLiteral("StepSize must be between 4 Inch and 59 Inch."));
     EXPECT_EQ(refusal(Metric, [](PersonalTexts& t) { t.weight = QStringLiteral("2147484"); }),
-              QStringLiteral("The weight comes to 2147484000, which cannot be stored."));
+              QStringLiteral("Weight must be between 2 Kg and 650 Kg."));
     EXPECT_EQ(refusal(Imperial, [](PersonalTexts& t) { t.weight = QStringLiteral("-1e300"); }),
-              QStringLiteral("The weight comes to -4.54e+302, which cannot be stored."));
+              QStringLiteral("Weight must be between 4.4 Pound and 1433 Pound."));
     EXPECT_EQ(refusal(Metric, [](PersonalTexts& t) { t.weight = QStringLiteral("1e999"); }),
               QStringLiteral("The weight \"1e999\" is out of range."));
     EXPECT_EQ(refusal(Imperial, [](PersonalTexts& t) { t.weight = QStringLiteral(" nan"); }),

@@ -68,7 +68,7 @@ TEST_F(SpanDeletionTest, ReadOnlyStoreFolderKeepsTheMonthAndSaysWhy)
         ASSERT_TRUE(QFile::setPermissions(data, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     }
 
-    const Result<> deleted = DeleteReportSpan(WholeDaySpan(QDate(2024, 3, 5)));
+    const Result<ClearedSteps> deleted = DeleteReportSpan(WholeDaySpan(QDate(2024, 3, 5)));
     QFile::setPermissions(data,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(deleted.ok());

@@ -131,6 +131,14 @@ TEST_F(AdvancedPageTest, ThresholdIsTakenOnLeavingTheTabAndOnClosingARefusedOneC
     edit->setText(s("15"));
     tab->setCurrentIndex(0);
     EXPECT_EQ(stored("Sleep", "SlightMoving"), 15);
+    // A threshold below 0 is refused with its field and bound; the stored one stays.
+    tab->setCurrentIndex(static_cast<int>(PageIndex::UserOption));
+    edit->setText(s("-4"));
+    tab->setCurrentIndex(0);
+    EXPECT_EQ(stored("Sleep", "SlightMoving"), 15);
+    EXPECT_EQ(edit->text(), s("15"));
+    EXPECT_TRUE(window->StatusText().startsWith(s("Slight Move must be 0 or more.")))
+        << window->StatusText().toStdString();
 
     tab->setCurrentIndex(static_cast<int>(PageIndex::UserOption));
     edit->setText(s("15 steps"));
@@ -143,9 +151,9 @@ TEST_F(AdvancedPageTest, ThresholdIsTakenOnLeavingTheTabAndOnClosingARefusedOneC
         << window->StatusText().toStdString();
 
     window->show();
-    edit->setText(s("-4"));
+    edit->setText(s("4"));
     window->reject(); // Escape
-    EXPECT_EQ(stored("Sleep", "SlightMoving"), -4);
+    EXPECT_EQ(stored("Sleep", "SlightMoving"), 4);
 }
 
 TEST_F(AdvancedPageTest, UnitsReachEveryPageAFailedWriteIsReportedAndChangesNothing)

@@ -59,6 +59,7 @@ const std::vector<NotShown>& NotShownRows()
         {{95, 96, 97, 98}, "online update not built yet"},
         {{147}, "the reset's question where a trash can take the store: this window has none"},
         {{157, 158}, "the summary of a report chart with steps; the store here is empty"},
+        {{160, 161, 162}, "refusals of entries no person can have"},
         // The wristband's display entries and other words of earlier screens, and the
         // Simplified block's kilometre (distances are named with row 142 in every language).
         {{13, 64, 65, 66, 67, 68,  69,  70,  71,  72,  73,  74,  75,  76,  78, 81,

@@ -200,6 +200,11 @@ constexpr LangRowTable Rows = {{
     /* 158 */ {u8"busiest hour %s: %d steps", u8"最多步數的一小時 %s：%d 步",
                u8"最多步数的一小时 %s：%d 步"},
     /* 159 */ {u8"Night %s ~ %s", u8"夜間 %s ~ %s", u8"夜间 %s ~ %s"},
+    // Refusals of entries no person can have: the field's caption first, then the bounds.
+    /* 160 */ {u8"%s must be between %s and %s.", u8"%s必須介於 %s 與 %s 之間。",
+               u8"%s必须介于 %s 与 %s 之间。"},
+    /* 161 */ {u8"%s must be above 0.", u8"%s必須大於 0。", u8"%s必须大于 0。"},
+    /* 162 */ {u8"%s must be 0 or more.", u8"%s不可小於 0。", u8"%s不可小于 0。"},
 }};
 // clang-format on
 

@@ -2,6 +2,7 @@
 
 #include "app/lang/langtable.h"
 
+#include <QString>
 #include <array>
 
 namespace trek {
@@ -19,5 +20,8 @@ using LangRowTable = std::array<LangRow, LangRowCount>;
 
 // The compiled-in table; callers go through GetLangText, which guards the row range.
 const LangRowTable& LangRows();
+
+// The cell of a row for a language index (1 Traditional, 2 Simplified, anything else English).
+QString LangCell(const LangRow& row, int languageIndex);
 
 } // namespace trek

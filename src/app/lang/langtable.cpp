@@ -11,15 +11,19 @@ QString GetLangText(int row, int languageIndex)
     if (row < 0 || row >= LangRowCount) {
         return {};
     }
-    const LangRow& cells = LangRows()[static_cast<std::size_t>(row)];
+    return LangCell(LangRows()[static_cast<std::size_t>(row)], languageIndex);
+}
+
+QString LangCell(const LangRow& row, int languageIndex)
+{
     switch (languageIndex) {
     case static_cast<int>(Language::TraditionalChinese):
-        return QString::fromUtf8(cells.traditional);
+        return QString::fromUtf8(row.traditional);
     case static_cast<int>(Language::SimplifiedChinese):
-        return QString::fromUtf8(cells.simplified);
+        return QString::fromUtf8(row.simplified);
     default:
         // Any stored value other than 1 or 2 (old, hand-edited, negative) means English.
-        return QString::fromUtf8(cells.english);
+        return QString::fromUtf8(row.english);
     }
 }
 

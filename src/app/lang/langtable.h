@@ -6,7 +6,7 @@ namespace trek {
 
 enum class Language { English = 0, TraditionalChinese = 1, SimplifiedChinese = 2 };
 
-inline constexpr int LangRowCount = 160;
+inline constexpr int LangRowCount = 163;
 
 // Text of `row` in the given language index (1 Traditional, 2 Simplified, anything else English).
 QString GetLangText(int row, int languageIndex);

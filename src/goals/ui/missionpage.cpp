@@ -281,6 +281,9 @@ void CMissionPage::OnStart(int mission)
     switch (typed.verdict) {
     case TypedTarget::Verdict::TooSmall:
         return; // as if Start had not been pressed
+    case TypedTarget::Verdict::Negative:
+        user().setStatusText(NegativeTargetText(KindOfMode(mode), appState().values.unitMode));
+        return;
     case TypedTarget::Verdict::TooLarge:
         user().setStatusText(QStringLiteral("The target %1 is too large for a mission.")
                                  .arg(controls(mission).target->text().left(40)));

@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "app/lang/langtable.h"
 #include "app/userinterface.h"
+#include "device/localclock.h"
 #include "goals/personallabels.h"
 #include "goals/personalstore.h"
 #include "reports/stepmetrics.h"
@@ -264,7 +265,8 @@ PersonalTexts CPersonalInfoPage::TypedTexts() const
 void CPersonalInfoPage::Save()
 {
     const Result<PersonalValues> saved =
-        SavedValues(CurrentPersonalValues(), appState().values.unitMode, m_shown, TypedTexts());
+        SavedValues(CurrentPersonalValues(), appState().values.unitMode, m_shown, TypedTexts(),
+                    CurrentLocalTime().date());
     if (!saved) {
         // The boxes keep what was typed, so the person can mend it.
         user().showMessage(saved.error());

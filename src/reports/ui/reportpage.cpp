@@ -188,7 +188,8 @@ void CReportPage::DeleteSelectedRow()
             return;
         }
     }
-    if (const Result<> deleted = DeleteReportSpan(m_report.rows.at(index).span); !deleted) {
+    if (const Result<ClearedSteps> deleted = DeleteReportSpan(m_report.rows.at(index).span);
+        !deleted) {
         user().setStatusText(deleted.error());
         return;
     }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDate>
+#include <QJsonValue>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace trek::cli {
+
+// What a command prints for a script (--format csv|json) instead of the page's texts: plain
+// numbers (JSON numbers, no padding, no units), ISO dates and times, and English field names
+// whatever the interface language. A document has fields of its own and may have one list of
+// rows, all with the same columns.
+struct Records
+{
+    QList<QPair<QString, QJsonValue>> fields;
+    QString listName; // empty: no list
+    QStringList columns;
+    QList<QList<QJsonValue>> rows;
+
+    void add(const QString& name, const QJsonValue& value) { fields.append({name, value}); }
+};
+
+enum class OutputFormat { Text, Csv, Json };
+
+// "csv" and "json" as the option gives them; anything else is the page's text.
+OutputFormat OutputFormatOf(const QString& word);
+
+// The lines of the document. JSON: one object holding the fields and the list as an array of
+// objects. CSV: a header line and a line per row of the list, or, without a list, the fields as
+// the one row; a cell with a comma, quote or line end is quoted as RFC 4180 has it. A null
+// value is an empty cell and JSON null; true and false are written as words.
+QStringList FormatRecords(const Records& records, OutputFormat format);
+
+// "2024-03-05".
+QString IsoDate(int year, int month, int day);
+// "2024-03-05T23:40": `minute` counted from the midnight that begins `day`, the next days
+// included.
+QString IsoMinute(QDate day, int minute);
+// "metric" or "imperial" for a stored unit mode.
+QString UnitsWord(int unitMode);
+
+// A figure the page shows with `decimals` places, as that number rather than its binary
+// neighbour, so that a script reads what a person reads.
+double Rounded(double value, int decimals);
+
+} // namespace trek::cli
