@@ -11,9 +11,9 @@ namespace {
 constexpr int InchesPerFoot = 12;
 
 // Rows of the text table.
-constexpr int OutsideRangeText = 160; // "%s must be between %s and %s."
-constexpr int NotAboveZeroText = 161; // "%s must be above 0."
-constexpr int NegativeText = 162;     // "%s must be 0 or more."
+constexpr int OutsideRangeRow = 160; // "%s must be between %s and %s."
+constexpr int NotAboveZeroRow = 161; // "%s must be above 0."
+constexpr int NegativeRow = 162;     // "%s must be 0 or more."
 
 QString Refusal(int row, const QStringList& values)
 {
@@ -39,7 +39,7 @@ QString WithUnit(const QString& number, const QString& unit)
 
 Result<> OutsideRange(const QString& field, const QString& least, const QString& most)
 {
-    return fail(Refusal(OutsideRangeText, {FieldName(field), least, most}));
+    return fail(Refusal(OutsideRangeRow, {FieldName(field), least, most}));
 }
 
 QString FeetAndInches(int inches, const QString& feetUnit, const QString& inchUnit)
@@ -87,7 +87,7 @@ Result<> CheckBirthday(QDate birthday, QDate today, const QString& field)
 
 QString NotAboveZeroText(const QString& field)
 {
-    return Refusal(NotAboveZeroText, {FieldName(field)});
+    return Refusal(NotAboveZeroRow, {FieldName(field)});
 }
 
 Result<> CheckNotNegative(int value, const QString& field)
@@ -95,7 +95,7 @@ Result<> CheckNotNegative(int value, const QString& field)
     if (value >= 0) {
         return {};
     }
-    return fail(Refusal(NegativeText, {FieldName(field)}));
+    return fail(Refusal(NegativeRow, {FieldName(field)}));
 }
 
 } // namespace trek
