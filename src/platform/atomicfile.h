@@ -25,10 +25,11 @@ struct FileContent
 };
 
 // Replaces the files `files` name in `folder`, each as writeFileAtomically() does, but waits for
-// the disk about twice for all of them rather than twice for each: every new content reaches the
-// disk under a temporary name before the first rename, and the renames are on the disk when it
-// answers. A crash at any point leaves each file whole, with its old content or its new one. A
-// failure before the renames changes nothing; one during them leaves the files before it
+// the disk twice for all of them rather than twice for each: every new content reaches the disk
+// under a temporary name before the first rename (one sync of the folder's whole file system,
+// which also writes whatever else waits to be written there), and the renames are on the disk
+// when it answers. A crash at any point leaves each file whole, with its old content or its new
+// one. A failure before the renames changes nothing; one during them leaves the files before it
 // replaced and the rest as they were.
 [[nodiscard]] Result<> replaceFilesAtomically(const QString& folder,
                                               const std::vector<FileContent>& files);

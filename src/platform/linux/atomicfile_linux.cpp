@@ -137,14 +137,17 @@ public:
 
     // Starts writing the content out without waiting, so that flush() of several replacements in
     // a row waits for the disk about once.
-    void startWriteBack() const { (void)::sync_file_range(fd(), 0, 0, SYNC_FILE_RANGE_WRITE); }
-
     // The content and the temporary file's own entry on the disk.
     Result<> flush()
     {
         if (::fsync(fd()) != 0) {
             return failure(QStringLiteral("Cannot flush"), m_target, errno);
         }
+        return close();
+    }
+
+    Result<> close()
+    {
         if (m_file->close() != 0) {
             return failure(QStringLiteral("Cannot close"), m_target, errno);
         }
@@ -195,30 +198,45 @@ Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
 
 Result<> replaceFilesAtomically(const QString& folder, const std::vector<FileContent>& files)
 {
+    if (files.empty()) {
+        return Result<>{};
+    }
+    // Opened before anything is written: syncfs() reports the write-back errors that came after
+    // the descriptor it is given was opened.
+    const FileDescriptor dir(
+        openRetrying(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC));
+    if (dir.get() < 0) {
+        return failure(QStringLiteral("Cannot open the folder"), folder, errno);
+    }
     std::vector<std::unique_ptr<Replacement>> replacements;
     for (const FileContent& file : files) {
         replacements.push_back(std::make_unique<Replacement>());
-        if (Result<> staged = replacements.back()->stage(folder + u'/' + file.name, file.bytes, {},
-                                                         NewFileMode::Private);
+        Replacement& replacement = *replacements.back();
+        if (Result<> staged =
+                replacement.stage(folder + u'/' + file.name, file.bytes, {}, NewFileMode::Private);
             !staged) {
             return staged;
         }
-        replacements.back()->startWriteBack();
+        if (Result<> closed = replacement.close(); !closed) {
+            return closed;
+        }
     }
     // Every new content is on the disk before the first rename, so a crash at any point leaves
-    // each file whole, old or new. The write-back started above lets the first flush commit
-    // the file system's journal for all of them; the others then find their data written.
-    for (const std::unique_ptr<Replacement>& replacement : replacements) {
-        if (Result<> flushed = replacement->flush(); !flushed) {
-            return flushed;
-        }
+    // each file whole, old or new. One fsync() a file would wait for the disk's cache to be
+    // flushed once a file; syncfs() writes them all and flushes once.
+    if (::syncfs(dir.get()) != 0) {
+        return failure(QStringLiteral("Cannot flush the disk of"), folder, errno);
     }
     for (const std::unique_ptr<Replacement>& replacement : replacements) {
         if (Result<> renamed = replacement->rename(); !renamed) {
             return renamed;
         }
     }
-    return files.empty() ? Result<>{} : syncFolder(folder);
+    // Some file systems cannot flush a folder and say EINVAL; their entries need no flushing.
+    if (::fsync(dir.get()) != 0 && errno != EINVAL) {
+        return failure(QStringLiteral("Cannot flush the folder"), folder, errno);
+    }
+    return Result<>{};
 }
 
 Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)
