@@ -40,6 +40,12 @@ struct DayFile
     DayFileDate date;
 };
 
+QString NumberedRawCopyPath(const QString& workingFolder, const QString& name, int number)
+{
+    return workingFolder + QStringLiteral("/Trekkomat2/") + name +
+           QString::asprintf("-%03d", number);
+}
+
 void ReportFailedFile(CollectionReport& report, const QString& reason)
 {
     ++report.filesFailed;
@@ -135,13 +141,20 @@ bool DayFileCollection::KeepRawCopy(const QString& name, const QByteArray& conte
         }
         m_copyFolderMade = true;
     }
-    const QString copyPath = RawCopyPath(workingFolder, name);
-    // Only the 99th copy can be there already: it is the one reused.
-    if (copyPath.endsWith(QStringLiteral("-099")) && QFileInfo(copyPath).isFile()) {
-        QFile::remove(copyPath);
+    // The first number is nearly always free, so it is taken straight away; only when something
+    // is there already is the first free one looked for.
+    QString copyPath = NumberedRawCopyPath(workingFolder, name, 1);
+    Result<> copied = platform::createRegularFile(copyPath, content, false);
+    if (!copied && platform::isNameTaken(copyPath)) {
+        copyPath = RawCopyPath(workingFolder, name);
+        // Only the 99th copy can be there already: it is the one reused.
+        if (copyPath.endsWith(QStringLiteral("-099")) && QFileInfo(copyPath).isFile()) {
+            QFile::remove(copyPath);
+        }
+        copied = platform::createRegularFile(copyPath, content, false);
     }
     // The reason tells a full disk from a refused folder.
-    if (const Result<> copied = platform::createRegularFile(copyPath, content, false); !copied) {
+    if (!copied) {
         ReportFailedFile(m_report,
                          QStringLiteral("The day file %1 cannot be copied to %2: %3")
                              .arg(name, QDir::toNativeSeparators(copyFolder), copied.error()));
@@ -240,15 +253,13 @@ void ReportDiskGone(char letter, CollectionReport& report)
 
 QString RawCopyPath(const QString& workingFolder, const QString& name)
 {
-    const QString stem = workingFolder + QStringLiteral("/Trekkomat2/") + name;
     for (int number = 1; number < 99; ++number) {
-        QString candidate = stem + QString::asprintf("-%03d", number);
-        const QFileInfo taken(candidate); // a dangling link takes its number too
-        if (!taken.exists() && !taken.isSymLink()) {
+        QString candidate = NumberedRawCopyPath(workingFolder, name, number);
+        if (!platform::isNameTaken(candidate)) { // a dangling link takes its number too
             return candidate;
         }
     }
-    return stem + QStringLiteral("-099");
+    return NumberedRawCopyPath(workingFolder, name, 99);
 }
 
 int CopyDayFiles(char letter, CollectionReport& report)

@@ -57,6 +57,10 @@ struct VersionedContent
 // the folder. Not atomic: a failure midway can leave the new content cut short.
 [[nodiscard]] Result<> overwriteRegularFile(const QString& path, QByteArrayView bytes);
 
+// Whether anything at all, a dangling link included, is at `path`; when that cannot be told (a
+// folder on the way that may not be looked into), it answers true.
+[[nodiscard]] bool isNameTaken(const QString& path);
+
 // Whether a regular file (not a link) is at `path`.
 [[nodiscard]] bool isRegularFile(const QString& path);
 

@@ -325,6 +325,13 @@ Result<> overwriteRegularFile(const QString& path, QByteArrayView bytes)
     return Result<>{};
 }
 
+bool isNameTaken(const QString& path)
+{
+    struct stat info
+    {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 || errno != ENOENT;
+}
+
 bool isRegularFile(const QString& path)
 {
     struct stat info
