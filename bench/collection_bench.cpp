@@ -65,6 +65,10 @@ public:
     explicit ScratchFileSystem(const QString& buildFolder)
         : m_holder(buildFolder + QStringLiteral("/scratch-XXXXXX"))
     {
+        if (!m_holder.isValid()) {
+            m_description = QStringLiteral("nothing: %1 cannot be written").arg(buildFolder);
+            return;
+        }
         m_root = m_holder.path();
         const QString type = QString::fromUtf8(QStorageInfo(m_root).fileSystemType());
         m_description =
@@ -96,6 +100,9 @@ public:
             m_description += QStringLiteral(", as the ext4 image could not be mounted");
             return;
         }
+        // The loop device holds the image open: gone from the folder, it takes its space with it
+        // when the device lets go.
+        QFile::remove(image);
         m_mountPoint = mountPoint;
         m_root = mountPoint;
         m_description = QStringLiteral("a fresh journaled ext4 image on a loop device, backed by "
@@ -246,6 +253,9 @@ int main(int argc, char** argv)
         const ScratchFileSystem scratch(QCoreApplication::applicationDirPath());
         std::printf("folders on %s; load average %s\n", qPrintable(scratch.description()),
                     qPrintable(LoadAverage()));
+        if (scratch.root().isEmpty()) {
+            return 1;
+        }
         std::vector<std::unique_ptr<QTemporaryDir>> disks;
         disks.reserve(static_cast<std::size_t>(runs));
         for (int run = 0; run < runs; ++run) {

@@ -56,11 +56,12 @@ Result<> ApplyMonths(const std::vector<StoredMonth>& months)
     if (!folder) {
         return fail(folder.error());
     }
-    // The journal on the disk holds every month, so a crash anywhere from here on is finished
-    // from it: the months need not reach the disk one by one. They are written together, on the
-    // disk with one wait before they are renamed (so each is whole, old or new, even without the
-    // journal) and renamed with one wait more, before the counters and the acknowledgements that
-    // tell the wristband and the ledger they are stored.
+    // The journal on the disk holds every month, so whatever a crash cuts short from here on is
+    // finished from it at the next start: the months need no wait for the disk of their own.
+    // They are written to temporary files together and reach the disk with one sync of its file
+    // system, so that each stays whole, old or new, even if the journal were gone; then they are
+    // renamed, and one sync of their folder puts the renames on the disk before the counters and
+    // the acknowledgements (the ledger, the removals from the wristband) say they are stored.
     std::vector<platform::FileContent> files;
     files.reserve(months.size());
     for (const StoredMonth& month : months) {
