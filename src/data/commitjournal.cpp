@@ -56,13 +56,18 @@ Result<> ApplyMonths(const std::vector<StoredMonth>& months)
     if (!folder) {
         return fail(folder.error());
     }
+    // The journal on the disk holds every month, so whatever a crash cuts short from here on is
+    // finished from it at the next start: the months need no wait for the disk of their own.
+    // They are written to temporary files together and reach the disk with one sync of its file
+    // system, so that each stays whole, old or new, even if the journal were gone; then they are
+    // renamed, and one sync of their folder puts the renames on the disk before the counters and
+    // the acknowledgements (the ledger, the removals from the wristband) say they are stored.
+    std::vector<platform::FileContent> files;
+    files.reserve(months.size());
     for (const StoredMonth& month : months) {
-        const QString path = *folder + u'/' + month.name;
-        if (Result<> saved = platform::writeFileAtomically(path, month.content); !saved) {
-            return saved;
-        }
+        files.push_back({month.name, month.content});
     }
-    return Result<>{};
+    return platform::replaceFilesAtomically(*folder, files);
 }
 
 Result<> ApplyCounters(const std::vector<CounterChange>& changes)
@@ -94,8 +99,23 @@ Result<> ApplyCounters(const std::vector<CounterChange>& changes)
     return Result<>{};
 }
 
+// Whether the day file at `path` still is what `stamp` stored. A file this commit read and that
+// cannot have changed since is not read again.
+bool StillStamped(const QString& path, const DayFileStamp& stamp,
+                  const QHash<QString, platform::FileVersion>& asRead)
+{
+    if (const auto read = asRead.constFind(stamp.name); read != asRead.constEnd() &&
+                                                        read->size == stamp.size &&
+                                                        platform::isUnchangedSince(path, *read)) {
+        return true;
+    }
+    const Result<QByteArray> content = platform::readRegularFile(path, stamp.size);
+    return content && DayFileStamp::Of(stamp.name, *content) == stamp;
+}
+
 // Only a file that still is what was stored goes; anything else under its name stays.
-CommitOutcome RemoveDayFiles(const QString& root, const std::vector<DayFileStamp>& stamps)
+CommitOutcome RemoveDayFiles(const QString& root, const std::vector<DayFileStamp>& stamps,
+                             const QHash<QString, platform::FileVersion>& asRead)
 {
     CommitOutcome outcome;
     if (root.isEmpty() || stamps.empty() || !QFileInfo(root).isDir()) {
@@ -104,8 +124,7 @@ CommitOutcome RemoveDayFiles(const QString& root, const std::vector<DayFileStamp
     bool removedAny = false;
     for (const DayFileStamp& stamp : stamps) {
         const QString path = root + u'/' + stamp.name;
-        const Result<QByteArray> content = platform::readRegularFile(path, stamp.size);
-        if (!content || DayFileStamp::Of(stamp.name, *content) != stamp) {
+        if (!StillStamped(path, stamp, asRead)) {
             continue;
         }
         QFile file(path);
@@ -156,7 +175,7 @@ Result<CommitOutcome> Apply(const CommitPlan& plan, const QString& wristbandRoot
             return fail(saved.error());
         }
     }
-    return RemoveDayFiles(wristbandRoot, plan.dayFilesToRemove);
+    return RemoveDayFiles(wristbandRoot, plan.dayFilesToRemove, plan.dayFilesAsRead);
 }
 
 Result<> RemoveJournal()

@@ -1,8 +1,8 @@
 #include "data/commitplan.h"
 
 #include "data/storepath.h"
+#include "platform/sha256.h"
 
-#include <QCryptographicHash>
 #include <QDataStream>
 #include <QFileInfo>
 #include <QIODevice>
@@ -21,7 +21,7 @@ constexpr qsizetype ChecksumSize = 32;
 
 QByteArray Checksum(QByteArrayView bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return platform::sha256(bytes);
 }
 
 // A day file's name as the wristband's root folder lists it: nothing that reaches another folder.

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "data/importledger.h"
+#include "platform/regularfile.h"
 #include "platform/result.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -43,6 +45,10 @@ struct CommitPlan
     QString wristbandRoot;
     QString wristbandVolume;
     std::vector<DayFileStamp> dayFilesToRemove;
+    // The versions, by name, of the day files this very commit read. A file still in its
+    // version is removed without being read again; any other is read and matched with its
+    // stamp. Never journalled: a recovery reads every file.
+    QHash<QString, platform::FileVersion> dayFilesAsRead;
 };
 
 QByteArray EncodeCommitPlan(const CommitPlan& plan);

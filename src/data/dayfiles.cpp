@@ -40,56 +40,39 @@ struct DayFile
     DayFileDate date;
 };
 
+QString NumberedRawCopyPath(const QString& workingFolder, const QString& name, int number)
+{
+    return workingFolder + QStringLiteral("/Trekkomat2/") + name +
+           QString::asprintf("-%03d", number);
+}
+
 void ReportFailedFile(CollectionReport& report, const QString& reason)
 {
     ++report.filesFailed;
     report.tell(GetLangText(DataCollectionErrorRow), reason);
 }
 
-// The file's content, or nothing (reported) when it cannot be a day file of this kind.
-std::optional<QByteArray> ReadDayFile(DayFileKind kind, const QFileInfo& dayFile,
-                                      CollectionReport& report)
+// The file's content and version, or nothing (reported) when it cannot be a day file of this kind.
+std::optional<platform::VersionedContent> ReadDayFile(DayFileKind kind, const QFileInfo& dayFile,
+                                                      CollectionReport& report)
 {
     const qint64 limit = kind == DayFileKind::Text ? MaxTextDayFileSize : MaxKdxDayFileSize;
-    Result<QByteArray> content = platform::readRegularFile(dayFile.filePath(), limit);
+    Result<platform::VersionedContent> content =
+        platform::readRegularFileVersion(dayFile.filePath(), limit);
     if (!content) {
         ReportFailedFile(report, QStringLiteral("The day file %1 cannot be read: %2")
                                      .arg(dayFile.fileName(), content.error()));
         return std::nullopt;
     }
-    if (kind == DayFileKind::Kdx && content->size() < KdxDayFileLength) {
+    if (kind == DayFileKind::Kdx && content->bytes.size() < KdxDayFileLength) {
         ReportFailedFile(report, QStringLiteral("The day file %1 holds %2 bytes, fewer than the "
                                                 "%3 of a whole day.")
                                      .arg(dayFile.fileName())
-                                     .arg(content->size())
+                                     .arg(content->bytes.size())
                                      .arg(KdxDayFileLength));
         return std::nullopt;
     }
     return std::move(content).value();
-}
-
-// The raw copies are never read again, so they are written without waiting for the disk.
-bool KeepRawCopy(const QString& name, const QByteArray& content, CollectionReport& report)
-{
-    const QString workingFolder = appState().workingFolder;
-    const QString copyFolder = workingFolder + QStringLiteral("/Trekkomat2");
-    const QString copyPath = RawCopyPath(workingFolder, name);
-    if (QFileInfo(copyPath).isFile()) {
-        QFile::remove(copyPath); // the 99th copy is the one reused
-    }
-    if (const Result<> made = platform::makePrivateFolders(copyFolder); !made) {
-        ReportFailedFile(
-            report, QStringLiteral("The day file %1 cannot be copied: %2").arg(name, made.error()));
-        return false;
-    }
-    // The reason tells a full disk from a refused folder.
-    if (const Result<> copied = platform::createRegularFile(copyPath, content, false); !copied) {
-        ReportFailedFile(report,
-                         QStringLiteral("The day file %1 cannot be copied to %2: %3")
-                             .arg(name, QDir::toNativeSeparators(copyFolder), copied.error()));
-        return false;
-    }
-    return true;
 }
 
 void MergeDayFile(DayFileKind kind, const QByteArray& content, const DayFileDate& date,
@@ -133,12 +116,52 @@ public:
     void SaveLedgerIfChanged(const ImportLedger& loaded);
 
 private:
+    bool KeepRawCopy(const QString& name, const QByteArray& content);
+
     QString m_root;
     QString m_volume;
     ImportLedger m_ledger;
     CollectionReport& m_report;
     bool m_ledgerSaved = false;
+    bool m_copyFolderMade = false;
 };
+
+// The raw copies are never read again, so they are written without waiting for the disk, and
+// with no more changes to the file system than a new file takes: their folder is made once.
+bool DayFileCollection::KeepRawCopy(const QString& name, const QByteArray& content)
+{
+    const QString workingFolder = appState().workingFolder;
+    const QString copyFolder = workingFolder + QStringLiteral("/Trekkomat2");
+    if (!m_copyFolderMade) {
+        if (const Result<> made = platform::makePrivateFolders(copyFolder); !made) {
+            ReportFailedFile(
+                m_report,
+                QStringLiteral("The day file %1 cannot be copied: %2").arg(name, made.error()));
+            return false;
+        }
+        m_copyFolderMade = true;
+    }
+    // The first number is nearly always free, so it is taken straight away; only when something
+    // is there already is the first free one looked for.
+    QString copyPath = NumberedRawCopyPath(workingFolder, name, 1);
+    Result<> copied = platform::createRegularFile(copyPath, content, false);
+    if (!copied && platform::isNameTaken(copyPath)) {
+        copyPath = RawCopyPath(workingFolder, name);
+        // Only the 99th copy can be there already: it is the one reused.
+        if (copyPath.endsWith(QStringLiteral("-099")) && QFileInfo(copyPath).isFile()) {
+            QFile::remove(copyPath);
+        }
+        copied = platform::createRegularFile(copyPath, content, false);
+    }
+    // The reason tells a full disk from a refused folder.
+    if (!copied) {
+        ReportFailedFile(m_report,
+                         QStringLiteral("The day file %1 cannot be copied to %2: %3")
+                             .arg(name, QDir::toNativeSeparators(copyFolder), copied.error()));
+        return false;
+    }
+    return true;
+}
 
 int DayFileCollection::Take(DayFileKind kind, const std::map<int, std::vector<DayFile>>& months)
 {
@@ -160,11 +183,14 @@ int DayFileCollection::Take(DayFileKind kind, const std::map<int, std::vector<Da
         for (const DayFile& dayFile : dayFiles) {
             user().pumpMessages();
             const QString name = dayFile.info.fileName();
-            const std::optional<QByteArray> content = ReadDayFile(kind, dayFile.info, m_report);
-            if (!content) {
+            const std::optional<platform::VersionedContent> read =
+                ReadDayFile(kind, dayFile.info, m_report);
+            if (!read) {
                 continue;
             }
-            const DayFileStamp stamp = DayFileStamp::Of(name, *content);
+            const QByteArray& content = read->bytes;
+            const DayFileStamp stamp = DayFileStamp::Of(name, content);
+            acknowledgement.dayFilesAsRead.insert(name, read->version);
             if (m_ledger.HoldsDayFile(stamp)) {
                 acknowledgement.dayFilesToRemove.push_back(stamp); // stored before
                 continue;
@@ -177,10 +203,10 @@ int DayFileCollection::Take(DayFileKind kind, const std::map<int, std::vector<Da
                                      .arg(name));
                 continue;
             }
-            if (!KeepRawCopy(name, *content, m_report)) {
+            if (!KeepRawCopy(name, content)) {
                 continue;
             }
-            MergeDayFile(kind, *content, dayFile.date, store);
+            MergeDayFile(kind, content, dayFile.date, store);
             ledger.AddDayFile(stamp);
             acknowledgement.dayFilesToRemove.push_back(stamp);
             ++merged;
@@ -228,14 +254,13 @@ void ReportDiskGone(char letter, CollectionReport& report)
 
 QString RawCopyPath(const QString& workingFolder, const QString& name)
 {
-    const QString stem = workingFolder + QStringLiteral("/Trekkomat2/") + name;
     for (int number = 1; number < 99; ++number) {
-        QString candidate = stem + QString::asprintf("-%03d", number);
-        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink()) {
+        QString candidate = NumberedRawCopyPath(workingFolder, name, number);
+        if (!platform::isNameTaken(candidate)) { // a dangling link takes its number too
             return candidate;
         }
     }
-    return stem + QStringLiteral("-099");
+    return NumberedRawCopyPath(workingFolder, name, 99);
 }
 
 int CopyDayFiles(char letter, CollectionReport& report)

@@ -2,8 +2,8 @@
 
 #include "platform/atomicfile.h"
 #include "platform/regularfile.h"
+#include "platform/sha256.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,21 +33,16 @@ QString DecodeName(const QByteArray& field, char tag)
     return QFile::decodeName(tag == DayFileTag ? QByteArray::fromPercentEncoding(field) : field);
 }
 
-QByteArray Sha256(const QByteArray& bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-}
-
 } // namespace
 
 DayFileStamp DayFileStamp::Of(const QString& name, const QByteArray& content)
 {
-    return {name, content.size(), Sha256(content)};
+    return {name, content.size(), platform::sha256(content)};
 }
 
 QByteArray RecordsHash(const QByteArray& block)
 {
-    return Sha256(block);
+    return platform::sha256(block);
 }
 
 QString ImportLedger::PathIn(const QString& workingFolder)

@@ -17,6 +17,34 @@ namespace trek::platform {
 // `maxBytes` is refused before anything is read.
 [[nodiscard]] Result<QByteArray> readRegularFile(const QString& path, qint64 maxBytes);
 
+// What a regular file was when it was read: enough to tell later, without reading it again, that
+// it cannot have changed since. Only a settled version tells it: one whose last change lies so
+// far before the read that any change after the read must show in the change time, even on a file
+// system that keeps its times to two seconds (FAT). A file written just before it is read is not
+// settled, and must be read again to know.
+struct FileVersion
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modified = 0; // nanoseconds since 1970
+    qint64 changed = 0;  // of the last change of content or attributes; nobody can set it back
+    bool settled = false;
+};
+
+struct VersionedContent
+{
+    QByteArray bytes;
+    FileVersion version; // as the file was when its bytes were read
+};
+
+// readRegularFile(), with the version of the file it read.
+[[nodiscard]] Result<VersionedContent> readRegularFileVersion(const QString& path, qint64 maxBytes);
+
+// Whether the regular file at `path` (a link is not followed) is still the settled `version`;
+// false whenever that cannot be told without reading it.
+[[nodiscard]] bool isUnchangedSince(const QString& path, const FileVersion& version);
+
 // Writes a new regular file; fails when anything, a dangling link included, is at `path`
 // already. With `durable`, the data and the folder entry reach the disk before it answers. A file
 // it made but could not fill is removed again. The file is its user's alone (0600) whatever the
@@ -28,6 +56,10 @@ namespace trek::platform {
 // refused, not followed, and so is a file with a second name (a hard link), which may lie outside
 // the folder. Not atomic: a failure midway can leave the new content cut short.
 [[nodiscard]] Result<> overwriteRegularFile(const QString& path, QByteArrayView bytes);
+
+// Whether anything at all, a dangling link included, is at `path`; when that cannot be told (a
+// folder on the way that may not be looked into), it answers true.
+[[nodiscard]] bool isNameTaken(const QString& path);
 
 // Whether a regular file (not a link) is at `path`.
 [[nodiscard]] bool isRegularFile(const QString& path);

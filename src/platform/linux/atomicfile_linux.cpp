@@ -10,8 +10,11 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace trek::platform {
 
@@ -74,65 +77,166 @@ int openTemporary(const QByteArray& folder, const QByteArray& name, QByteArray& 
     return -1;
 }
 
+namespace {
+
+// A replacement whose content is in its temporary file, waiting for its rename. The temporary
+// file goes again unless it was renamed.
+class Replacement final
+{
+public:
+    Replacement() = default;
+    ~Replacement()
+    {
+        if (!m_tempPath.isEmpty() && !m_renamed) {
+            ::unlink(m_tempPath.constData());
+        }
+    }
+    Q_DISABLE_COPY_MOVE(Replacement)
+
+    // Writes `bytes` to a new temporary file beside `path`, refusing anything but a regular file
+    // or nothing at `path`.
+    Result<> stage(const QString& path, QByteArrayView bytes, const TemporaryFileStep& prepare,
+                   NewFileMode mode)
+    {
+        const QFileInfo targetInfo(path);
+        m_target = targetInfo.absoluteFilePath();
+        m_targetName = QFile::encodeName(m_target);
+        m_folder = targetInfo.absolutePath();
+
+        // Only a regular file is replaced. A link stays as it is and so does its target: the
+        // rename would put a file in the link's place, and following it could write anywhere.
+        struct stat existing
+        {};
+        const bool hadFile = ::lstat(m_targetName.constData(), &existing) == 0;
+        if (!hadFile && errno != ENOENT) {
+            return failure(QStringLiteral("Cannot replace"), m_target, errno);
+        }
+        if (hadFile && !S_ISREG(existing.st_mode)) {
+            return fail(QStringLiteral("Cannot replace %1: it is %2, not a regular file; it was "
+                                       "left as it is")
+                            .arg(m_target, fileKind(existing.st_mode)));
+        }
+        m_file.emplace(openTemporary(QFile::encodeName(m_folder),
+                                     QFile::encodeName(targetInfo.fileName()), m_tempPath, mode));
+        if (fd() < 0) {
+            m_tempPath.clear();
+            return failure(QStringLiteral("Cannot create a temporary file in"), m_folder, errno);
+        }
+        // The replacement keeps the access rights of the file it replaces.
+        if (hadFile && ::fchmod(fd(), existing.st_mode & 07777) != 0) {
+            return failure(QStringLiteral("Cannot keep the access rights of"), m_target, errno);
+        }
+        if (const int error = writeAll(fd(), bytes); error != 0) {
+            return failure(QStringLiteral("Cannot write"), m_target, error);
+        }
+        if (prepare) {
+            return prepare(fd());
+        }
+        return Result<>{};
+    }
+
+    // Starts writing the content out without waiting, so that flush() of several replacements in
+    // a row waits for the disk about once.
+    // The content and the temporary file's own entry on the disk.
+    Result<> flush()
+    {
+        if (::fsync(fd()) != 0) {
+            return failure(QStringLiteral("Cannot flush"), m_target, errno);
+        }
+        return close();
+    }
+
+    Result<> close()
+    {
+        if (m_file->close() != 0) {
+            return failure(QStringLiteral("Cannot close"), m_target, errno);
+        }
+        return Result<>{};
+    }
+
+    // The new content takes the target's name; durable once the folder is synced.
+    Result<> rename()
+    {
+        if (::rename(m_tempPath.constData(), m_targetName.constData()) != 0) {
+            return failure(QStringLiteral("Cannot replace"), m_target, errno);
+        }
+        m_renamed = true;
+        return Result<>{};
+    }
+
+    const QString& folder() const { return m_folder; }
+
+private:
+    int fd() const { return m_file->get(); }
+
+    QString m_target;
+    QByteArray m_targetName;
+    QString m_folder;
+    QByteArray m_tempPath;
+    std::optional<FileDescriptor> m_file;
+    bool m_renamed = false;
+};
+
+} // namespace
+
 Result<> replaceFileAtomically(const QString& path, QByteArrayView bytes,
                                const TemporaryFileStep& prepare, NewFileMode mode)
 {
-    const QFileInfo targetInfo(path);
-    const QString target = targetInfo.absoluteFilePath();
-    const QByteArray folder = QFile::encodeName(targetInfo.absolutePath());
-    const QByteArray targetName = QFile::encodeName(target);
+    Replacement replacement;
+    if (Result<> staged = replacement.stage(path, bytes, prepare, mode); !staged) {
+        return staged;
+    }
+    if (Result<> flushed = replacement.flush(); !flushed) {
+        return flushed;
+    }
+    if (Result<> renamed = replacement.rename(); !renamed) {
+        return renamed;
+    }
+    // The rename itself reaches the disk only with the folder's entry.
+    return syncFolder(replacement.folder());
+}
 
-    // Only a regular file is replaced. A link stays as it is and so does its target: the rename
-    // would put a file in the link's place, and following it could write anywhere.
-    struct stat existing
-    {};
-    const bool hadFile = ::lstat(targetName.constData(), &existing) == 0;
-    if (!hadFile && errno != ENOENT) {
-        return failure(QStringLiteral("Cannot replace"), target, errno);
+Result<> replaceFilesAtomically(const QString& folder, const std::vector<FileContent>& files)
+{
+    if (files.empty()) {
+        return Result<>{};
     }
-    if (hadFile && !S_ISREG(existing.st_mode)) {
-        return fail(QStringLiteral("Cannot replace %1: it is %2, not a regular file; it was left "
-                                   "as it is")
-                        .arg(target, fileKind(existing.st_mode)));
+    // Opened before anything is written: syncfs() reports the write-back errors that came after
+    // the descriptor it is given was opened.
+    const FileDescriptor dir(
+        openRetrying(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC));
+    if (dir.get() < 0) {
+        return failure(QStringLiteral("Cannot open the folder"), folder, errno);
     }
-
-    QByteArray tempPath;
-    FileDescriptor file(
-        openTemporary(folder, QFile::encodeName(targetInfo.fileName()), tempPath, mode));
-    if (file.get() < 0) {
-        return failure(QStringLiteral("Cannot create a temporary file in"),
-                       targetInfo.absolutePath(), errno);
-    }
-    const auto discard = [&](const QString& what, int error) {
-        ::unlink(tempPath.constData());
-        return failure(what, target, error);
-    };
-
-    // The replacement keeps the access rights of the file it replaces.
-    if (hadFile && ::fchmod(file.get(), existing.st_mode & 07777) != 0) {
-        return discard(QStringLiteral("Cannot keep the access rights of"), errno);
-    }
-    if (const int error = writeAll(file.get(), bytes); error != 0) {
-        return discard(QStringLiteral("Cannot write"), error);
-    }
-    if (prepare) {
-        if (Result<> prepared = prepare(file.get()); !prepared) {
-            ::unlink(tempPath.constData());
-            return prepared;
+    std::vector<std::unique_ptr<Replacement>> replacements;
+    for (const FileContent& file : files) {
+        replacements.push_back(std::make_unique<Replacement>());
+        Replacement& replacement = *replacements.back();
+        if (Result<> staged =
+                replacement.stage(folder + u'/' + file.name, file.bytes, {}, NewFileMode::Private);
+            !staged) {
+            return staged;
+        }
+        if (Result<> closed = replacement.close(); !closed) {
+            return closed;
         }
     }
-    if (::fsync(file.get()) != 0) {
-        return discard(QStringLiteral("Cannot flush"), errno);
+    // Every new content is on the disk before the first rename, so a crash at any point leaves
+    // each file whole, old or new. One fsync() a file would wait for the disk's cache to be
+    // flushed once a file; syncfs() writes them all and flushes once.
+    if (::syncfs(dir.get()) != 0) {
+        return failure(QStringLiteral("Cannot flush the disk of"), folder, errno);
     }
-    if (file.close() != 0) {
-        return discard(QStringLiteral("Cannot close"), errno);
+    for (const std::unique_ptr<Replacement>& replacement : replacements) {
+        if (Result<> renamed = replacement->rename(); !renamed) {
+            return renamed;
+        }
     }
-    if (::rename(tempPath.constData(), targetName.constData()) != 0) {
-        return discard(QStringLiteral("Cannot replace"), errno);
+    // Some file systems cannot flush a folder and say EINVAL; their entries need no flushing.
+    if (::fsync(dir.get()) != 0 && errno != EINVAL) {
+        return failure(QStringLiteral("Cannot flush the folder"), folder, errno);
     }
-
-    // The rename itself reaches the disk only with the folder's entry.
-    return syncFolder(targetInfo.absolutePath());
+    return Result<>{};
 }
 
 Result<> writeFileAtomically(const QString& path, QByteArrayView bytes)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +52,32 @@ QString refusalToWrite(const struct stat& info)
             .arg(info.st_nlink);
     }
     return {};
+}
+
+// How long before a read a file's last change must lie for any later change to show: FAT keeps
+// its times to two seconds, and the kernel stamps them from a clock that may lag ours by a tick.
+constexpr qint64 SettlingNanoseconds = qint64{3'000'000'000};
+
+qint64 Nanoseconds(const struct timespec& time)
+{
+    return qint64{time.tv_sec} * 1'000'000'000 + time.tv_nsec;
+}
+
+FileVersion VersionOf(const struct stat& info)
+{
+    FileVersion version;
+    version.device = info.st_dev;
+    version.inode = info.st_ino;
+    version.size = info.st_size;
+    version.modified = Nanoseconds(info.st_mtim);
+    version.changed = Nanoseconds(info.st_ctim);
+    return version;
+}
+
+bool SameVersion(const FileVersion& a, const FileVersion& b)
+{
+    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
+           a.modified == b.modified && a.changed == b.changed;
 }
 
 } // namespace
@@ -184,6 +211,33 @@ Result<QByteArray> readRegularFile(const QString& path, qint64 maxBytes)
     return std::move(content->bytes);
 }
 
+Result<VersionedContent> readRegularFileVersion(const QString& path, qint64 maxBytes)
+{
+    // Taken before the file is looked at: a change after this moment gets a later change time.
+    struct timespec readAt
+    {};
+    ::clock_gettime(CLOCK_REALTIME, &readAt);
+    Result<RegularFileContent> content = readRegularFileIfPresent(path, maxBytes);
+    if (!content) {
+        return fail(content.error());
+    }
+    if (!content->exists) {
+        return failure("read", path, systemError(ENOENT));
+    }
+    VersionedContent versioned{std::move(content->bytes), VersionOf(content->info)};
+    versioned.version.settled =
+        versioned.version.changed < Nanoseconds(readAt) - SettlingNanoseconds;
+    return versioned;
+}
+
+bool isUnchangedSince(const QString& path, const FileVersion& version)
+{
+    struct stat info
+    {};
+    return version.settled && ::lstat(QFile::encodeName(path).constData(), &info) == 0 &&
+           S_ISREG(info.st_mode) && SameVersion(VersionOf(info), version);
+}
+
 Result<> createRegularFile(const QString& path, QByteArrayView bytes, bool durable)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -271,6 +325,13 @@ Result<> overwriteRegularFile(const QString& path, QByteArrayView bytes)
     return Result<>{};
 }
 
+bool isNameTaken(const QString& path)
+{
+    struct stat info
+    {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 || errno != ENOENT;
+}
+
 bool isRegularFile(const QString& path)
 {
     struct stat info
@@ -305,7 +366,13 @@ Result<> syncFolder(const QString& folder)
 int makeFilePrivate(int fd)
 {
     // open() takes the umask off the rights it is given, fchmod() does not: the file comes out
-    // the same under any umask.
+    // the same under any umask. Under the usual umasks the rights are right already, and a look
+    // costs less than a change, which the file system must journal.
+    struct stat info
+    {};
+    if (::fstat(fd, &info) == 0 && (info.st_mode & 07777) == 0600) {
+        return 0;
+    }
     return ::fchmod(fd, 0600) == 0 ? 0 : errno;
 }
 
