@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Taking a leap year of KDX day files and a 99-block K9E stream into the store, every save
 # durable, beside the floor of one synced file of the same bytes. Run with `ctest -L bench`; the
 # argument is the number of runs (the medians are printed). As root it mounts an ext4 image of its

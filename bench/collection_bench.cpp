@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Medians of the two heaviest collections: a leap year of KDX day files (366 imports, saved
 // durably before the day files go) and a K9E stream of 99 blocks. The year is set beside its
 // floor, measured in the same run between its rounds: the bytes it leaves in the working folder

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kills at random moments of the command-line tool's collections and unplugs in the middle of
 # in-process ones, each compared with an undisturbed collection. Run with `ctest -L bench`; the
 # arguments are the number of kills and of unplug cycles (`exactlyonce_stress 1000 100` for a

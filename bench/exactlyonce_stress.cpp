@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exactly-once under stress: N collections by the command-line tool killed with SIGKILL at random
 // moments (a day-file disk and a K9E wristband by turns), each run again until it finishes, and
 // M in-process collections whose wristband is pulled out at a random day file or record block

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reading 200 keys from a 5 MB settings file, and one write into it. Run with `ctest -L bench`;
 # the argument is the number of runs (the median is printed).
 trek_program(profile_bench ${CMAKE_CURRENT_LIST_DIR}/profile_bench.cpp)

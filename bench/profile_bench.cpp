@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings file that users or other tools let grow to 5 MB: the program's own sections at its
 // end, behind thousands of sections of other keys. Measures 200 reads right after the file
 // changed (so the first one parses it), 200 reads of the unchanged file, and one write.

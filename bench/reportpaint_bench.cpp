@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Medians of what the report tab does for one click: read the store file, build the report,
 // fill the list and draw the chart's strokes, then paint both controls, for the month report and
 // for the day report of minute data with its 1,440 bars. The target is one frame (16 ms).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The month report and the day report of minute data with its moving hour, from a store file and
 # from memory. Run with `ctest -L bench`; the argument is the number of runs (the median is
 # printed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Medians of the report tab's heaviest draws over a generated month of walking: the month report
 // (31 days of hour sums and day rows) and the day report of minute data with its moving hour,
 // each read from the store file as the page reads it and built from a month already in memory.

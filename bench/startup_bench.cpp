@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how long the main window takes from construction to its first painted frame.
 // Each run builds the window anew on a fresh shared state with simulated services, so the
 // figure covers reading the settings, building the controls and pages, and the first paint.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DINPUT=FILE -DOUTPUT=FILE.cpp -P EmbedUpdater.cmake: writes the bytes of INPUT as the
 # body of trek::UpdaterImage().
 file(READ "${INPUT}" hex HEX)

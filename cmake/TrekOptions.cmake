@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One interface target carries the warnings and Qt strictness defines for every target.
 add_library(trek_options INTERFACE)
 target_compile_features(trek_options INTERFACE cxx_std_20)

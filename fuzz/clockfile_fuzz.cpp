@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary CLOCK.TXT files as a file-model wristband's disk holds them and checks what the
 // reader and the two writers promise: the values it takes are held to their ranges, a file the
 // set-up writes from them reads back as the same settings, and rewriting the clock keeps every

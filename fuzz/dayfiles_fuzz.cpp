@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary day files, text and KDX, through the line and minute readers into a month of the
 // store, and checks that the store gained exactly what the counters say: every step counted lies
 // in a minute of the file's day, and no slot of any other day moved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Has a disk answer the identification command with arbitrary bytes and checks what the
 // identification claims against the answer itself; then checks that an emulated wristband of the
 // model and new-data flag the input names is recognised as exactly that.

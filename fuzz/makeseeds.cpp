@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seeds of the fuzz targets from the emulator: what its wristbands write and answer,
 // framed as each target reads its input. scripts/fuzz.sh --seeds runs it; the program-file seeds
 // are not the emulator's and stay as they are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the readers of downloaded program files and checks what they claim
 // against the bytes themselves: a signature they report must be there, a stamp must lie inside.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plugs an emulated pass-through wristband holding arbitrary records into the real readers, which
 // store what they read in a working folder of their own, and checks the outcome against the
 // store: the steps the settings file's counter gained are the steps the month files gained, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes arbitrary settings blocks as a pass-through wristband answers them and checks that the
 // block the program sends back from them carries the same fields, its clock reads back as the
 // clock it was built with, and the drift measured from any block stays a correction the wristband

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary settings files, in whatever encoding their bytes suggest, and checks the
 // editing promises: a file read and written back is the same bytes; after an edit the new values
 // read back as they were given, every other key reads as before, and the file keeps its encoding;

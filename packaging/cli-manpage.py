@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the manual page of trekkomat-cli from its --help text and a hand-written frame.
 
 Usage: cli-manpage.py PROGRAM FRAME.1.in OUT.1

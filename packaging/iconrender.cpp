@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: draws the program's SVG icon as a square PNG of the sizes desktops look up in the
 // hicolor theme. It reads the picture with the same SVG plugin the window uses, so the installed
 // icons match what the window shows.

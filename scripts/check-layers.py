@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the layer rules of docs/DEVELOPING.md over the includes of src/ and the programs' links.
 
 Run from anywhere: scripts/check-layers.py [BUILD_DIR]. With a build folder it also checks that

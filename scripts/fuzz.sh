@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets of fuzz/ with clang's libFuzzer (address and undefined-behaviour checks
 # on) into build-fuzz/ and runs each for SECONDS (default 60) over its seeds in fuzz/corpus. Every
 # target runs even after another found something; the run then fails at the end, and the input is

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build, the tests and the demo need on Debian 12. Safe to run again.
 set -euo pipefail
 packages=(

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the formatting of every C++ file, the licence identifier at the top of every source
 # file and the layer rules; with a build folder that holds compile_commands.json
 # (scripts/lint.sh build) also the CLI's links and clang-tidy over the sources. Any finding

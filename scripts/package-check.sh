@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb, has lintian check it (an error fails), installs it with apt-get, starts both
 # installed programs the way a user would (the window offscreen), and removes the package again.
 # Needs root or sudo.

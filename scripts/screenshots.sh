@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the README's pictures in docs/screenshots/: every page of the window, the sleep
 # analysis, the factory set-up and the collection question, over two weeks of steps from an
 # emulated wristband. Needs a build (scripts/build.sh); runs offscreen, so no display is needed.

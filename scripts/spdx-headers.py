@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Puts the licence identifier at the top of every source file of the project.
 
 Usage: spdx-headers.py [--check]

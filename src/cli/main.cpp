@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli: the collection and the store without a window, for scripts, tests and machines
 // without a display.
 

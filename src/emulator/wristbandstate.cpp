@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "emulator/wristbandstate.h"
 
 #include "emulator/passthroughwristband.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/updatesession.h"
 
 #include "app/appstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The updater: started by the program when it closes after a verified download, it puts the
 // downloaded file in place of the program file and says how that went. Plain C++ and POSIX, so
 // that the program can carry it as a small image of bytes.

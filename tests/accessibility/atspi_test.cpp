@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a screen reader sees it: started with accessibility on, its tree is read over the
 // AT-SPI bus, the way Orca reads it, rather than through Qt's own interfaces.
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test on a session bus of its own, whose accessibility bus is started on demand and keeps
 # its socket in a runtime folder of its own; under a virtual X server when there is no display,
 # because Qt joins the accessibility bus only on a real windowing system.

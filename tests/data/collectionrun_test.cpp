@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
 #include "data/collectionreport.h"

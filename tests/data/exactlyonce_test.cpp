@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A commit cut short anywhere is finished exactly once, and what was stored but is still on the
 // wristband is acknowledged, never counted again.
 

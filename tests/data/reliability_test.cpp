@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What happens to the steps when the disk under the store fails: nothing may be lost and nothing
 // counted twice. These tests mount small file systems and so need the rights to do that; where
 // the machine does not give them, they say so and skip.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factory pre-copy's folder copy on the file systems it meets: a plain folder, a tmpfs that
 // runs full, and a FAT disk.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factory set-up without its window, on simulated drives plugged in and out by the test.
 
 #include "app/appstate.h"

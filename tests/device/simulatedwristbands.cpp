@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "simulatedwristbands.h"
 
 #include "app/appstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appstate.h"
 #include "device/simulatedwristbands.h"
 #include "device/ui/timesetpage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tool as its users run it: emulated wristbands made by the tool itself,
 // collected through simulated drives, read back as CSV.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every step collected exactly once, whatever happens to the command-line tool while it collects:
 // killed at any moment, racing another collector for the working folder, a full disk, settings
 // files as other editors leave them, odd entries where day files should be. Each case ends by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli factory as an operator's script runs it: wristbands (simulated drives) plugged in
 // and out while the command waits for them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli on a fresh installation: the data folder is empty until a command that writes
 // makes it, the reading commands say how to begin, and entries no person can have are refused
 // without touching the settings file.

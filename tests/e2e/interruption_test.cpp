@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interruptions inside one collection, at every point the collection reaches: the wristband
 // pulled out after each day file or record block and plugged in again, and a commit that could
 // not be finished while the collection went on. Afterwards the store and the counters must equal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli mission: Start, a collection, the page's texts at a given tick, Stop, and the
 // refusals that leave the settings file alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli options: what "set" writes, what "show" prints afterwards in the new language,
 // and the refusals and failures that leave the settings file as it was.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli personal: the page's texts and its Save from a script, and what it refuses
 // without touching the settings file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report commands of the command-line tool over a store written byte by byte here: what
 // they print, line by line, whatever the locale, and what they refuse without touching a file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli timeset, clockcheck and the emulated wristband's clock, with the PC's clock
 // frozen by --now so that every byte written and every line printed is exact.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli watch as the user service runs it: wristbands (simulated drives) come and go
 // while it waits, and the service manager stops it, also in the middle of a collection.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a person uses it: a wristband plugged into a simulated drive, the collection
 // question answered with a click, the report and the sleep analysis looked at, the language
 // switched and the wristband pulled out again. Everything runs in this process on the real

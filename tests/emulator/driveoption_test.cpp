@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sim/driveoption.h"
 #include "platform/sim/simulateddriveservices.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A collection and the missions: each running mission takes the steps and the minutes it walked,
 // onto the values the settings file holds at the commit, and a mission stopped (or stopped and
 // started again) while the collection runs takes nothing of it.

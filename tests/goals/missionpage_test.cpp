@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The missions tab over a real settings file: Start and Stop, what each mission shows, the
 // completion box, and the Enter key.
 

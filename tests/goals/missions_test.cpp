@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mission logic: progress of the four kinds, typed targets in both unit modes, the running time
 // and the one-write Start and Stop.
 

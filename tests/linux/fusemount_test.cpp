@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mockbed.h"
 #include "platform/linux/linuxdrivetable.h"
 #include "tempdir.h"

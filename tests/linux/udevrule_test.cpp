@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped udev rule: read as udevd 252 reads it, then run over a faked sysfs whose SCSI
 // vendor field is what the emulated wristbands answer to INQUIRY.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // glib names a struct member "signals", which Qt defines as a keyword macro; hide the macro

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a manual page against its program: the page documents every option the program's
 # --help names and no option the program lacks, lists the exit statuses the help gives, groff
 # reads it without a warning, and every option can be found in the page as man shows it: its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each program answers --version with its name and the version the project is numbered with
 # (VERSION, from CMake) on one line, and exits 0.
 set -uo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several copies of this program run at once against one profile file, to show whether
 // concurrent writers lose anything.
 //   profilewriter FILE PREFIX COUNT: writes keys "<prefix><n>" = "<n>" into section "Shared",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/desktop/desktopservices_linux.h"
 #include "platform/linux/systemservices_linux.h"
 #include "platform/localename.h"

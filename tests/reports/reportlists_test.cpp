@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appstate.h"
 #include "app/lang/langtable.h"
 #include "data/datatestsupport.h"

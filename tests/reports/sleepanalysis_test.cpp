@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/datatestsupport.h"
 #include "data/monthbuffer.h"
 #include "platform/processrandom.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The command-line tool of this build (TREK_CLI_PATH, set by every test that uses this) kept

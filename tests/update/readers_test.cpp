@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte readers of the update: the PE stamp, the executable kind and the version resource,
 // each over bytes laid out here, cut short and misleading.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trekkomat-cli update check and update download against a loopback server: the lines they
 // print, the keys they write, the file they leave, and a refused download leaving none.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The updater program run as the main program starts it: replacing a program that is running,
 // and failing on a missing or foreign file, a read-only folder and a full disk without the
 // program ever missing or changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update check and download against a server on 127.0.0.1 that the test starts: the stamp
 // comparison and the "Update" keys, the question, the progress and the wait cursor, and every
 // way a download can go wrong, none of which may leave a file under the downloaded name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window starts the update check only when "EnableUpgrade" is on, its options allow it
 // and its program file is one a server's file could replace (a PE file with a stamp); otherwise
 // it makes no connection at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/colorlabel.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"

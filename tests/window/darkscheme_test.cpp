@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window under a dark desktop scheme: whatever the program colours itself must still read.
 
 #include "app/appstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every row of the language table must reach the person somewhere: a window, a page, a dialog or
 // a question, in each language that uses it. The rows that do not are listed below with the
 // reason, so that a row nobody shows, or a page that forgets one, is noticed.

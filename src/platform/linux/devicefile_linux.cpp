@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/devicefile.h"
 #include "platform/linux/fatattributes.h"
 #include "platform/linux/filedescriptor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/fatattributes.h"
 
 #include "platform/linux/regularfileio.h"

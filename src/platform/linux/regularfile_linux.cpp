@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/filedescriptor.h"
 #include "platform/linux/regularfileio.h"
 #include "platform/regularfile.h"

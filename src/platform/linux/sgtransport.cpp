@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/sgtransport.h"
 
 #include "platform/linux/sgstatus.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sim/emulatortransport.h"
 
 #include "platform/sim/simulateddrivetable.h"
