@@ -86,10 +86,13 @@ bool CLayeredChart::RefreshLayers() const
 
 void CLayeredChart::AddToPlot(const std::function<void(QPainter&)>& draw)
 {
-    if (RefreshLayers() || m_plot.isNull()) {
-        return;
-    }
     if (!m_plotPainter) {
+        // Fresh layers already hold every item. While the painter is open the layers are checked
+        // no more: asking the widget for its pixel ratio for each of 1,440 items costs more than
+        // drawing them, and layers that went stale meanwhile are redrawn whole when shown.
+        if (RefreshLayers() || m_plot.isNull()) {
+            return;
+        }
         m_plotPainter = std::make_unique<QPainter>(&m_plot);
     }
     m_plotPainter->save();
