@@ -19,10 +19,11 @@ struct StartupOptions
     int reportMode = -1;      // --report: the report mode chosen at start (-1: the stored one)
     bool sleepAnalysis = false; // --sleep-analysis: open it on the selected day at start
     bool factorySetup = false;  // --factory-setup: open the factory set-up at start
-    bool quitAfterFirstFrame = false; // --quit-after-first-frame: for timing the start-up
     QString updateProgram;      // --update-program: stands in for the running program file
     QString helpText;           // --help: the options, printed instead of opening the window
     bool version = false;       // --version: the name and version, printed instead
+    // --quit-after-first-frame: quit once the first frame is painted, to time the start-up
+    bool quitAfterFirstFrame = false;
 };
 
 // Parses the program's arguments (the first one is the program); a bad command line fails with a

@@ -216,8 +216,8 @@ void CWristbandDlg::createPages()
 {
     const SettingsValues& values = appState().values;
     const bool personKnown = values.height > 0 && values.weightGrams > 0 && values.stepSize > 0;
-    m_tab->AddPages(static_cast<int>(personKnown ? PageIndex::Report
-                                                 : PageIndex::PersonalInformation));
+    m_tab->AddPages(
+        static_cast<int>(personKnown ? PageIndex::Report : PageIndex::PersonalInformation));
 }
 
 void CWristbandDlg::connectDeviceNotifications() const
