@@ -45,6 +45,7 @@ std::optional<Run> RunOnce(const std::vector<QByteArray>& arguments, const QByte
         return std::nullopt;
     }
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (const QByteArray& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.constData()));
     }

@@ -66,6 +66,7 @@ protected:
     static std::vector<int> counts(const std::vector<std::unique_ptr<QSignalSpy>>& spies)
     {
         std::vector<int> result;
+        result.reserve(spies.size());
         for (const auto& spy : spies) {
             result.push_back(static_cast<int>(spy->count()));
         }
