@@ -30,9 +30,11 @@ void CWristbandTab::AddPages(int shown)
         addTab(new CTabPage(this), GetLangText(PageTitleRow(index)));
     }
     m_adding = false;
-    setCurrentIndex(shown);
-    m_current = currentIndex();
-    (void)Page(m_current);
+    if (currentIndex() == shown) {
+        onCurrentChanged(shown); // builds it and gives it the focus, as opening it does
+    } else {
+        setCurrentIndex(shown);
+    }
     if (QAccessible::isActive()) {
         accessibilityActiveChanged(true);
     }
