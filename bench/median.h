@@ -13,3 +13,14 @@ inline double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
+
+// The value that `share` of the runs stay at or under (0.95: all but the slowest twentieth).
+inline double Percentile(std::vector<double> values, double share)
+{
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const auto last = static_cast<double>(values.size() - 1);
+    return values[static_cast<std::size_t>(share * last + 0.5)];
+}

@@ -1,94 +1,168 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Measures how long the main window takes from construction to its first painted frame.
-// Each run builds the window anew on a fresh shared state with simulated services, so the
-// figure covers reading the settings, building the controls and pages, and the first paint.
+// Start of the real window to its first painted frame, and its peak memory, next to a bare Qt
+// window built by the same CMake. Each program runs in a process of its own, the two taking turns
+// so that a busy machine weighs on both alike; the medians and their ratios are printed.
 
-#include "app/appstate.h"
-#include "app/startup.h"
-#include "app/window/wristbanddlg.h"
-#include "doubles/memoryprofile.h"
-#include "doubles/simdesktopservices.h"
-#include "doubles/simsystemservices.h"
-#include "platform/services.h"
+#include "median.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-// Ends the wait at the window's first paint event.
-class FirstPaint final : public QObject
+// One run of a program: from just before it was started to its first frame, and its peak RSS.
+struct Run
 {
-public:
-    explicit FirstPaint(QEventLoop& loop) : m_loop(loop) {}
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            // Leave the loop after this paint has finished.
-            QTimer::singleShot(0, &m_loop, &QEventLoop::quit);
-        }
-        return false;
-    }
-
-private:
-    QEventLoop& m_loop;
-    bool m_seen = false;
+    double ms = 0.0;
+    double peakMb = 0.0;
 };
 
-double MeasureOnce()
+long long NowNs()
 {
-    trek::resetAppState();
-    trek::InitialiseStartupValues(QStringLiteral("/bench"));
-    QElapsedTimer clock;
-    clock.start();
-    trek::CWristbandDlg::Options options;
-    options.updateCheckAllowed = false;
-    options.startDiscovery = false;
-    trek::CWristbandDlg window(options);
-    QEventLoop loop;
-    FirstPaint watcher(loop);
-    window.installEventFilter(&watcher);
-    window.show();
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit); // never hang the benchmark
-    loop.exec();
-    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Starts `arguments` in `folder`, reads the moment of its first frame from its output and waits
+// for its end; nothing when it did not start, print its frame or end well.
+std::optional<Run> RunOnce(const std::vector<QByteArray>& arguments, const QByteArray& folder)
+{
+    int output[2];
+    if (pipe(output) != 0) {
+        return std::nullopt;
+    }
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const QByteArray& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.constData()));
+    }
+    argv.push_back(nullptr);
+    const long long started = NowNs();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(output[1], STDOUT_FILENO);
+        // Qt's notes about the offscreen platform are not what is measured.
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDERR_FILENO);
+        close(output[0]);
+        close(output[1]);
+        if (chdir(folder.constData()) == 0) {
+            execv(argv.front(), argv.data());
+        }
+        _exit(127);
+    }
+    close(output[1]);
+    QByteArray printed;
+    char buffer[512];
+    for (ssize_t got = 0; (got = read(output[0], buffer, sizeof buffer)) > 0;) {
+        printed.append(buffer, got);
+    }
+    close(output[0]);
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    const qsizetype at = printed.indexOf("first frame at ");
+    if (at < 0) {
+        return std::nullopt;
+    }
+    bool number = false;
+    const long long frame =
+        printed.mid(at + 15).split(' ').constFirst().trimmed().toLongLong(&number);
+    if (!number) {
+        return std::nullopt;
+    }
+    return Run{static_cast<double>(frame - started) / 1e6,
+               static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
+QByteArray LoadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return "unknown";
+    }
+    return file.readAll().split(' ').mid(0, 3).join(' ');
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 9;
-
-    trek::platform::MemoryProfile profile;
-    trek::platform::SimSystemServices system;
-    trek::platform::SimDesktopServices desktop;
-    trek::platform::Services& services = trek::appState().services;
-    services.profile = &profile;
-    services.system = &system;
-    services.desktop = &desktop;
-
-    const double first = MeasureOnce(); // also loads fonts and plugins, so it is kept apart
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        times.push_back(MeasureOnce());
+    // The window opens on its report in a working folder of its own, with a person's settings
+    // and no wristband.
+    QTemporaryDir work;
+    QFile settings(work.filePath(QStringLiteral("Trekkomat2.INI")));
+    if (!work.isValid() || !settings.open(QIODevice::WriteOnly) ||
+        settings.write("[Personal]\r\nHeight=172\r\nWeight_g=68000\r\nStepSize=72\r\n") < 0) {
+        (void)std::fprintf(stderr, "no working folder for the window\n");
+        return 1;
     }
-    std::sort(times.begin(), times.end());
-    std::printf("startup to first paint: median %.1f ms over %d runs (min %.1f, max %.1f); "
-                "first run of the process %.1f ms\n",
-                times.at(times.size() / 2), runs, times.front(), times.back(), first);
-    services = trek::platform::Services{};
+    settings.close();
+    const QByteArray folder = QFile::encodeName(work.path());
+    const std::vector<QByteArray> window{TREK_WINDOW_PATH, "--no-update-check",
+                                         "--quit-after-first-frame", "--drive",
+                                         "E=" + folder + "/no-wristband"};
+    const std::vector<QByteArray> bare{TREK_BARE_WINDOW_PATH};
+
+    const QByteArray loadBefore = LoadAverage();
+    // The first of each loads the libraries and fonts into the page cache: not counted.
+    bool ok = RunOnce(bare, folder).has_value() && RunOnce(window, folder).has_value();
+    std::vector<double> windowMs;
+    std::vector<double> bareMs;
+    std::vector<double> windowMb;
+    std::vector<double> bareMb;
+    for (int run = 0; run < runs && ok; ++run) {
+        // Which one goes first alternates, so neither always follows the other's clean-up.
+        const bool bareFirst = run % 2 == 0;
+        const std::optional<Run> first = RunOnce(bareFirst ? bare : window, folder);
+        const std::optional<Run> second = RunOnce(bareFirst ? window : bare, folder);
+        ok = first.has_value() && second.has_value();
+        if (ok) {
+            const Run& ofWindow = bareFirst ? *second : *first;
+            const Run& ofBare = bareFirst ? *first : *second;
+            windowMs.push_back(ofWindow.ms);
+            bareMs.push_back(ofBare.ms);
+            windowMb.push_back(ofWindow.peakMb);
+            bareMb.push_back(ofBare.peakMb);
+        }
+    }
+    if (!ok) {
+        (void)std::fprintf(stderr, "a run did not start, paint its first frame or end well\n");
+        return 1;
+    }
+    const double time = Median(windowMs);
+    const double bareTime = Median(bareMs);
+    const double memory = Median(windowMb);
+    const double bareMemory = Median(bareMb);
+    std::printf("load average before: %s, after: %s\n", loadBefore.constData(),
+                LoadAverage().constData());
+    std::printf("start to first frame, median of %d interleaved runs: window %.1f ms "
+                "(min %.1f, max %.1f), bare Qt window %.1f ms: %.2fx (goal 1.3x)\n",
+                runs, time, *std::min_element(windowMs.begin(), windowMs.end()),
+                *std::max_element(windowMs.begin(), windowMs.end()), bareTime, time / bareTime);
+    std::printf("peak RSS, median: window %.1f MB, bare Qt window %.1f MB: %.2fx "
+                "(goal below 40 MB)\n",
+                memory, bareMemory, memory / bareMemory);
     return 0;
 }

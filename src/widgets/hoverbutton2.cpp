@@ -23,7 +23,6 @@ void CHoverButton2::SetDrawSize(int width, int height)
 {
     m_width = width;
     m_height = height;
-    renderPicture();
     update();
 }
 
@@ -36,7 +35,7 @@ bool CHoverButton2::LoadBitmap(int resourceId)
         return false;
     }
     m_bitmapId = resourceId;
-    renderPicture();
+    m_picture = QPixmap();
     update();
     return true;
 }
@@ -61,22 +60,18 @@ int CHoverButton2::heightForWidth(int width) const
     return width * natural.height() / natural.width();
 }
 
-void CHoverButton2::renderPicture()
-{
-    if (m_bitmapId == 0 || m_width <= 0 || m_height <= 0) {
-        m_picture = QPixmap();
-        return;
-    }
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels(qRound(m_width * ratio), qRound(m_height * ratio));
-    m_picture = pictures::LoadPicture(m_bitmapId, pixels);
-    m_picture.setDevicePixelRatio(ratio);
-}
-
 void CHoverButton2::paintEvent(QPaintEvent* /*event*/)
 {
-    if (m_picture.isNull()) {
+    if (m_bitmapId == 0 || m_width <= 0 || m_height <= 0) {
         return;
+    }
+    // Drawn here rather than at each resize: a layout settling resizes the button several times
+    // before anything is shown.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(qRound(m_width * ratio), qRound(m_height * ratio));
+    if (m_picture.size() != pixels || !qFuzzyCompare(m_picture.devicePixelRatio(), ratio)) {
+        m_picture = pictures::LoadPicture(m_bitmapId, pixels);
+        m_picture.setDevicePixelRatio(ratio);
     }
     QPainter painter(this);
     painter.drawPixmap(QRect(0, 0, m_width, m_height), m_picture);

@@ -37,12 +37,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void renderPicture();
-
     int m_width = 0;
     int m_height = 0;
     int m_bitmapId = 0;
-    QPixmap m_picture; // drawn at the face size times the device pixel ratio
+    QPixmap m_picture; // drawn at the face size times the device pixel ratio, when painted
 };
 
 } // namespace trek

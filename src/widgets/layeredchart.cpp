@@ -33,8 +33,7 @@ void CLayeredChart::Restart()
 {
     OnRestart();
     EndPlotPainting();
-    m_grid = QImage();
-    m_plot = QImage();
+    m_stale = true;
     updateDescription();
     update();
 }
@@ -51,33 +50,36 @@ void CLayeredChart::updateDescription()
     setAccessibleDescription(m_summary.isEmpty() ? axes : m_summary + QStringLiteral("; ") + axes);
 }
 
-QImage CLayeredChart::NewLayer(qreal ratio) const
-{
-    QImage layer(size() * ratio, QImage::Format_RGB32);
-    layer.setDevicePixelRatio(ratio);
-    layer.fill(m_background);
-    return layer;
-}
-
 bool CLayeredChart::RefreshLayers() const
 {
     const qreal ratio = devicePixelRatioF();
     const QSize wanted = size() * ratio;
-    if (!m_grid.isNull() && m_grid.size() == wanted && m_grid.devicePixelRatio() == ratio) {
+    const bool fits =
+        !m_grid.isNull() && m_grid.size() == wanted && m_grid.devicePixelRatio() == ratio;
+    if (fits && !m_stale) {
         return false;
     }
     EndPlotPainting();
+    m_stale = false;
     if (wanted.isEmpty()) {
         m_grid = QImage();
         m_plot = QImage();
         return true;
     }
-    m_grid = NewLayer(ratio);
+    // Layers of the right size are drawn over rather than made anew: a report is redrawn on
+    // every click, and fresh images of this size cost a page fault for every 4 KiB of them.
+    if (!fits) {
+        m_grid = QImage(wanted, QImage::Format_RGB32);
+        m_grid.setDevicePixelRatio(ratio);
+        m_plot = QImage(wanted, QImage::Format_RGB32);
+        m_plot.setDevicePixelRatio(ratio);
+    }
+    m_grid.fill(m_background);
     {
         QPainter painter(&m_grid);
         DrawGrid(painter);
     }
-    m_plot = NewLayer(ratio);
+    m_plot.fill(m_background);
     {
         QPainter painter(&m_plot);
         DrawPlot(painter);
@@ -87,10 +89,20 @@ bool CLayeredChart::RefreshLayers() const
 
 void CLayeredChart::AddToPlot(const std::function<void(QPainter&)>& draw)
 {
-    if (RefreshLayers() || m_plot.isNull()) {
+    if (!isVisible()) {
+        // Nothing of it is on screen (a window still being built, a page behind another): the
+        // layers are made, with every item, when the chart is next painted.
+        EndPlotPainting();
+        m_stale = true;
         return;
     }
     if (!m_plotPainter) {
+        // Fresh layers already hold every item. While the painter is open the layers are checked
+        // no more: asking the widget for its pixel ratio for each of 1,440 items costs more than
+        // drawing them, and layers that went stale meanwhile are redrawn whole when shown.
+        if (RefreshLayers() || m_plot.isNull()) {
+            return;
+        }
         m_plotPainter = std::make_unique<QPainter>(&m_plot);
     }
     m_plotPainter->save();

@@ -56,7 +56,8 @@ protected:
     // updates the accessible description and repaints.
     void Restart();
     // Draws a newly recorded item onto the plot layer. When the layers had to be made anew,
-    // DrawPlot has drawn it with the others instead.
+    // DrawPlot has drawn it with the others instead; on a hidden chart it waits for the next
+    // paint, which draws every item at the size shown.
     void AddToPlot(const std::function<void(QPainter&)>& draw);
     // Whether the grid layer is black at the logical pixel; false outside the layer.
     bool GridIsBlackAt(QPoint pixel) const;
@@ -68,7 +69,6 @@ private:
     bool RefreshLayers() const;
     // Finishes the drawing of added items, before the plot layer is read or replaced.
     void EndPlotPainting() const;
-    QImage NewLayer(qreal ratio) const;
     void updateDescription();
 
     QColor m_background;
@@ -76,6 +76,7 @@ private:
     // Drawn state kept only to show it again; rebuilt whenever it no longer fits the widget.
     mutable QImage m_grid;
     mutable QImage m_plot;
+    mutable bool m_stale = true; // the layers no longer show what was set and added
     // Open on the plot layer while items are being added: an owner adds up to 1,440 at a time,
     // and opening a painter for each would cost more than drawing them.
     mutable std::unique_ptr<QPainter> m_plotPainter;

@@ -172,6 +172,27 @@ int CListCtrlEx::DeleteAllItems()
     return removed;
 }
 
+void CListCtrlEx::SetRows(const std::vector<ListRow>& rows)
+{
+    forgetSort();
+    DeleteAllItems();
+    if (columnCount() == 0) {
+        return; // a row needs a cell to hold its data
+    }
+    setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < rowCount(); ++row) {
+        const ListRow& values = rows.at(static_cast<std::size_t>(row));
+        for (int column = 0; column < columnCount(); ++column) {
+            QTableWidgetItem* cell = newCell(values.data);
+            cell->setText(values.texts.value(column));
+            if (values.background.isValid()) {
+                cell->setData(Qt::BackgroundRole, values.background);
+            }
+            setItem(row, column, cell);
+        }
+    }
+}
+
 int CListCtrlEx::GetItemCount() const
 {
     return rowCount();

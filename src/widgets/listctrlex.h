@@ -5,8 +5,17 @@
 #include <QString>
 #include <QTableWidget>
 #include <QtGlobal>
+#include <vector>
 
 namespace trek {
+
+// One row of a list filled at once: a text per column, the data value and the background.
+struct ListRow
+{
+    QStringList texts;
+    quintptr data = 0;
+    QColor background;
+};
 
 // The program's table list: one selected row at a time, whole rows selected, no editing, a text
 // and a background colour for every single cell, and sorting by a click on a column header with
@@ -50,6 +59,10 @@ public:
     bool DeleteItem(int row);
     // Returns the number of rows removed.
     int DeleteAllItems();
+    // Replaces every row with `rows` and forgets the sort. The same as deleting all items and
+    // inserting each row, setting its texts, data and background, at a fraction of the cost:
+    // each cell is made whole before it goes in.
+    void SetRows(const std::vector<ListRow>& rows);
     int GetItemCount() const;
 
     // -1 when no row is selected.

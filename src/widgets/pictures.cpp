@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/pictures.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <memory>
+#include <unordered_map>
+#include <utility>
 
 // The pictures live in a static library, whose resource registration the linker would drop
 // unless something refers to it.
@@ -62,27 +66,29 @@ QString PicturePath(int id)
     }
 }
 
-QSize NaturalSize(int id)
+namespace {
+
+// Each picture is parsed once per run: the layout asks for natural sizes again and again, and
+// the same picture is drawn at several sizes.
+QSvgRenderer* Renderer(int id)
 {
-    const QString path = PicturePath(id);
-    if (path.isEmpty()) {
-        return {};
+    static std::unordered_map<int, std::unique_ptr<QSvgRenderer>> parsed;
+    if (const auto found = parsed.find(id); found != parsed.end()) {
+        return found->second.get();
     }
-    QSvgRenderer renderer(path);
-    return renderer.isValid() ? renderer.defaultSize() : QSize();
+    const QString path = PicturePath(id);
+    std::unique_ptr<QSvgRenderer> renderer;
+    if (!path.isEmpty()) {
+        renderer = std::make_unique<QSvgRenderer>(path);
+        if (!renderer->isValid()) {
+            renderer.reset();
+        }
+    }
+    return parsed.emplace(id, std::move(renderer)).first->second.get();
 }
 
-QPixmap LoadPicture(int id, QSize pixelSize)
+QPixmap Render(QSvgRenderer& renderer, QSize size)
 {
-    const QString path = PicturePath(id);
-    if (path.isEmpty()) {
-        return {};
-    }
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid()) {
-        return {};
-    }
-    const QSize size = pixelSize.isEmpty() ? renderer.defaultSize() : pixelSize;
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -90,13 +96,62 @@ QPixmap LoadPicture(int id, QSize pixelSize)
     return pixmap;
 }
 
+// Draws a picture at whatever size is asked for, when it is asked for: a window manager that
+// wants no icon, or one size of it, costs nothing or one drawing.
+class PictureIconEngine final : public QIconEngine
+{
+public:
+    PictureIconEngine(int id, QList<QSize> sizes) : m_id(id), m_sizes(std::move(sizes)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/,
+               QIcon::State /*state*/) override
+    {
+        if (QSvgRenderer* renderer = Renderer(m_id)) {
+            renderer->render(painter, QRectF(rect));
+        }
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override
+    {
+        return LoadPicture(m_id, size);
+    }
+
+    QIconEngine* clone() const override { return new PictureIconEngine(m_id, m_sizes); }
+
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override
+    {
+        return m_sizes;
+    }
+
+private:
+    int m_id;
+    QList<QSize> m_sizes;
+};
+
+} // namespace
+
+QSize NaturalSize(int id)
+{
+    const QSvgRenderer* renderer = Renderer(id);
+    return renderer != nullptr ? renderer->defaultSize() : QSize();
+}
+
+QPixmap LoadPicture(int id, QSize pixelSize)
+{
+    QSvgRenderer* renderer = Renderer(id);
+    if (renderer == nullptr) {
+        return {};
+    }
+    return Render(*renderer, pixelSize.isEmpty() ? renderer->defaultSize() : pixelSize);
+}
+
 QIcon ProgramIconSet()
 {
-    QIcon icon;
+    QList<QSize> sizes;
     for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(LoadPicture(ProgramIcon, QSize(side, side)));
+        sizes.append(QSize(side, side));
     }
-    return icon;
+    return QIcon(new PictureIconEngine(ProgramIcon, sizes));
 }
 
 } // namespace trek::pictures

@@ -105,6 +105,36 @@ TEST_F(ListCtrlExTest, SortMovesColoursDataAndSelectionWithTheirRows)
     EXPECT_EQ(sorted.at(1), QVariantList({2, false}));
 }
 
+TEST_F(ListCtrlExTest, SetRowsGivesTheSameListAsInsertingRowByRowAndForgetsTheSort)
+{
+    CListCtrlEx filled;
+    for (int index = 0; index < list.GetColumnCount(); ++index) {
+        filled.InsertColumn(index, list.horizontalHeaderItem(index)->text(), Qt::AlignLeft, 80);
+    }
+    filled.SetRows({{{u"x"_qs}, 7, Yellow}}); // replaced whole by the next fill
+    filled.SortByColumn(0, true);
+    std::vector<ListRow> rows;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        QStringList texts;
+        for (int index = 0; index < list.GetColumnCount(); ++index) {
+            texts.append(list.GetItemText(row, index));
+        }
+        rows.push_back({texts, list.GetItemData(row), list.CellBackground(row, 0)});
+    }
+    filled.SetRows(rows);
+
+    EXPECT_EQ(filled.SortColumn(), -1);
+    ASSERT_EQ(filled.GetItemCount(), list.GetItemCount());
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        EXPECT_EQ(filled.GetItemData(row), list.GetItemData(row));
+        for (int index = 0; index < list.GetColumnCount(); ++index) {
+            EXPECT_EQ(filled.GetItemText(row, index), list.GetItemText(row, index));
+            EXPECT_EQ(filled.CellBackground(row, index), list.CellBackground(row, index));
+            EXPECT_EQ(filled.CellTextColor(row, index), list.CellTextColor(row, index));
+        }
+    }
+}
+
 TEST_F(ListCtrlExTest, HeaderClickSortsAscendingThenFlipsAndNewTextForgetsTheOrder)
 {
     show();

@@ -22,18 +22,20 @@ TEST(StartupOptions, PlainStartRunsTheWindowWithUpdateCheck)
     EXPECT_TRUE(options->driveOptions.isEmpty());
     EXPECT_TRUE(options->screenshotPath.isEmpty());
     EXPECT_TRUE(options->updateCheck);
+    EXPECT_FALSE(options->quitAfterFirstFrame);
 }
 
 TEST(StartupOptions, CollectsEveryDriveInOrderAndTheOtherSwitches)
 {
-    const auto options =
-        ParseStartupOptions(Args({"--drive", "E=/media/band", "--no-update-check",
-                                  "--drive=*=k9e:/tmp/img.bin", "--screenshot", "shot.png"}));
+    const auto options = ParseStartupOptions(
+        Args({"--drive", "E=/media/band", "--no-update-check", "--drive=*=k9e:/tmp/img.bin",
+              "--screenshot", "shot.png", "--quit-after-first-frame"}));
     ASSERT_TRUE(options.ok()) << options.error().toStdString();
     EXPECT_EQ(options->driveOptions,
               QStringList({QStringLiteral("E=/media/band"), QStringLiteral("*=k9e:/tmp/img.bin")}));
     EXPECT_EQ(options->screenshotPath, QStringLiteral("shot.png"));
     EXPECT_FALSE(options->updateCheck);
+    EXPECT_TRUE(options->quitAfterFirstFrame);
 }
 
 TEST(StartupOptions, BadCommandLinesAreRefusedWithAReason)

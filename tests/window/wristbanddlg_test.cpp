@@ -67,6 +67,7 @@ protected:
     static std::vector<int> counts(const std::vector<std::unique_ptr<QSignalSpy>>& spies)
     {
         std::vector<int> result;
+        result.reserve(spies.size());
         for (const auto& spy : spies) {
             result.push_back(static_cast<int>(spy->count()));
         }
@@ -158,6 +159,32 @@ TEST_F(WristbandDlgTest, SavedPersonalDataRedrawsTheOtherPagesAtOnce)
     EXPECT_EQ(profile.getInt(QStringLiteral("Personal"), QStringLiteral("StepSize"), 0,
                              appState().settingsPath),
               80);
+}
+
+TEST_F(WristbandDlgTest, PagesAreBuiltWhenFirstOpenedAndShowWhatChangedBefore)
+{
+    setSettings(QByteArray("[Summary]\r\nTotalSteps=100000\r\nTotalPeriod=600\r\n") + PersonalData);
+    const auto window = open();
+    CWristbandTab* tab = window->TabControl();
+    for (int index = 0; index < PageCount; ++index) {
+        EXPECT_EQ(tab->IsBuilt(index), index == static_cast<int>(PageIndex::Report)) << index;
+    }
+    // Asked for, a page is built without being opened, and its save reaches the pages built.
+    auto* personal = qobject_cast<CPersonalInfoPage*>(
+        tab->Page(static_cast<int>(PageIndex::PersonalInformation)));
+    ASSERT_NE(personal, nullptr);
+    EXPECT_EQ(tab->currentIndex(), static_cast<int>(PageIndex::Report));
+    personal->StepEdit()->setText(QStringLiteral("80"));
+    personal->Save();
+    EXPECT_FALSE(tab->IsBuilt(static_cast<int>(PageIndex::DayLife)));
+
+    // Opened later, the summary reads the step size saved before it existed.
+    tab->setCurrentIndex(static_cast<int>(PageIndex::DayLife));
+    auto* summary = qobject_cast<CSummaryPage*>(tab->currentWidget());
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary, tab->Page(static_cast<int>(PageIndex::DayLife)));
+    EXPECT_EQ(summary->ValueText(1), QStringLiteral("   80.000 Km"));
+    EXPECT_EQ(tab->tabText(static_cast<int>(PageIndex::DayLife)), QStringLiteral("DayLife"));
 }
 
 TEST_F(WristbandDlgTest, StartingSetsTheSharedStartValues)

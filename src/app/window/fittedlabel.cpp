@@ -17,7 +17,10 @@ CFittedLabel::CFittedLabel(double heightPart, double lines, QWidget* parent)
 void CFittedLabel::setFittedText(const QString& text)
 {
     setText(text);
-    fitFont();
+    // A label not yet shown has no size of its own: it fits its font when it is shown.
+    if (isVisible()) {
+        fitFont();
+    }
 }
 
 QSize CFittedLabel::sizeHint() const
@@ -40,17 +43,29 @@ void CFittedLabel::resizeEvent(QResizeEvent* event)
     fitFont();
 }
 
+void CFittedLabel::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    fitFont();
+}
+
 void CFittedLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange && !m_fitting) {
         m_baseFont = font();
+        m_fittedText.clear();
         fitFont();
     }
 }
 
 void CFittedLabel::fitFont()
 {
+    if (text() == m_fittedText && contentsRect().size() == m_fittedSize) {
+        return;
+    }
+    m_fittedText = text();
+    m_fittedSize = contentsRect().size();
     const int available = contentsRect().width() - 4;
     int pixels = std::max(6, static_cast<int>(contentsRect().height() * m_heightPart));
     QFont fitted(QStringLiteral("Arial"));

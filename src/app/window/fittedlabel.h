@@ -23,6 +23,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -32,6 +33,8 @@ private:
     double m_lines;
     QFont m_baseFont; // the font the layout hints are measured with
     bool m_fitting = false;
+    QString m_fittedText; // what the font was last fitted to, so it is not fitted twice
+    QSize m_fittedSize;
 };
 
 } // namespace trek

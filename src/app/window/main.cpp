@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/systemservices.h"
 #include "update/updaterimage.h"
+#include "widgets/firstframe.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -93,6 +94,12 @@ int main(int argc, char** argv)
         }
         if (options->factorySetup) {
             QTimer::singleShot(0, &window, [&window] { trek::OpenFactorySetup(&window); });
+        }
+        if (options->quitAfterFirstFrame) {
+            (void)new trek::FirstFrameWatch(window, [&window] {
+                trek::PrintFirstFrameStamp();
+                window.done(0);
+            });
         }
         if (!options->screenshotPath.isEmpty()) {
             const QString path = QFileInfo(options->screenshotPath).absoluteFilePath();

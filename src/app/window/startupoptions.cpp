@@ -53,6 +53,10 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         QStringLiteral("The program file the update check compares with the server's and an "
                        "update replaces, instead of this program's own file."),
         QStringLiteral("FILE"));
+    const QCommandLineOption firstFrame(
+        QStringLiteral("quit-after-first-frame"),
+        QStringLiteral("Quit as soon as the window's first frame is painted, printing the moment "
+                       "(to time the start-up)."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Print these options and quit."));
     const QCommandLineOption version(QStringLiteral("version"),
@@ -61,7 +65,7 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     parser.setApplicationDescription(
         QStringLiteral("The desktop companion of the K7 step-counting wristband."));
     parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, factory,
-                       updateProgram, help, version});
+                       updateProgram, firstFrame, help, version});
 
     if (!parser.parse(arguments)) {
         return fail(parser.errorText());
@@ -106,6 +110,7 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     options.sleepAnalysis = parser.isSet(sleep);
     options.factorySetup = parser.isSet(factory);
     options.updateProgram = parser.value(updateProgram);
+    options.quitAfterFirstFrame = parser.isSet(firstFrame);
     return options;
 }
 

@@ -23,6 +23,8 @@ struct StartupOptions
     QString updateProgram;      // --update-program: stands in for the running program file
     QString helpText;           // --help: the options, printed instead of opening the window
     bool version = false;       // --version: the name and version, printed instead
+    // --quit-after-first-frame: quit once the first frame is painted, to time the start-up
+    bool quitAfterFirstFrame = false;
 };
 
 // Parses the program's arguments (the first one is the program); a bad command line fails with a

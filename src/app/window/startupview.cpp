@@ -29,7 +29,10 @@ void ApplyStartupView(CWristbandDlg& window, const StartupOptions& options)
     if (options.page >= 0) {
         window.TabControl()->setCurrentIndex(options.page);
     }
-    if (CReportPage* report = ReportPageOf(window); report != nullptr && options.reportMode >= 0) {
+    if (options.reportMode < 0) {
+        return;
+    }
+    if (CReportPage* report = ReportPageOf(window)) {
         report->ChangeMode(static_cast<ReportMode>(options.reportMode));
     }
 }

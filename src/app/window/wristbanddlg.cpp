@@ -215,14 +215,10 @@ QSize CWristbandDlg::sizeHint() const
 
 void CWristbandDlg::createPages()
 {
-    for (int index = 0; index < PageCount; ++index) {
-        m_tab->AddPage(CreatePage(index, m_tab), GetLangText(PageTitleRow(index)));
-    }
-    m_tab->setCurrentIndex(static_cast<int>(PageIndex::Report));
     const SettingsValues& values = appState().values;
-    if (values.height <= 0 || values.weightGrams <= 0 || values.stepSize <= 0) {
-        m_tab->setCurrentIndex(static_cast<int>(PageIndex::PersonalInformation));
-    }
+    const bool personKnown = values.height > 0 && values.weightGrams > 0 && values.stepSize > 0;
+    m_tab->AddPages(
+        static_cast<int>(personKnown ? PageIndex::Report : PageIndex::PersonalInformation));
 }
 
 void CWristbandDlg::connectDeviceNotifications() const

@@ -2,9 +2,11 @@
 #include "app/window/wristbandtab.h"
 
 #include "app/currentlanguage.h"
-#include "app/window/pagefactory.h"
 #include "widgets/tabpage.h"
 #include "widgets/wbmessages.h"
+
+#include <QSignalBlocker>
+#include <QTimer>
 
 namespace trek {
 
@@ -14,19 +16,58 @@ CWristbandTab::CWristbandTab(QWidget* parent) : QTabWidget(parent)
     // Every page's name stays in view; the window grows rather than hide tabs behind arrows.
     setUsesScrollButtons(false);
     connect(this, &QTabWidget::currentChanged, this, &CWristbandTab::onCurrentChanged);
+    QAccessible::installActivationObserver(this);
 }
 
-void CWristbandTab::AddPage(CTabPage* page, const QString& title)
+CWristbandTab::~CWristbandTab()
 {
-    addTab(page, title);
-    if (m_current < 0) {
-        m_current = currentIndex();
+    QAccessible::removeActivationObserver(this);
+}
+
+void CWristbandTab::AddPages(int shown)
+{
+    m_adding = true;
+    for (int index = 0; index < PageCount; ++index) {
+        addTab(new CTabPage(this), GetLangText(PageTitleRow(index)));
+    }
+    m_adding = false;
+    if (currentIndex() == shown) {
+        onCurrentChanged(shown); // builds it and gives it the focus, as opening it does
+    } else {
+        setCurrentIndex(shown);
+    }
+    if (QAccessible::isActive()) {
+        accessibilityActiveChanged(true);
     }
 }
 
-CTabPage* CWristbandTab::Page(int index) const
+bool CWristbandTab::IsBuilt(int index) const
 {
-    return qobject_cast<CTabPage*>(widget(index));
+    return index >= 0 && index < PageCount && m_built.at(static_cast<std::size_t>(index));
+}
+
+CTabPage* CWristbandTab::Page(int index)
+{
+    if (index < 0 || index >= count()) {
+        return nullptr;
+    }
+    if (index >= PageCount || IsBuilt(index)) {
+        return qobject_cast<CTabPage*>(widget(index));
+    }
+    m_built.at(static_cast<std::size_t>(index)) = true;
+    CTabPage* page = CreatePage(index, this);
+    QWidget* standIn = widget(index);
+    // The page goes in before its stand-in, which then leaves; nobody outside sees the current
+    // tab move while they swap places.
+    const QSignalBlocker quiet(this);
+    const bool shown = currentIndex() == index;
+    insertTab(index, page, tabText(index));
+    if (shown) {
+        setCurrentIndex(index);
+    }
+    removeTab(index + 1);
+    delete standIn;
+    return page;
 }
 
 void CWristbandTab::RetitlePages()
@@ -42,11 +83,15 @@ bool CWristbandTab::event(QEvent* event)
         switch (message->message()) {
         case WbMessage::DataChanged:
         case WbMessage::Refresh:
-            relayToAllPages(static_cast<int>(message->message()));
+            // A page not built yet reads the news when it is.
+            relayToBuiltPages(static_cast<int>(message->message()));
             return true;
         case WbMessage::DateSelected:
             // Only the report follows the calendar.
-            WbMessageEvent::send(Page(static_cast<int>(PageIndex::Report)), WbMessage::DataChanged);
+            if (IsBuilt(static_cast<int>(PageIndex::Report))) {
+                WbMessageEvent::send(Page(static_cast<int>(PageIndex::Report)),
+                                     WbMessage::DataChanged);
+            }
             return true;
         default:
             break;
@@ -55,24 +100,45 @@ bool CWristbandTab::event(QEvent* event)
     return QTabWidget::event(event);
 }
 
-void CWristbandTab::relayToAllPages(int message)
+void CWristbandTab::relayToBuiltPages(int message)
 {
     for (int index = 0; index < count(); ++index) {
-        WbMessageEvent::send(Page(index), static_cast<WbMessage>(message));
+        if (IsBuilt(index)) {
+            WbMessageEvent::send(Page(index), static_cast<WbMessage>(message));
+        }
     }
 }
 
 void CWristbandTab::onCurrentChanged(int index)
 {
+    if (m_adding) {
+        return;
+    }
     const int left = m_current;
     m_current = index;
     // The user options take effect when the person leaves their page, so the rest of the
     // program sees them from then on.
-    if (left == static_cast<int>(PageIndex::UserOption) && left != index) {
+    if (left == static_cast<int>(PageIndex::UserOption) && left != index && IsBuilt(left)) {
         WbMessageEvent::send(Page(left), WbMessage::Refresh);
     }
-    if (QWidget* page = widget(index)) {
+    if (QWidget* page = Page(index)) {
         page->setFocus(Qt::TabFocusReason);
+    }
+}
+
+void CWristbandTab::buildRemainingPages()
+{
+    for (int index = 0; index < count(); ++index) {
+        (void)Page(index);
+    }
+}
+
+void CWristbandTab::accessibilityActiveChanged(bool active)
+{
+    // A screen reader walks every page, the hidden ones too: once one listens, the pages not yet
+    // opened are built as soon as the window is idle.
+    if (active) {
+        QTimer::singleShot(0, this, &CWristbandTab::buildRemainingPages);
     }
 }
 

@@ -66,16 +66,14 @@ void SetReportColumns(CListCtrlEx& list)
 
 void FillReportList(CListCtrlEx& list, const Report& report)
 {
-    list.DeleteAllItems();
+    std::vector<ListRow> rows;
+    rows.reserve(report.rows.size());
     for (std::size_t index = 0; index < report.rows.size(); ++index) {
         const ReportCells& cells = report.rows.at(index).cells;
-        const int row = list.InsertItem(list.GetItemCount(), cells.at(0));
-        for (int column = 1; column < ReportColumnCount; ++column) {
-            list.SetItemText(row, column, cells.at(static_cast<std::size_t>(column)));
-        }
-        list.SetItemData(row, index);
-        list.SetCellBackground(row, -1, row % 2 == 0 ? EvenRowColour : OddRowColour, false);
+        rows.push_back({QStringList(cells.begin(), cells.end()), index,
+                        index % 2 == 0 ? EvenRowColour : OddRowColour});
     }
+    list.SetRows(rows);
 }
 
 void DrawReportChart(CChartCtrl& chart, const Report& report, QDate date, bool minuteData)
