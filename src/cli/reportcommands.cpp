@@ -50,11 +50,6 @@ QString ModeWord(ReportMode mode)
     return QStringLiteral("month");
 }
 
-QString Clock(int minuteOfDay)
-{
-    return QString::asprintf("%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
-}
-
 Records ReportRecords(const CliRequest& request, const Report& report)
 {
     const int unitMode = appState().values.unitMode;
@@ -88,10 +83,11 @@ Records ReportRecords(const CliRequest& request, const Report& report)
                        QStringLiteral("calories")};
     for (const ReportRow& row : report.rows) {
         const ReportSpan& span = row.span;
-        records.rows.append({IsoDate(span.year, span.month, span.day), Clock(span.firstMinute),
-                             Clock(span.lastMinute), row.steps, row.minutes,
-                             Rounded(row.figures.cadence, 2), Rounded(row.figures.distance, 3),
-                             Rounded(row.figures.speed, 3), Rounded(row.figures.calories, 3)});
+        records.rows.append({IsoDate(span.year, span.month, span.day),
+                             MinuteClock(span.firstMinute), MinuteClock(span.lastMinute), row.steps,
+                             row.minutes, Rounded(row.figures.cadence, 2),
+                             Rounded(row.figures.distance, 3), Rounded(row.figures.speed, 3),
+                             Rounded(row.figures.calories, 3)});
     }
     return records;
 }
@@ -218,8 +214,8 @@ int RunDelete(const CliRequest& request)
         return ExitFailed;
     }
     const QString when = QStringLiteral("%1 from %2 to %3")
-                             .arg(request.date.toString(Qt::ISODate), Clock(span.firstMinute),
-                                  Clock(span.lastMinute));
+                             .arg(request.date.toString(Qt::ISODate), MinuteClock(span.firstMinute),
+                                  MinuteClock(span.lastMinute));
     if (deleted->minutes == 0) {
         return WriteLines({QStringLiteral("Nothing to clear on %1.").arg(when)});
     }

@@ -35,15 +35,9 @@ QString Day(QDate date)
     return QString::asprintf("%04d/%02d/%02d", date.year(), date.month(), date.day());
 }
 
-QString Clock(int minuteOfDay)
-{
-    return QString::asprintf("%02d:%02d", minuteOfDay / MinutesPerHour,
-                             minuteOfDay % MinutesPerHour);
-}
-
 QString Span(int firstMinute, int endMinute)
 {
-    return Clock(firstMinute) + QStringLiteral(" ~ ") + Clock(endMinute);
+    return MinuteClock(firstMinute) + QStringLiteral(" ~ ") + MinuteClock(endMinute);
 }
 
 QString Period(ReportMode mode, QDate date)
@@ -85,7 +79,7 @@ QString PointTime(const Report& report, QDate date, bool minuteData, int index)
 QString NightTime(QDate date, int hour)
 {
     return Day(date.addDays(hour / HoursPerDay)) + QStringLiteral(" ") +
-           Clock(hour % HoursPerDay * MinutesPerHour);
+           MinuteClock(hour % HoursPerDay * MinutesPerHour);
 }
 
 QString Filled(int row, const QString& text, int steps)

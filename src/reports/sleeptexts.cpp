@@ -9,6 +9,7 @@ namespace {
 
 constexpr int MinutesPerHour = 60;
 constexpr int HoursPerDay = 24;
+constexpr int MinutesPerDay = HoursPerDay * MinutesPerHour;
 
 // Language rows of the sleep analysis.
 namespace row {
@@ -21,12 +22,6 @@ constexpr int Awake = 119;
 constexpr int Sleep = 120;
 constexpr int DeepSleep = 121;
 } // namespace row
-
-QString Clock(int minuteOfNight)
-{
-    return QString::asprintf("%02d:%02d", minuteOfNight / MinutesPerHour % HoursPerDay,
-                             minuteOfNight % MinutesPerHour);
-}
 
 QString Figure(const QString& value, int captionRow)
 {
@@ -62,8 +57,8 @@ SleepFigureTexts FormatSleepFigures(const SleepAnalysis& analysis, const SleepWi
 {
     const SleepFigures figures = ComputeSleepFigures(analysis, window);
     const int slept = figures.sleptMinutes;
-    return {Figure(Clock(figures.fallAsleepMinute), row::FallAsleep),
-            Figure(Clock(figures.wakeMinute), row::Wake),
+    return {Figure(MinuteClock(figures.fallAsleepMinute % MinutesPerDay), row::FallAsleep),
+            Figure(MinuteClock(figures.wakeMinute % MinutesPerDay), row::Wake),
             Figure(QString::asprintf("%02d:%02d", slept / MinutesPerHour, slept % MinutesPerHour),
                    row::SleepTime),
             Figure(QString::asprintf("%d%%", figures.efficiency), row::Efficiency)};
@@ -90,7 +85,13 @@ QString SleepClassName(SleepClass sleepClass)
 
 QString SleepClockText(const SleepWindow& window, int minute)
 {
-    return Clock(window.startHour() * MinutesPerHour + minute);
+    // A night runs past midnight.
+    return MinuteClock((window.startHour() * MinutesPerHour + minute) % MinutesPerDay);
+}
+
+QString MinuteClock(int minute)
+{
+    return QString::asprintf("%02d:%02d", minute / MinutesPerHour, minute % MinutesPerHour);
 }
 
 } // namespace trek

@@ -44,6 +44,9 @@ SleepDateLabels SleepChartDates(const SleepPlace& place);
 // "Awake", "Sleep", "Deep-Sleep" in the current language.
 QString SleepClassName(SleepClass sleepClass);
 
+// "HH:MM" of a minute of a day counted from its midnight; the day's end, 1440, reads "24:00".
+QString MinuteClock(int minute);
+
 // "HH:MM" of window minute k, the hours past midnight reduced to the day.
 QString SleepClockText(const SleepWindow& window, int minute);
 
