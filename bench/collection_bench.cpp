@@ -7,6 +7,9 @@
 // the figures; otherwise they lie on the build folder's file system, and the output says which.
 
 #include "app/appstate.h"
+#include "backends/linux/iniprofile.h"
+#include "backends/sim/simulateddriveservices.h"
+#include "backends/sim/singletargettransport.h"
 #include "data/collectionreport.h"
 #include "data/dayfiles.h"
 #include "data/passthroughreaders.h"
@@ -14,10 +17,7 @@
 #include "emulator/recordgenerator.h"
 #include "emulator/recordwriters.h"
 #include "median.h"
-#include "platform/linux/iniprofile.h"
 #include "platform/regularfile.h"
-#include "platform/sim/simulateddriveservices.h"
-#include "platform/sim/singletargettransport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -11,6 +11,8 @@
 
 #include "app/appstate.h"
 #include "app/userinterface.h"
+#include "backends/linux/iniprofile.h"
+#include "backends/sim/singletargettransport.h"
 #include "data/collectionreport.h"
 #include "data/csvexport.h"
 #include "data/dayfiles.h"
@@ -22,8 +24,6 @@
 #include "median.h"
 #include "platform/drivetable.h"
 #include "platform/inidocument.h"
-#include "platform/linux/iniprofile.h"
-#include "platform/sim/singletargettransport.h"
 #include "support/quietspawn.h"
 
 #include <QCoreApplication>

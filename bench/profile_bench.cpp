@@ -3,7 +3,7 @@
 // end, behind thousands of sections of other keys. Measures 200 reads right after the file
 // changed (so the first one parses it), 200 reads of the unchanged file, and one write.
 
-#include "platform/linux/iniprofile.h"
+#include "backends/linux/iniprofile.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

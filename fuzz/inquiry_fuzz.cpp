@@ -7,13 +7,13 @@
 // new-data flag.
 
 #include "app/appstate.h"
+#include "backends/sim/singletargettransport.h"
 #include "device/identity.h"
 #include "device/vendorcommands.h"
 #include "emulator/passthroughwristband.h"
 #include "fuzzcheck.h"
 #include "platform/scsitransport.h"
 #include "platform/services.h"
-#include "platform/sim/singletargettransport.h"
 
 #include <QByteArray>
 #include <algorithm>

@@ -6,6 +6,7 @@
 
 #include "app/appstate.h"
 #include "app/wristbandsettings.h"
+#include "backends/sim/singletargettransport.h"
 #include "device/clocktext.h"
 #include "device/settingsblock.h"
 #include "device/vendorcommands.h"
@@ -16,7 +17,6 @@
 #include "emulator/recordimage.h"
 #include "emulator/recordwriters.h"
 #include "platform/inidocument.h"
-#include "platform/sim/singletargettransport.h"
 
 #include <QDir>
 #include <QFile>

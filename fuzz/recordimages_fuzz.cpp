@@ -8,6 +8,8 @@
 // stream in order, for a K7 the blocks its reader visits (8, 10, 12, 14, then 96, 98, ... 124).
 
 #include "app/appstate.h"
+#include "backends/linux/iniprofile.h"
+#include "backends/sim/singletargettransport.h"
 #include "data/collectionreport.h"
 #include "data/monthbuffer.h"
 #include "data/passthroughreaders.h"
@@ -15,9 +17,7 @@
 #include "emulator/passthroughwristband.h"
 #include "emulator/recordimage.h"
 #include "fuzzcheck.h"
-#include "platform/linux/iniprofile.h"
 #include "platform/services.h"
-#include "platform/sim/singletargettransport.h"
 
 #include <QDate>
 #include <QDir>

@@ -7,7 +7,7 @@ scripts/install-deps.sh
 scripts/build.sh -DTREK_BUILD_TESTS=OFF -DTREK_BUILD_BENCH=OFF
 build="${BUILD_DIR:-build}"
 case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
-bin="$build/src/app/window/trekkomat"
+bin="$build/src/window/trekkomat"
 cli="$build/src/cli/trekkomat-cli"
 
 # A demo working folder (settings file, store, raw copies) and a wristband's disk holding two

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build}"
 case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
-bin="$build/src/app/window/trekkomat"
+bin="$build/src/window/trekkomat"
 cli="$build/src/cli/trekkomat-cli"
 out="$PWD/docs/screenshots"
 for program in "$bin" "$cli"; do

@@ -2,7 +2,7 @@
 #include "app/appstate.h"
 #include "app/startup.h"
 #include "appfixture.h"
-#include "platform/linux/systemservices_linux.h"
+#include "backends/linux/systemservices_linux.h"
 #include "tempdir.h"
 
 #include <QDeadlineTimer>

@@ -3,8 +3,8 @@
 
 #include "app/appstate.h"
 #include "app/settingstable.h"
+#include "backends/linux/iniprofile.h"
 #include "data/collectionreport.h"
-#include "platform/linux/iniprofile.h"
 #include "platform/services.h"
 
 #include <QDir>

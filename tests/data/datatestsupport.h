@@ -2,11 +2,11 @@
 #pragma once
 
 #include "app/userinterface.h"
+#include "backends/sim/singletargettransport.h"
 #include "data/collectionreport.h"
 #include "platform/drivetable.h"
 #include "platform/profile.h"
 #include "platform/scsitransport.h"
-#include "platform/sim/singletargettransport.h"
 #include "support/recordingui.h"
 #include "support/tempdir.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "backends/sim/simulateddriveservices.h"
 #include "doubles/memoryprofile.h"
-#include "platform/sim/simulateddriveservices.h"
 #include "support/recordingui.h"
 #include "tempdir.h"
 

@@ -10,12 +10,6 @@
 #include "app/lang/langtable.h"
 #include "app/settingstable.h"
 #include "app/startup.h"
-#include "app/window/advancedpage.h"
-#include "app/window/pagefactory.h"
-#include "app/window/startupoptions.h"
-#include "app/window/startupview.h"
-#include "app/window/wristbanddlg.h"
-#include "app/window/wristbandtab.h"
 #include "data/collectionrun.h"
 #include "data/monthbuffer.h"
 #include "data/storelock.h"
@@ -29,6 +23,12 @@
 #include "support/tempdir.h"
 #include "widgets/listctrlex.h"
 #include "widgets/yesnobox.h"
+#include "window/advancedpage.h"
+#include "window/pagefactory.h"
+#include "window/startupoptions.h"
+#include "window/startupview.h"
+#include "window/wristbanddlg.h"
+#include "window/wristbandtab.h"
 
 #include <QApplication>
 #include <QDir>

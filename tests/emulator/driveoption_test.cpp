@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sim/driveoption.h"
-#include "platform/sim/simulateddriveservices.h"
+#include "backends/sim/driveoption.h"
+#include "backends/sim/simulateddriveservices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "backends/sim/collectedmark.h"
+#include "backends/sim/simulateddriveservices.h"
 #include "emulator/recordimage.h"
 #include "emulatortestsupport.h"
 #include "platform/scsisense.h"
 #include "platform/services.h"
-#include "platform/sim/collectedmark.h"
-#include "platform/sim/simulateddriveservices.h"
 #include "tempdir.h"
 
 #include <QDir>

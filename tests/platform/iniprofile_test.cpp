@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/iniprofile.h"
+#include "backends/linux/iniprofile.h"
 #include "scratchmount.h"
 #include "tempdir.h"
 

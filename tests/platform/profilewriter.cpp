@@ -5,7 +5,7 @@
 //     one write per key.
 //   profilewriter --add FILE COUNT: COUNT times adds 1 to Shared/Counter and 2 to Totals/Steps,
 //     both in one update.
-#include "platform/linux/iniprofile.h"
+#include "backends/linux/iniprofile.h"
 
 #include <QString>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/desktop/desktopservices_linux.h"
-#include "platform/linux/systemservices_linux.h"
+#include "backends/linux/desktop/desktopservices_linux.h"
+#include "backends/linux/systemservices_linux.h"
 #include "platform/localename.h"
 #include "platform/processrandom.h"
 

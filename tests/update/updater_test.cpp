@@ -5,7 +5,7 @@
 
 #include "app/appstate.h"
 #include "app/startup.h"
-#include "platform/linux/systemservices_linux.h"
+#include "backends/linux/systemservices_linux.h"
 #include "support/scratchmount.h"
 #include "support/tempdir.h"
 #include "update/updaterimage.h"

@@ -4,13 +4,13 @@
 // it makes no connection at all.
 
 #include "app/appstate.h"
-#include "app/window/wristbanddlg.h"
 #include "loopbackserver.h"
 #include "programfiles.h"
 #include "support/tempdir.h"
 #include "update/updatesession.h"
 #include "widgets/textprogressbar.h"
 #include "window/windowfixture.h"
+#include "window/wristbanddlg.h"
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>

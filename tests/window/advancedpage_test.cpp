@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
-#include "app/window/advancedpage.h"
-#include "app/window/pagefactory.h"
-#include "app/window/wristbanddlg.h"
-#include "app/window/wristbandtab.h"
 #include "reports/ui/reportpage.h"
 #include "reports/ui/sleepanalysisdlg.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/listctrlex.h"
 #include "widgets/yesnobox.h"
+#include "window/advancedpage.h"
+#include "window/pagefactory.h"
+#include "window/wristbanddlg.h"
+#include "window/wristbandtab.h"
 #include "windowfixture.h"
 
 #include <QAccessible>

@@ -2,14 +2,14 @@
 // The window under a dark desktop scheme: whatever the program colours itself must still read.
 
 #include "app/appstate.h"
-#include "app/window/pagefactory.h"
-#include "app/window/wristbanddlg.h"
-#include "app/window/wristbandtab.h"
 #include "data/datatestsupport.h"
 #include "reports/ui/reportpage.h"
 #include "widgets/listctrlex.h"
 #include "widgets/readablecolour.h"
 #include "widgets/textprogressbar.h"
+#include "window/pagefactory.h"
+#include "window/wristbanddlg.h"
+#include "window/wristbandtab.h"
 #include "windowfixture.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/window/startupoptions.h"
+#include "window/startupoptions.h"
 
 #include <gtest/gtest.h>
 
