@@ -12,6 +12,7 @@
 #include "emulator/recordgenerator.h"
 #include "emulator/recordimage.h"
 #include "emulator/recordwriters.h"
+#include "platform/wristbandmodels.h"
 
 #include <QDir>
 #include <cstdio>
@@ -126,26 +127,24 @@ int RunMakeDisk(const CliRequest& request)
 
 int RunMakeImage(const CliRequest& request)
 {
+    // The command line lets only the models' words through.
+    const WristbandModel model = modelOfWord(request.kind).value_or(FallbackModel);
+    const QString name = QLatin1String(describeModel(model).name);
     const emu::StepHistory history = GenerateHistory(request);
-    QByteArray bytes;
+    const emu::ModelImage image = emu::MakeRecordImage(model, history);
     QString note;
-    if (request.kind == QStringLiteral("k7")) {
-        const emu::K7Image image = emu::MakeK7Image(history);
-        bytes = image.bytes;
-        if (image.hoursDropped > 0) {
-            note = QStringLiteral(" %1 hours with steps did not fit into the K7 memory.")
-                       .arg(image.hoursDropped);
-        }
-    } else {
-        bytes = emu::MakeK9EImage(history);
+    if (image.hoursDropped > 0) {
+        note = QStringLiteral(" %1 hours with steps did not fit into the %2 memory.")
+                   .arg(image.hoursDropped)
+                   .arg(name);
     }
-    if (const QString error = emu::SaveRecordImage(request.target, bytes); !error.isEmpty()) {
+    if (const QString error = emu::SaveRecordImage(request.target, image.bytes); !error.isEmpty()) {
         PrintError(error);
         return ExitFailed;
     }
     PrintOut(QStringLiteral("Wrote a %1 record image to %2: %3 blocks for %4 days, %5 steps.%6")
-                 .arg(request.kind.toUpper(), QDir::toNativeSeparators(request.target))
-                 .arg(emu::BlockCount(bytes))
+                 .arg(name, QDir::toNativeSeparators(request.target))
+                 .arg(emu::BlockCount(image.bytes))
                  .arg(history.size())
                  .arg(TotalSteps(history))
                  .arg(note));

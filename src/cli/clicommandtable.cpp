@@ -3,6 +3,7 @@
 
 #include "app/useroptions.h"
 #include "cli/personalcommandtable.h"
+#include "platform/wristbandmodels.h"
 #include "reports/sleepwindow.h"
 
 #include <QRegularExpression>
@@ -486,12 +487,11 @@ QList<CliCommand> MakeCommands()
         CliCommand{
             .command = Command::MakeImage,
             .words = {QStringLiteral("emulate"), QStringLiteral("make-image")},
-            .arguments = {ChoiceArgument({QStringLiteral("k7"), QStringLiteral("k9e")},
-                                         &CliRequest::kind),
+            .arguments = {ChoiceArgument(modelWords(), &CliRequest::kind),
                           TextArgument(QStringLiteral("FILE"), &CliRequest::target)},
             .options = HistoryOptions(),
-            .wrongArguments =
-                QStringLiteral("emulate make-image needs a model (k7 or k9e) and one file."),
+            .wrongArguments = QStringLiteral("emulate make-image needs a model (%1) and one file.")
+                                  .arg(Alternatives(modelWords())),
             .help = QStringLiteral(
                 "Writes a pass-through wristband's record image with N days of generated steps."),
         },
@@ -544,9 +544,32 @@ const QList<CliGroup>& CliGroups()
     return groups;
 }
 
+namespace {
+
+// The --drive lines of the emulated wristbands: one per model, and the last one without a letter.
+QString EmulatedDriveHelp()
+{
+    const auto line = [](const QString& form, const QString& text) -> QString {
+        constexpr qsizetype FormWidth = 13;
+        return QStringLiteral("                    ") + form.leftJustified(FormWidth) + text +
+               QLatin1Char('\n');
+    };
+    QString lines;
+    for (const ModelDescriptor& row : WristbandModels) {
+        lines += line(QStringLiteral("F=%1:IMAGE").arg(QLatin1String(row.word)),
+                      QStringLiteral("an emulated %1 wristband with this record image")
+                          .arg(QLatin1String(row.name)));
+    }
+    return lines +
+           line(QStringLiteral("*=%1:IMAGE").arg(QLatin1String(WristbandModels.back().word)),
+                QStringLiteral("the same, found as a disk without a drive letter"));
+}
+
+} // namespace
+
 QString CliHelpHead()
 {
-    return QStringLiteral(
+    const QString head = QStringLiteral(
         "Usage: trekkomat-cli [--workdir DIR] [--drive LETTER=SOURCE]... [--now TIME] COMMAND "
         "[OPTIONS]\n"
         "\n"
@@ -564,14 +587,13 @@ QString CliHelpHead()
         "  --drive LETTER=SOURCE\n"
         "                  a simulated drive instead of the machine's drives; may be repeated:\n"
         "                    E=DIR        the folder DIR is the root of removable drive E:\n"
-        "                    F=k7:IMAGE   an emulated K7 wristband with this record image\n"
-        "                    F=k9e:IMAGE  an emulated K9E wristband with this record image\n"
-        "                    *=k9e:IMAGE  the same, found as a disk without a drive letter\n"
+        "%1"
         "  --now \"YYYY-MM-DD HH:MM:SS\"\n"
         "                  the PC's local time for the whole run, for the clock file, the\n"
         "                  settings block, the drift and the emulated wristbands' clocks\n"
         "  -h, --help      this text\n"
         "  --version       the program's name and version\n");
+    return head.arg(EmulatedDriveHelp());
 }
 
 QString CliHelpTail()

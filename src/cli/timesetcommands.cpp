@@ -10,6 +10,7 @@
 #include "device/discovery.h"
 #include "device/selectdrive.h"
 #include "device/timeset.h"
+#include "emulator/keptwristband.h"
 #include "emulator/passthroughwristband.h"
 #include "emulator/recordimage.h"
 #include "emulator/wristbandstate.h"
@@ -90,18 +91,6 @@ TimeSetChoice ChoiceOf(const CliRequest& request)
     return choice;
 }
 
-// The model of an image without a kept state: a K9E stream ends with its end mark.
-emu::PassThroughWristband::Model ModelOfImage(const QByteArray& image)
-{
-    const int blocks = emu::BlockCount(image);
-    const QByteArray last = emu::ImageBlock(image, blocks - 1);
-    return blocks > 0 &&
-                   static_cast<std::uint8_t>(last.at(emu::PassThroughWristband::StreamEndOffset)) ==
-                       emu::PassThroughWristband::StreamEndMark
-               ? emu::PassThroughWristband::Model::K9E
-               : emu::PassThroughWristband::Model::K7;
-}
-
 // The emulated wristband of an image as the last run left it.
 Result<std::unique_ptr<emu::PassThroughWristband>> KeptWristband(const CliRequest& request)
 {
@@ -109,21 +98,8 @@ Result<std::unique_ptr<emu::PassThroughWristband>> KeptWristband(const CliReques
     if (!image.ok()) {
         return fail(image.error);
     }
-    const Result<std::optional<emu::WristbandState>> kept = emu::LoadWristbandState(request.target);
-    if (!kept) {
-        return fail(kept.error());
-    }
-    emu::PassThroughWristband::Model model = ModelOfImage(image.bytes);
-    if (*kept && (*kept)->modelLetter != 0) {
-        model = (*kept)->modelLetter == 'E' ? emu::PassThroughWristband::Model::K9E
-                                            : emu::PassThroughWristband::Model::K7;
-    }
-    auto wristband =
-        std::make_unique<emu::PassThroughWristband>(model, image.bytes, RunClock(request));
-    if (*kept) {
-        emu::RestoreState(*wristband, **kept);
-    }
-    return wristband;
+    return emu::MakeKeptWristband(request.target, image.bytes, std::nullopt, RunClock(request),
+                                  emu::UnreadableState::Fail);
 }
 
 QString WallText(const QDateTime& time)

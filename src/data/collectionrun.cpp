@@ -38,10 +38,8 @@ void ReadRecords(const WristbandLink& link, CollectionReport& report)
 {
     if (!link.passThrough) {
         CopyDayFiles(link.driveLetter, report);
-    } else if (link.modelLetter == 'E') {
-        ReadK9EBlocks(link.volume, report);
     } else {
-        ReadK7Memory(link.volume, report);
+        ReadPassThroughRecords(modelOfLetter(link.modelLetter), link.volume, report);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "device/identity.h"
 #include "device/passthrough.h"
 #include "device/vendorcommands.h"
+#include "platform/wristbandmodels.h"
 
 #include <array>
 #include <cerrno>
@@ -155,27 +156,27 @@ bool Reading::CommitAndEnd(platform::DeviceHandle handle, CollectionReport& repo
     return true;
 }
 
-// Reads the K7 blocks `first`, `first` + 2, ... up to `last`; `found` tells whether any record
-// was valid.
-RegionEnd ReadK7Region(platform::DeviceHandle handle, int first, int last, Reading& reading,
+// Reads the K7 blocks of `region`; `found` tells whether any record was valid.
+RegionEnd ReadK7Region(platform::DeviceHandle handle, K7Layout::Region region, Reading& reading,
                        bool& found, CollectionReport& report)
 {
     Block block{};
-    for (int number = first; number <= last; number += 2) {
+    for (int number = region.first; number <= region.last; number += 2) {
         user().pumpMessages();
         if (const int code = ReadMemoryBlock(handle, number, block.data()); code != 0) {
             ReportReadFailure(report, code);
             return RegionEnd::Failed;
         }
-        for (int r = 0; r < K7RecordsPerBlock; ++r) {
+        for (int r = 0; r < K7Layout::RecordsPerBlock; ++r) {
             user().pumpMessages();
-            const std::uint8_t* bytes = block.data() + std::ptrdiff_t{r} * K7RecordBytes;
+            const std::uint8_t* bytes = block.data() + std::ptrdiff_t{r} * K7Layout::RecordBytes;
             const auto record = ParseK7Record(bytes);
             if (!record) {
                 return RegionEnd::EndOfData;
             }
             found = true;
-            if (reading.IsNew(bytes, K7RecordBytes) && !MergeK7Record(*record, reading.store())) {
+            if (reading.IsNew(bytes, K7Layout::RecordBytes) &&
+                !MergeK7Record(*record, reading.store())) {
                 ReportStoreFailure(report, reading.store().error());
                 return RegionEnd::Failed;
             }
@@ -193,11 +194,12 @@ bool ReadK7Memory(platform::DeviceHandle handle, CollectionReport& report)
         return start == Start::NothingNew;
     }
     bool found = false;
-    if (ReadK7Region(handle, 8, 14, reading, found, report) == RegionEnd::Failed) {
+    if (ReadK7Region(handle, K7Layout::FirstRegion, reading, found, report) == RegionEnd::Failed) {
         return false;
     }
     // The second region holds records only on wristbands whose first region was never used.
-    if (!found && ReadK7Region(handle, 96, 124, reading, found, report) == RegionEnd::Failed) {
+    if (!found &&
+        ReadK7Region(handle, K7Layout::SecondRegion, reading, found, report) == RegionEnd::Failed) {
         return false;
     }
     return reading.CommitAndEnd(handle, report);
@@ -237,6 +239,33 @@ bool ReadK9EBlocks(platform::DeviceHandle handle, CollectionReport& report)
         }
     }
     return reading.CommitAndEnd(handle, report);
+}
+
+namespace {
+
+struct ModelReader
+{
+    WristbandModel model;
+    bool (*read)(platform::DeviceHandle, CollectionReport&);
+};
+
+constexpr std::array<ModelReader, 2> ModelReaders{{
+    {WristbandModel::K7, ReadK7Memory},
+    {WristbandModel::K9E, ReadK9EBlocks},
+}};
+static_assert(coversEveryModel(ModelReaders), "every wristband model needs its reader");
+
+} // namespace
+
+bool ReadPassThroughRecords(WristbandModel model, platform::DeviceHandle handle,
+                            CollectionReport& report)
+{
+    for (const ModelReader& reader : ModelReaders) {
+        if (reader.model == model) {
+            return reader.read(handle, report);
+        }
+    }
+    return false;
 }
 
 } // namespace trek

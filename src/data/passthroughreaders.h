@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/scsitransport.h"
+#include "platform/wristbandmodels.h"
 
 namespace trek {
 
@@ -14,6 +15,9 @@ struct CollectionReport;
 // records were stored; failures are told to the user and kept in `report`.
 bool ReadK7Memory(platform::DeviceHandle handle, CollectionReport& report);
 bool ReadK9EBlocks(platform::DeviceHandle handle, CollectionReport& report);
+// The reading of `model`, which every model has.
+bool ReadPassThroughRecords(WristbandModel model, platform::DeviceHandle handle,
+                            CollectionReport& report);
 
 // A K9E stream is given up after this many blocks without an end.
 inline constexpr int MaxK9EBlocks = 99;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/recordformats.h"
 
+#include "platform/wristbandmodels.h"
+
 #include <climits>
 #include <cstddef>
 
@@ -207,7 +209,7 @@ std::optional<K9EBlock> ParseK9EBlock(const std::uint8_t* block512)
     for (int k = 0; k < 144; ++k) {
         block.values[k] = LittleEndian16(block512 + 4 + std::ptrdiff_t{2} * k);
     }
-    block.last = block512[292] == 15;
+    block.last = block512[K9ELayout::EndOffset] == K9ELayout::EndMark;
     return block;
 }
 

@@ -59,8 +59,6 @@ struct K7Record
     int hour = 0;
     std::array<int, 30> values{};
 };
-inline constexpr int K7RecordBytes = 64;
-inline constexpr int K7RecordsPerBlock = 8;
 // Empty when the header is out of range, which marks the end of the recorded data.
 std::optional<K7Record> ParseK7Record(const std::uint8_t* record64);
 

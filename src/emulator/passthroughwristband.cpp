@@ -80,7 +80,7 @@ bool validStreamHeader(const QByteArray& block)
 } // namespace
 
 PassThroughWristband::PassThroughWristband(Model model, QByteArray image, ClockFunction hostNow)
-    : m_model(model), m_modelLetter(model == Model::K9E ? 'E' : 'A'), m_image(std::move(image)),
+    : m_model(model), m_modelLetter(describeModel(model).letter), m_image(std::move(image)),
       m_settings(defaultSettings()), m_clock(std::move(hostNow))
 {}
 
@@ -225,7 +225,7 @@ ScsiTarget::Outcome PassThroughWristband::deliverRecordBlock(const QByteArray& b
 
 ScsiTarget::Outcome PassThroughWristband::readMemoryBlock(platform::PassThroughRequest& request)
 {
-    if (m_model != Model::K7) {
+    if (describeModel(m_model).access != RecordAccess::Memory) {
         return Refuse(request, sense::InvalidFieldInCdb);
     }
     // The block number is the fifth command byte; the others do not select anything.
@@ -234,7 +234,7 @@ ScsiTarget::Outcome PassThroughWristband::readMemoryBlock(platform::PassThroughR
 
 ScsiTarget::Outcome PassThroughWristband::readStreamBlock(platform::PassThroughRequest& request)
 {
-    if (m_model != Model::K9E) {
+    if (describeModel(m_model).access != RecordAccess::Stream) {
         return Refuse(request, sense::InvalidFieldInCdb);
     }
     QByteArray block;
@@ -254,7 +254,7 @@ QByteArray PassThroughWristband::endlessBlock(int index) const
     const int count = BlockCount(m_image);
     if (index < count) {
         QByteArray block = ImageBlock(m_image, index);
-        block[StreamEndOffset] = 0;
+        block[K9ELayout::EndOffset] = 0;
         return block;
     }
     QByteArray block =
@@ -273,7 +273,7 @@ QByteArray PassThroughWristband::endlessBlock(int index) const
     block[1] = static_cast<char>(start.date().month());
     block[2] = static_cast<char>(start.date().day());
     block[3] = static_cast<char>(start.time().hour());
-    block[StreamEndOffset] = 0;
+    block[K9ELayout::EndOffset] = 0;
     return block;
 }
 

@@ -3,6 +3,7 @@
 
 #include "emulator/deviceclock.h"
 #include "emulator/scsitarget.h"
+#include "platform/wristbandmodels.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -13,15 +14,13 @@ namespace trek::emu {
 
 // A pass-through wristband as seen through its USB disk: it identifies itself in the INQUIRY
 // answer and exchanges its settings block and record blocks through vendor commands (opcode FE).
-// The K7 keeps its records in a memory read by block number; the K9E (model letter 'E') hands
-// them out as a stream of blocks.
+// Its model's row in platform/wristbandmodels.h gives the letter it answers and whether it keeps
+// its records in a memory read by block number or hands them out as a stream of blocks.
 class PassThroughWristband final : public ScsiTarget
 {
 public:
-    enum class Model { K7, K9E };
+    using Model = WristbandModel;
     static constexpr int SettingsSize = 256;
-    static constexpr int StreamEndOffset = 292;
-    static constexpr std::uint8_t StreamEndMark = 15;
 
     PassThroughWristband(Model model, QByteArray image, ClockFunction hostNow = {});
     Q_DISABLE_COPY_MOVE(PassThroughWristband)
@@ -67,7 +66,7 @@ public:
     void failNextReads(int count) { m_failingReads = count; }
     // The next `count` settings blocks sent are refused with a write error and not taken.
     void failNextWrites(int count) { m_failingWrites = count; }
-    // The K9E stream never carries its end mark and goes on with further valid blocks.
+    // The stream never carries its end mark and goes on with further valid blocks.
     void setEndlessStream(bool endless) { m_endless = endless; }
 
     // Called at each end-of-collection command, so whoever holds the records can remember that

@@ -4,14 +4,15 @@
 #include "emulator/recordimage.h"
 
 #include <algorithm>
+#include <array>
 
 namespace trek::emu {
 
 namespace {
 
 constexpr int MaxSpanMinutes = 10; // keeps the minute detail that one long span would even out
-constexpr int K7RecordSize = 64;
-constexpr int K7RecordsPerBlock = 8;
+constexpr int K7FirstRegionRecords = K7Layout::FirstRegion.blocks() * K7Layout::RecordsPerBlock;
+constexpr int K7SecondRegionRecords = K7Layout::SecondRegion.blocks() * K7Layout::RecordsPerBlock;
 
 std::size_t minuteOfDay(int hour, int minute)
 {
@@ -57,9 +58,10 @@ qsizetype k7RecordOffset(int index)
 {
     const int region = index < K7FirstRegionRecords ? 0 : 1;
     const int inRegion = region == 0 ? index : index - K7FirstRegionRecords;
-    const int block = (region == 0 ? 8 : 96) + 2 * (inRegion / K7RecordsPerBlock);
+    const int first = region == 0 ? K7Layout::FirstRegion.first : K7Layout::SecondRegion.first;
+    const int block = first + 2 * (inRegion / K7Layout::RecordsPerBlock);
     return qsizetype{block} * RecordBlockSize +
-           qsizetype{inRegion % K7RecordsPerBlock} * K7RecordSize;
+           qsizetype{inRegion % K7Layout::RecordsPerBlock} * K7Layout::RecordBytes;
 }
 
 } // namespace
@@ -152,9 +154,63 @@ QByteArray MakeK9EImage(const StepHistory& history)
         }
     }
     if (!bytes.isEmpty()) {
-        bytes[bytes.size() - RecordBlockSize + 292] = 15;
+        bytes[bytes.size() - RecordBlockSize + K9ELayout::EndOffset] = K9ELayout::EndMark;
     }
     return bytes;
+}
+
+namespace {
+
+bool EndsWithStreamEnd(const QByteArray& image)
+{
+    const int blocks = BlockCount(image);
+    return blocks > 0 &&
+           static_cast<std::uint8_t>(ImageBlock(image, blocks - 1).at(K9ELayout::EndOffset)) ==
+               K9ELayout::EndMark;
+}
+
+struct ImageFormat
+{
+    WristbandModel model;
+    ModelImage (*make)(const StepHistory&);
+    bool (*recognises)(const QByteArray&); // null: taken for no image that comes without a model
+};
+
+constexpr std::array<ImageFormat, 2> ImageFormats{{
+    {WristbandModel::K7,
+     [](const StepHistory& history) {
+         K7Image image = MakeK7Image(history);
+         return ModelImage{std::move(image.bytes), image.hoursDropped};
+     },
+     nullptr},
+    {WristbandModel::K9E,
+     [](const StepHistory& history) {
+         return ModelImage{MakeK9EImage(history), 0};
+     },
+     EndsWithStreamEnd},
+}};
+static_assert(coversEveryModel(ImageFormats), "every wristband model needs its record image");
+
+} // namespace
+
+ModelImage MakeRecordImage(WristbandModel model, const StepHistory& history)
+{
+    for (const ImageFormat& format : ImageFormats) {
+        if (format.model == model) {
+            return format.make(history);
+        }
+    }
+    return {};
+}
+
+WristbandModel ModelOfImage(const QByteArray& image)
+{
+    for (const ImageFormat& format : ImageFormats) {
+        if (format.recognises != nullptr && format.recognises(image)) {
+            return format.model;
+        }
+    }
+    return FallbackModel;
 }
 
 } // namespace trek::emu

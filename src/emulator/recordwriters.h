@@ -2,6 +2,7 @@
 #pragma once
 
 #include "emulator/daysteps.h"
+#include "platform/wristbandmodels.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,12 +31,23 @@ struct K7Image
     int hoursWritten = 0;
     int hoursDropped = 0; // hours with steps that did not fit into the memory
 };
-inline constexpr int K7FirstRegionRecords = 32;
-inline constexpr int K7SecondRegionRecords = 120;
 K7Image MakeK7Image(const StepHistory& history);
 
 // K9E record stream: one block per 12 hours (year-2000, month, day, first hour, 144
 // little-endian five-minute values), byte 292 = 15 on the last block.
 QByteArray MakeK9EImage(const StepHistory& history);
+
+// The record image of any model, which every model has, and the hours with steps that did not
+// fit into it.
+struct ModelImage
+{
+    QByteArray bytes;
+    int hoursDropped = 0;
+};
+ModelImage MakeRecordImage(WristbandModel model, const StepHistory& history);
+
+// The model of an image that comes without one, as far as its bytes tell: the first model that
+// recognises them, else the fallback model.
+WristbandModel ModelOfImage(const QByteArray& image);
 
 } // namespace trek::emu

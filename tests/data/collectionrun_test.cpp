@@ -6,6 +6,7 @@
 #include "datatestsupport.h"
 #include "device/rootfiles.h"
 #include "emulator/passthroughwristband.h"
+#include "emulator/recordwriters.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -162,6 +163,34 @@ TEST_F(CollectionRunTest, PassThroughWithNewDataIsAskedAndRead)
     EXPECT_EQ(device.endCollectionCount(), 1);
     EXPECT_FALSE(device.hasNewData());
     EXPECT_EQ(appState().values.totalSteps, 10);
+}
+
+// The letter a model answers leads to its reader, which reads what the emulator writes for it.
+TEST_F(CollectionRunTest, EveryModelIsReadByTheLetterItAnswers)
+{
+    appState().values.autoConfirm = true;
+    emu::DaySteps day{QDate(2014, 3, 1), {}};
+    day.minutes[7 * 60 + 1] = 30;
+    day.minutes[7 * 60 + 2] = 12;
+    day.minutes[18 * 60 + 59] = 5;
+    for (const ModelDescriptor& row : WristbandModels) {
+        SCOPED_TRACE(row.name);
+        emu::PassThroughWristband device(row.model, emu::MakeRecordImage(row.model, {day}).bytes);
+        platform::SingleTargetTransport transport(device);
+        appState().services.scsi = &transport;
+        WristbandLink& link = appState().link;
+        link.driveLetter = 'G';
+        link.passThrough = true;
+        link.hasNewData = true;
+        link.modelLetter = device.modelLetter();
+        link.volume = 1;
+        const int before = appState().values.totalSteps;
+
+        const CollectionReport collected = CollectWristband();
+        EXPECT_FALSE(collected.failed());
+        EXPECT_EQ(device.endCollectionCount(), 1);
+        EXPECT_EQ(appState().values.totalSteps - before, day.total());
+    }
 }
 
 } // namespace

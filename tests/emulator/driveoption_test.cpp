@@ -7,7 +7,7 @@
 namespace trek::platform {
 namespace {
 
-using Kind = DriveOption::Kind;
+constexpr std::optional<WristbandModel> Folder; // a folder names no model
 
 TEST(ParseDriveOption, ReadsFoldersImagesAndTheLetterlessWristband)
 {
@@ -16,12 +16,12 @@ TEST(ParseDriveOption, ReadsFoldersImagesAndTheLetterlessWristband)
         const char* text;
         DriveOption expected;
     } cases[] = {
-        {"E=/tmp/band", {'E', Kind::Folder, QStringLiteral("/tmp/band")}},
-        {"f=k7:/tmp/k7.img", {'F', Kind::K7, QStringLiteral("/tmp/k7.img")}},
-        {"Z=K9E:rel/k9e.img", {'Z', Kind::K9E, QStringLiteral("rel/k9e.img")}},
-        {"*=k9e:/img", {'*', Kind::K9E, QStringLiteral("/img")}},
-        {"D=a=b", {'D', Kind::Folder, QStringLiteral("a=b")}},
-        {"G=k9:dir", {'G', Kind::Folder, QStringLiteral("k9:dir")}}, // not a model prefix
+        {"E=/tmp/band", {'E', Folder, QStringLiteral("/tmp/band")}},
+        {"f=k7:/tmp/k7.img", {'F', WristbandModel::K7, QStringLiteral("/tmp/k7.img")}},
+        {"Z=K9E:rel/k9e.img", {'Z', WristbandModel::K9E, QStringLiteral("rel/k9e.img")}},
+        {"*=k9e:/img", {'*', WristbandModel::K9E, QStringLiteral("/img")}},
+        {"D=a=b", {'D', Folder, QStringLiteral("a=b")}},
+        {"G=k9:dir", {'G', Folder, QStringLiteral("k9:dir")}}, // not a model prefix
     };
     for (const auto& [text, expected] : cases) {
         const Result<DriveOption> parsed = parseDriveOption(QString::fromUtf8(text));

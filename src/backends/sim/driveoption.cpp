@@ -10,14 +10,26 @@ Failure failure(const QString& text, const QString& reason)
     return fail(QStringLiteral("Invalid drive \"%1\": %2.").arg(text, reason));
 }
 
+// "a, b or c", the forms being `before` and then `form` filled in with each model's word.
+QString forms(QStringList before, const QString& form)
+{
+    for (const QString& word : modelWords()) {
+        before << form.arg(word);
+    }
+    const QString last = before.takeLast();
+    return before.isEmpty() ? last
+                            : before.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
 } // namespace
 
 Result<DriveOption> parseDriveOption(const QString& text)
 {
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0) {
-        return failure(text, QStringLiteral("expected LETTER=DIR, LETTER=k7:IMAGE or "
-                                            "LETTER=k9e:IMAGE"));
+        return failure(text,
+                       QStringLiteral("expected ") + forms({QStringLiteral("LETTER=DIR")},
+                                                           QStringLiteral("LETTER=%1:IMAGE")));
     }
     if (equals != 1) {
         return failure(text, QStringLiteral("the drive must be one letter from D to Z, or *"));
@@ -33,14 +45,13 @@ Result<DriveOption> parseDriveOption(const QString& text)
     }
 
     QString target = text.mid(2);
-    const QString k7 = QStringLiteral("k7:");
-    const QString k9e = QStringLiteral("k9e:");
-    if (target.startsWith(k7, Qt::CaseInsensitive)) {
-        option.kind = DriveOption::Kind::K7;
-        target = target.mid(k7.size());
-    } else if (target.startsWith(k9e, Qt::CaseInsensitive)) {
-        option.kind = DriveOption::Kind::K9E;
-        target = target.mid(k9e.size());
+    for (const ModelDescriptor& row : WristbandModels) {
+        const QString prefix = QLatin1String(row.word) + QLatin1Char(':');
+        if (target.startsWith(prefix, Qt::CaseInsensitive)) {
+            option.model = row.model;
+            target = target.mid(prefix.size());
+            break;
+        }
     }
     if (target.isEmpty()) {
         return failure(text, option.isPassThrough() ? QStringLiteral("the image file is missing")
@@ -48,7 +59,8 @@ Result<DriveOption> parseDriveOption(const QString& text)
     }
     if (option.letter == DriveOption::NoLetter && !option.isPassThrough()) {
         return failure(text, QStringLiteral("a drive without a letter must be an emulated "
-                                            "wristband (*=k7:IMAGE or *=k9e:IMAGE)"));
+                                            "wristband (%1)")
+                                 .arg(forms({}, QStringLiteral("*=%1:IMAGE"))));
     }
     option.path = target;
     return option;

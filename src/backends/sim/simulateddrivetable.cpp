@@ -2,8 +2,8 @@
 #include "backends/sim/simulateddrivetable.h"
 
 #include "backends/sim/collectedmark.h"
+#include "emulator/keptwristband.h"
 #include "emulator/recordimage.h"
-#include "emulator/wristbandstate.h"
 #include "platform/regularfile.h"
 
 #include <QDir>
@@ -54,32 +54,23 @@ bool SimulatedDriveTable::loadImage(Drive& drive)
     }
     drive.loadError.clear();
     if (!drive.wristband) {
-        const auto model = drive.option.kind == DriveOption::Kind::K9E
-                               ? emu::PassThroughWristband::Model::K9E
-                               : emu::PassThroughWristband::Model::K7;
-        drive.wristband =
-            std::make_unique<emu::PassThroughWristband>(model, image.bytes, m_hostNow);
-        emu::PassThroughWristband* band = drive.wristband.get();
         const QString path = drive.option.path;
+        // A damaged kept state only warns: the drive stays usable for collecting.
+        Result<std::unique_ptr<emu::PassThroughWristband>> made = emu::MakeKeptWristband(
+            path, image.bytes, drive.option.model, m_hostNow, emu::UnreadableState::StartAfresh);
+        if (!made) {
+            drive.loadError = made.error();
+            return false;
+        }
+        drive.wristband = std::move(*made);
+        // Only a drive is collected: what it gave is remembered for the next run.
+        emu::PassThroughWristband* band = drive.wristband.get();
         band->setEndCollectionObserver([band, path] {
             const Result<> marked = markCollected(path, band->image());
             if (!marked) {
                 qWarning().noquote() << marked.error();
             }
             return marked.ok();
-        });
-        // Its clock runs on and its settings stay between runs, as a real wristband's do.
-        const Result<std::optional<emu::WristbandState>> kept = emu::LoadWristbandState(path);
-        if (!kept) {
-            qWarning().noquote() << kept.error();
-        } else if (*kept) {
-            emu::RestoreState(*band, **kept);
-        }
-        band->setSettingsObserver([band, path] {
-            if (const Result<> saved = emu::SaveWristbandState(path, emu::CaptureState(*band));
-                !saved) {
-                qWarning().noquote() << saved.error();
-            }
         });
     } else if (drive.wristband->image() != image.bytes) {
         drive.wristband->loadImage(image.bytes); // new records: new data again
