@@ -105,7 +105,7 @@ TEST(CliArguments, HelpWinsOverEverythingElse)
 // "COMMAND --help" is that command's usage alone; a group's words give each of its commands.
 TEST(CliArguments, HelpAfterCommandWordsIsThatCommandsHelp)
 {
-    const auto help = [](std::vector<const char*> arguments) {
+    const auto help = [](const std::vector<const char*>& arguments) {
         const Result<CliInvocation> request = Parse(arguments);
         EXPECT_TRUE(request && request->help());
         return request ? request->helpText : QString();
