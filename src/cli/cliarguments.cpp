@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cliarguments.h"
 
-#include "cli/clicommandtable.h"
-
-#include <QList>
 #include <algorithm>
 
 namespace trek::cli {
@@ -33,12 +30,12 @@ const CliOption* FindOption(const QList<CliOption>& options, const QString& name
 }
 
 // The option of this name in any command: whether it takes a value is the same in all of them.
-const CliOption* FindAnyOption(const QString& name)
+const CliOption* FindAnyOption(const QList<CliCommand>& commands, const QString& name)
 {
     if (const CliOption* global = FindOption(GlobalCliOptions(), name)) {
         return global;
     }
-    for (const CliCommand& command : CliCommands()) {
+    for (const CliCommand& command : commands) {
         if (const CliOption* option = FindOption(command.options, name)) {
             return option;
         }
@@ -48,7 +45,7 @@ const CliOption* FindAnyOption(const QString& name)
 
 // Everything not starting with "--" is a word, wherever it stands; an option's value is
 // "--option=VALUE" or the next argument, whatever it looks like.
-Result<SplitLine> Split(const QStringList& arguments)
+Result<SplitLine> Split(const QList<CliCommand>& commands, const QStringList& arguments)
 {
     SplitLine line;
     for (qsizetype next = 0; next < arguments.size(); ++next) {
@@ -59,7 +56,7 @@ Result<SplitLine> Split(const QStringList& arguments)
         }
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = equals < 0 ? argument : argument.left(equals);
-        const CliOption* option = FindAnyOption(name);
+        const CliOption* option = FindAnyOption(commands, name);
         if (option == nullptr) {
             return fail(QStringLiteral("Unknown option %1; see --help.").arg(Shown(name)));
         }
@@ -89,11 +86,11 @@ qsizetype SharedWords(const QStringList& a, const QStringList& b)
 }
 
 // The command whose words begin `words`, the longest if several do.
-Result<const CliCommand*> FindCommand(const QStringList& words)
+Result<const CliCommand*> FindCommand(const QList<CliCommand>& commands, const QStringList& words)
 {
     const CliCommand* best = nullptr;
     qsizetype shared = 0; // the most leading words any command has in common with `words`
-    for (const CliCommand& command : CliCommands()) {
+    for (const CliCommand& command : commands) {
         const qsizetype common = SharedWords(command.words, words);
         if (common == command.words.size() && (best == nullptr || common > best->words.size())) {
             best = &command;
@@ -107,16 +104,15 @@ Result<const CliCommand*> FindCommand(const QStringList& words)
         return fail(QStringLiteral("Unknown command %1; see --help.").arg(Shown(words.first())));
     }
     const QStringList group = words.first(shared);
-    for (const CliGroup& known : CliGroups()) {
-        if (known.words == group) {
-            return fail(known.wrongWord);
-        }
-    }
     QStringList following;
-    for (const CliCommand& command : CliCommands()) {
-        if (command.words.size() > shared && command.words.first(shared) == group &&
-            !following.contains(command.words.at(shared))) {
-            following << command.words.at(shared);
+    for (const CliCommand& command : commands) {
+        if (command.words.size() > shared && command.words.first(shared) == group) {
+            if (command.words.size() == shared + 1 && !command.wrongWord.isEmpty()) {
+                return fail(command.wrongWord);
+            }
+            if (!following.contains(command.words.at(shared))) {
+                following << command.words.at(shared);
+            }
         }
     }
     return fail(
@@ -135,7 +131,7 @@ QString WrongArguments(const CliCommand& command)
     return QStringLiteral("The command %1 needs %2.").arg(name, ArgumentsSynopsis(command));
 }
 
-Result<> StoreArguments(const CliCommand& command, const QStringList& given, CliRequest& request)
+Result<> StoreArguments(const CliCommand& command, const QStringList& given, CliValues& values)
 {
     const auto needed =
         std::count_if(command.arguments.cbegin(), command.arguments.cend(),
@@ -149,32 +145,33 @@ Result<> StoreArguments(const CliCommand& command, const QStringList& given, Cli
         return fail(WrongArguments(command));
     }
     for (qsizetype i = 0; i < given.size(); ++i) {
-        if (Result<> stored = command.arguments.at(i).store(request, given.at(i)); !stored) {
+        if (Result<> stored = command.arguments.at(i).store(values, given.at(i)); !stored) {
             return stored;
         }
     }
     return {};
 }
 
-// The options after the arguments: an option of another command is named as such, before its
-// value is looked at, since its meaning here is unknown.
-Result<> StoreOptions(const CliCommand& command, const QList<GivenOption>& given,
-                      CliRequest& request)
+// The options after the arguments, the command's into its values and the global ones into the
+// request: an option of another command is named as such, before its value is looked at, since
+// its meaning here is unknown.
+Result<> StoreOptions(const CliCommand& command, const QList<GivenOption>& given, CliValues& values,
+                      CliValues& request)
 {
-    QList<const CliOption*> options;
+    QList<std::pair<const CliOption*, CliValues*>> options;
     for (const GivenOption& option : given) {
-        const CliOption* known = FindOption(command.options, option.name);
-        if (known == nullptr) {
-            known = FindOption(GlobalCliOptions(), option.name);
-        }
-        if (known == nullptr) {
+        if (const CliOption* own = FindOption(command.options, option.name)) {
+            options.append({own, &values});
+        } else if (const CliOption* global = FindOption(GlobalCliOptions(), option.name)) {
+            options.append({global, &request});
+        } else {
             return fail(QStringLiteral("The option %1 does not belong to %2.")
                             .arg(option.name, command.words.join(u' ')));
         }
-        options << known;
     }
     for (qsizetype i = 0; i < given.size(); ++i) {
-        if (Result<> stored = options.at(i)->store(request, given.at(i).value); !stored) {
+        const auto& [option, target] = options.at(i);
+        if (Result<> stored = option->store(*target, given.at(i).value); !stored) {
             return stored;
         }
     }
@@ -192,14 +189,15 @@ Result<> StoreOptions(const CliCommand& command, const QList<GivenOption>& given
 
 // The commands a help asks about: the one its words name (whatever follows them), else every
 // command those words begin ("report --help").
-Result<QList<const CliCommand*>> HelpedCommands(const QStringList& words)
+Result<QList<const CliCommand*>> HelpedCommands(const QList<CliCommand>& commands,
+                                                const QStringList& words)
 {
-    const Result<const CliCommand*> named = FindCommand(words);
+    const Result<const CliCommand*> named = FindCommand(commands, words);
     if (named) {
         return QList<const CliCommand*>{*named};
     }
     QList<const CliCommand*> group;
-    for (const CliCommand& command : CliCommands()) {
+    for (const CliCommand& command : commands) {
         if (command.words.size() > words.size() && command.words.first(words.size()) == words) {
             group << &command;
         }
@@ -212,47 +210,48 @@ Result<QList<const CliCommand*>> HelpedCommands(const QStringList& words)
 
 // "--help" or "help" with the command words it is about, if any; a line that cannot be read
 // (an unknown option) gets the whole help, since help is what was asked for.
-Result<CliRequest> HelpRequest(const QStringList& arguments)
+Result<CliInvocation> HelpRequest(const QList<CliCommand>& commands, const QStringList& arguments)
 {
-    CliRequest request;
-    request.helpText = CliHelpText();
+    CliInvocation invocation;
+    invocation.helpText = CliHelpText(commands);
     QStringList rest = arguments;
     rest.removeAll(QStringLiteral("--help"));
     rest.removeAll(QStringLiteral("-h"));
-    const Result<SplitLine> line = Split(rest);
+    const Result<SplitLine> line = Split(commands, rest);
     if (!line) {
-        return request;
+        return invocation;
     }
     QStringList words = line->words;
     if (!words.isEmpty() && words.first() == QStringLiteral("help")) {
         words.removeFirst();
     }
     if (words.isEmpty()) {
-        return request;
+        return invocation;
     }
-    const Result<QList<const CliCommand*>> commands = HelpedCommands(words);
-    if (!commands) {
-        return fail(commands.error());
+    const Result<QList<const CliCommand*>> helped = HelpedCommands(commands, words);
+    if (!helped) {
+        return fail(helped.error());
     }
-    request.helpText.clear();
-    for (const CliCommand* command : *commands) {
-        request.helpText += QStringLiteral("Usage: trekkomat-cli ") + CommandHelp(*command) + u'\n';
+    invocation.helpText.clear();
+    for (const CliCommand* command : *helped) {
+        invocation.helpText +=
+            QStringLiteral("Usage: trekkomat-cli ") + CommandHelp(*command) + u'\n';
     }
-    request.helpText +=
+    invocation.helpText +=
         QStringLiteral("The global options (--workdir, --drive, --now) and the exit "
                        "statuses: trekkomat-cli --help.\n");
-    return request;
+    return invocation;
 }
 
 } // namespace
 
-Result<CliRequest> ParseCliArguments(const QStringList& arguments)
+Result<CliInvocation> ParseCliArguments(const QStringList& arguments,
+                                        const QList<CliCommand>& commands)
 {
-    CliRequest request;
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        return HelpRequest(arguments);
+        return HelpRequest(commands, arguments);
     }
-    Result<SplitLine> line = Split(arguments);
+    Result<SplitLine> line = Split(commands, arguments);
     if (!line) {
         return fail(line.error());
     }
@@ -260,33 +259,38 @@ Result<CliRequest> ParseCliArguments(const QStringList& arguments)
         return fail(QStringLiteral("No command given; see --help."));
     }
     if (line->words.first() == QStringLiteral("help")) {
-        return HelpRequest(arguments);
+        return HelpRequest(commands, arguments);
     }
-    const Result<const CliCommand*> found = FindCommand(line->words);
+    const Result<const CliCommand*> found = FindCommand(commands, line->words);
     if (!found) {
         return fail(found.error());
     }
     const CliCommand& command = **found;
-    request.command = command.command;
-    if (Result<> stored = StoreArguments(command, line->words.mid(command.words.size()), request);
+    CliValues values = command.defaults();
+    CliValues request = CliRequest();
+    if (Result<> stored = StoreArguments(command, line->words.mid(command.words.size()), values);
         !stored) {
         return fail(stored.error());
     }
-    if (Result<> stored = StoreOptions(command, line->options, request); !stored) {
+    if (Result<> stored = StoreOptions(command, line->options, values, request); !stored) {
         return fail(stored.error());
     }
-    if (command.check != nullptr) {
-        if (Result<> checked = command.check(request); !checked) {
+    if (command.check) {
+        if (Result<> checked = command.check(values); !checked) {
             return fail(checked.error());
         }
     }
-    return request;
+    CliInvocation invocation;
+    invocation.command = &command;
+    invocation.values = std::move(values);
+    invocation.request = std::any_cast<CliRequest>(std::move(request));
+    return invocation;
 }
 
-QString CliHelpText()
+QString CliHelpText(const QList<CliCommand>& commands)
 {
     QString help = CliHelpHead() + QStringLiteral("\nCommands:\n");
-    for (const CliCommand& command : CliCommands()) {
+    for (const CliCommand& command : commands) {
         help += QStringLiteral("  ") + CommandHelp(command);
     }
     return help + u'\n' + CliHelpTail();

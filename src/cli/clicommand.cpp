@@ -15,140 +15,114 @@ QString Bracketed(const QString& text, bool optional)
 
 } // namespace
 
-CliOption SwitchOption(const QString& name, bool CliRequest::*field)
+ReadValue<QString> ReadText(const QString& name)
 {
-    return CliOption{name, {}, false, [field](CliRequest& request, const QString&) -> Result<> {
-                         request.*field = true;
-                         return {};
-                     }};
+    return [name](const QString& value) -> Result<QString> {
+        if (value.isEmpty()) {
+            return fail(QStringLiteral("The option %1 needs a value.").arg(name));
+        }
+        return value;
+    };
 }
 
-CliOption TextOption(const QString& name, const QString& valueName, QString CliRequest::*field)
+ReadValue<QDate> ReadDate(const QString& name)
 {
-    return CliOption{name, valueName, false,
-                     [name, field](CliRequest& request, const QString& value) -> Result<> {
-                         if (value.isEmpty()) {
-                             return fail(QStringLiteral("The option %1 needs a value.").arg(name));
-                         }
-                         request.*field = value;
-                         return {};
-                     }};
+    return [name](const QString& value) -> Result<QDate> {
+        const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+        if (!date.isValid() || value.size() != 10) {
+            return fail(QStringLiteral("The option %1 needs a date written YYYY-MM-DD, not \"%2\".")
+                            .arg(name, Shown(value)));
+        }
+        return date;
+    };
 }
 
-CliOption ListOption(const QString& name, const QString& valueName, QStringList CliRequest::*field)
+ReadValue<QDateTime> ReadDateTime(const QString& name)
 {
-    return CliOption{name, valueName, false,
-                     [field](CliRequest& request, const QString& value) -> Result<> {
-                         (request.*field).append(value);
-                         return {};
-                     }};
+    return [name](const QString& value) -> Result<QDateTime> {
+        const QDateTime time = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!time.isValid() || value.size() != 19) {
+            return fail(QStringLiteral("The option %1 needs a local time written "
+                                       "\"YYYY-MM-DD HH:MM:SS\", not \"%2\".")
+                            .arg(name, Shown(value)));
+        }
+        return time;
+    };
 }
 
-CliOption DateOption(const QString& name, QDate CliRequest::*field)
+ReadValue<QTime> ReadTime(const QString& name)
 {
-    return CliOption{
-        name, QStringLiteral("YYYY-MM-DD"), false,
-        [name, field](CliRequest& request, const QString& value) -> Result<> {
-            const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
-            if (!date.isValid() || value.size() != 10) {
-                return fail(QStringLiteral("The option %1 needs a date written YYYY-MM-DD, not "
-                                           "\"%2\".")
-                                .arg(name, Shown(value)));
-            }
-            request.*field = date;
-            return {};
-        }};
+    return [name](const QString& value) -> Result<QTime> {
+        const QTime time = QTime::fromString(value, QStringLiteral("HH:mm"));
+        if (!time.isValid() || value.size() != 5) {
+            return fail(QStringLiteral("The option %1 needs a time written HH:MM, not \"%2\".")
+                            .arg(name, Shown(value)));
+        }
+        return time;
+    };
 }
 
-CliOption DateTimeOption(const QString& name, QDateTime CliRequest::*field)
+ReadValue<int> ReadNumber(const QString& name, int least, int most)
 {
-    return CliOption{name, QStringLiteral("\"YYYY-MM-DD HH:MM:SS\""), false,
-                     [name, field](CliRequest& request, const QString& value) -> Result<> {
-                         const QDateTime time =
-                             QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-                         if (!time.isValid() || value.size() != 19) {
-                             return fail(QStringLiteral("The option %1 needs a local time written "
-                                                        "\"YYYY-MM-DD HH:MM:SS\", not \"%2\".")
-                                             .arg(name, Shown(value)));
-                         }
-                         request.*field = time;
-                         return {};
-                     }};
+    return [=](const QString& value) -> Result<int> {
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        if (!ok || number < least || number > most) {
+            return fail(QStringLiteral("The option %1 needs a whole number from %2 to %3.")
+                            .arg(name)
+                            .arg(least)
+                            .arg(most));
+        }
+        return number;
+    };
 }
 
-CliOption TimeOption(const QString& name, QTime CliRequest::*field)
+ReadValue<std::uint64_t> ReadUnsigned(const QString& name)
 {
-    return CliOption{name, QStringLiteral("HH:MM"), false,
-                     [name, field](CliRequest& request, const QString& value) -> Result<> {
-                         const QTime time = QTime::fromString(value, QStringLiteral("HH:mm"));
-                         if (!time.isValid() || value.size() != 5) {
-                             return fail(QStringLiteral("The option %1 needs a time written "
-                                                        "HH:MM, not \"%2\".")
-                                             .arg(name, Shown(value)));
-                         }
-                         request.*field = time;
-                         return {};
-                     }};
+    return [name](const QString& value) -> Result<std::uint64_t> {
+        bool ok = false;
+        const std::uint64_t number = value.toULongLong(&ok);
+        if (!ok) {
+            return fail(
+                QStringLiteral("The option %1 needs a whole number of 0 or more.").arg(name));
+        }
+        return number;
+    };
 }
 
-CliOption NumberOption(const QString& name, const QString& valueName, int CliRequest::*field,
-                       int least, int most)
+ReadValue<QString> ReadChoice(const QString& name, const QStringList& choices)
 {
-    return CliOption{
-        name, valueName, false, [=](CliRequest& request, const QString& value) -> Result<> {
-            bool ok = false;
-            const int number = value.toInt(&ok);
-            if (!ok || number < least || number > most) {
-                return fail(QStringLiteral("The option %1 needs a whole number from %2 to %3.")
-                                .arg(name)
-                                .arg(least)
-                                .arg(most));
-            }
-            request.*field = number;
-            return {};
-        }};
+    return [=](const QString& value) -> Result<QString> {
+        if (!choices.contains(value)) {
+            return fail(QStringLiteral("The option %1 takes %2, not \"%3\".")
+                            .arg(name, Alternatives(choices), Shown(value)));
+        }
+        return value;
+    };
 }
 
-CliOption UnsignedOption(const QString& name, const QString& valueName,
-                         std::uint64_t CliRequest::*field)
+ReadValue<QDate> ReadDay()
 {
-    return CliOption{
-        name, valueName, false,
-        [name, field](CliRequest& request, const QString& value) -> Result<> {
-            bool ok = false;
-            const std::uint64_t number = value.toULongLong(&ok);
-            if (!ok) {
-                return fail(
-                    QStringLiteral("The option %1 needs a whole number of 0 or more.").arg(name));
-            }
-            request.*field = number;
-            return {};
-        }};
+    return [](const QString& value) -> Result<QDate> {
+        const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+        if (!date.isValid() || value.size() != 10) {
+            return fail(
+                QStringLiteral("\"%1\" is not a real day written YYYY-MM-DD.").arg(Shown(value)));
+        }
+        return date;
+    };
 }
 
-CliOption ChoiceOption(const QString& name, const QStringList& choices, QString CliRequest::*field)
+ReadValue<QDate> ReadMonth()
 {
-    return CliOption{name, choices.join(u'|'), false,
-                     [=](CliRequest& request, const QString& value) -> Result<> {
-                         if (!choices.contains(value)) {
-                             return fail(QStringLiteral("The option %1 takes %2, not \"%3\".")
-                                             .arg(name, Alternatives(choices), Shown(value)));
-                         }
-                         request.*field = value;
-                         return {};
-                     }};
-}
-
-CliOption Required(CliOption option)
-{
-    option.required = true;
-    return option;
-}
-
-CliOption FormatOption()
-{
-    return ChoiceOption(QStringLiteral("--format"), {QStringLiteral("csv"), QStringLiteral("json")},
-                        &CliRequest::format);
+    return [](const QString& value) -> Result<QDate> {
+        const QDate first =
+            QDate::fromString(value + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
+        if (!first.isValid() || value.size() != 7) {
+            return fail(QStringLiteral("\"%1\" is not a month written YYYY-MM.").arg(Shown(value)));
+        }
+        return first;
+    };
 }
 
 QString FormatHelp(const QString& fields)
@@ -157,57 +131,6 @@ QString FormatHelp(const QString& fields)
                           "times and English names in any language; csv\nhas a header line, then "
                           "the rows.")
         .arg(fields);
-}
-
-CliArgument TextArgument(const QString& name, QString CliRequest::*field)
-{
-    return CliArgument{
-        name, {}, false, [field](CliRequest& request, const QString& value) -> Result<> {
-            request.*field = value;
-            return {};
-        }};
-}
-
-CliArgument ChoiceArgument(const QStringList& choices, QString CliRequest::*field)
-{
-    CliArgument argument = TextArgument(choices.join(u'|'), field);
-    argument.choices = choices;
-    return argument;
-}
-
-CliArgument DateArgument(QDate CliRequest::*field)
-{
-    return CliArgument{
-        QStringLiteral("YYYY-MM-DD"),
-        {},
-        false,
-        [field](CliRequest& request, const QString& value) -> Result<> {
-            const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
-            if (!date.isValid() || value.size() != 10) {
-                return fail(QStringLiteral("\"%1\" is not a real day written YYYY-MM-DD.")
-                                .arg(Shown(value)));
-            }
-            request.*field = date;
-            return {};
-        }};
-}
-
-CliArgument MonthArgument(QDate CliRequest::*field)
-{
-    return CliArgument{
-        QStringLiteral("YYYY-MM"),
-        {},
-        false,
-        [field](CliRequest& request, const QString& value) -> Result<> {
-            const QDate first =
-                QDate::fromString(value + QStringLiteral("-01"), QStringLiteral("yyyy-MM-dd"));
-            if (!first.isValid() || value.size() != 7) {
-                return fail(
-                    QStringLiteral("\"%1\" is not a month written YYYY-MM.").arg(Shown(value)));
-            }
-            request.*field = first;
-            return {};
-        }};
 }
 
 QString ArgumentsSynopsis(const CliCommand& command)

@@ -8,12 +8,10 @@
 
 namespace trek::cli {
 
-// Everything the command line knows. A new command is one row in CliCommands() (with the
-// fields its values go to in CliRequest) and its handler in main(); the reader itself does not
-// change.
-const QList<CliOption>& GlobalCliOptions(); // accepted with every command
+// Everything the command line knows. Each command is a row of its own in commands/, listed in
+// commands/commandlist.h; the reader and main() do not change for a new one.
+const QList<CliOption>& GlobalCliOptions(); // accepted with every command, read into CliRequest
 const QList<CliCommand>& CliCommands();
-const QList<CliGroup>& CliGroups();
 
 // The parts of the help text around the generated list of commands.
 QString CliHelpHead();

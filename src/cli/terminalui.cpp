@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/terminalui.h"
 
+#include "cli/clicommand.h"
+
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -35,6 +37,26 @@ void PrintOut(const QString& line)
 void PrintError(const QString& line)
 {
     PrintLine(stderr, line);
+}
+
+int WriteLines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += '\n';
+    }
+    (void)std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        PrintError(QStringLiteral("The lines could not be written to standard output."));
+        return ExitFailed;
+    }
+    return ExitSuccess;
+}
+
+int WriteLines(const Records& records, const QString& format)
+{
+    return WriteLines(FormatRecords(records, OutputFormatOf(format)));
 }
 
 void TerminalUi::setStatusText(const QString& text)

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "app/userinterface.h"
+#include "cli/structuredoutput.h"
 
+#include <QStringList>
 #include <QtGlobal>
 
 namespace trek::cli {
@@ -51,5 +53,12 @@ public:
 // One line on standard output / standard error, flushed at once so the order of both is kept.
 void PrintOut(const QString& line);
 void PrintError(const QString& line);
+
+// A command's page: standard output carries these lines and nothing else, written at once; a
+// failed write (a full disk, a closed pipe) is a failed command (ExitFailed, with a line on
+// standard error).
+int WriteLines(const QStringList& lines);
+// The records as --format asks ("csv" or "json"), the same way.
+int WriteLines(const Records& records, const QString& format);
 
 } // namespace trek::cli

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/missioncommands.h"
+// mission show|start|stop: the missions tab as text, and its Start and Stop. All three print the
+// page's texts as they stand afterwards.
 
 #include "app/appstate.h"
-#include "cli/clicommand.h"
-#include "cli/clicommands.h"
-#include "cli/reportcommands.h"
+#include "cli/commands/commandlist.h"
 #include "cli/structuredoutput.h"
 #include "cli/terminalui.h"
 #include "goals/missionactions.h"
@@ -19,14 +18,24 @@ namespace {
 
 constexpr int FullPercent = 100;
 
-std::uint32_t TickOf(const CliRequest& request)
+struct MissionCommandValues
 {
-    return request.tick.value_or(CurrentTick());
+    QString letter; // "A" or "B"
+    QString kind;   // "steps", "distance", "time" or "calories"
+    QString target; // as typed into the target box
+    QString format;
+    std::optional<quint32> tick; // stands in for the mission clock
+    bool raw = false;            // the stored values
+};
+
+std::uint32_t TickOf(const MissionCommandValues& values)
+{
+    return values.tick.value_or(CurrentTick());
 }
 
-int MissionOf(const CliRequest& request)
+int MissionOf(const MissionCommandValues& values)
 {
-    return request.missionLetter == QStringLiteral("B") ? 1 : 0;
+    return values.letter == QStringLiteral("B") ? 1 : 0;
 }
 
 const MissionValues& Mission(int mission)
@@ -149,43 +158,42 @@ Records MissionRecords(std::uint32_t now)
     return records;
 }
 
-} // namespace
-
-int RunMissionShow(const CliRequest& request)
+int RunMissionShow(const MissionCommandValues& values, const CliRequest& /*request*/)
 {
-    if (!request.format.isEmpty()) {
-        return WriteLines(MissionRecords(TickOf(request)), request.format);
+    if (!values.format.isEmpty()) {
+        return WriteLines(MissionRecords(TickOf(values)), values.format);
     }
-    return request.missionRaw ? PrintRaw() : PrintPage(TickOf(request));
+    return values.raw ? PrintRaw() : PrintPage(TickOf(values));
 }
 
-int RunMissionStart(const CliRequest& request)
+// Refuses (exit 2) a target the page would not start with; a running mission is not started
+// again (exit 1).
+int RunMissionStart(const MissionCommandValues& values, const CliRequest& /*request*/)
 {
-    const int mission = MissionOf(request);
+    const int mission = MissionOf(values);
     if (Mission(mission).running()) {
         PrintError(QStringLiteral("Mission %1 is running; stop it first.").arg(Letter(mission)));
         return ExitFailed;
     }
-    const MissionKind kind = KindOf(request.missionKind);
-    const TypedTarget typed =
-        ReadTypedTarget(request.missionTarget, kind, appState().values.unitMode);
+    const MissionKind kind = KindOf(values.kind);
+    const TypedTarget typed = ReadTypedTarget(values.target, kind, appState().values.unitMode);
     switch (typed.verdict) {
     case TypedTarget::Verdict::TooSmall:
         PrintError(QStringLiteral("The target \"%1\" is no number at least 0.01 from 0; the "
                                   "mission was not started.")
-                       .arg(Shown(request.missionTarget)));
+                       .arg(Shown(values.target)));
         return ExitUsage;
     case TypedTarget::Verdict::Negative:
         PrintError(NegativeTargetText(kind, appState().values.unitMode));
         return ExitUsage;
     case TypedTarget::Verdict::TooLarge:
         PrintError(QStringLiteral("The target \"%1\" is too large for a mission.")
-                       .arg(Shown(request.missionTarget)));
+                       .arg(Shown(values.target)));
         return ExitUsage;
     case TypedTarget::Verdict::Accepted:
         break;
     }
-    const std::uint32_t now = TickOf(request);
+    const std::uint32_t now = TickOf(values);
     if (const Result<> started = StartMission(mission, static_cast<int>(kind), typed.goes, now);
         !started) {
         PrintError(started.error());
@@ -194,9 +202,10 @@ int RunMissionStart(const CliRequest& request)
     return PrintPage(now);
 }
 
-int RunMissionStop(const CliRequest& request)
+// A stopped mission is not stopped again (exit 1).
+int RunMissionStop(const MissionCommandValues& values, const CliRequest& /*request*/)
 {
-    const int mission = MissionOf(request);
+    const int mission = MissionOf(values);
     if (!Mission(mission).running()) {
         PrintError(QStringLiteral("Mission %1 is not running.").arg(Letter(mission)));
         return ExitFailed;
@@ -205,7 +214,93 @@ int RunMissionStop(const CliRequest& request)
         PrintError(stopped.error());
         return ExitFailed;
     }
-    return PrintPage(TickOf(request));
+    return PrintPage(TickOf(values));
+}
+
+// "--tick MS": the mission clock the mission commands take as now.
+Option<MissionCommandValues> TickOption()
+{
+    const QString name = QStringLiteral("--tick");
+    return {name, QStringLiteral("MS"), false,
+            [name](MissionCommandValues& values, const QString& value) -> Result<> {
+                bool ok = false;
+                const quint32 tick = value.toUInt(&ok);
+                if (!ok) {
+                    return fail(
+                        QStringLiteral("The option %1 needs a whole number from 0 to 4294967295.")
+                            .arg(name));
+                }
+                values.tick = tick;
+                return {};
+            }};
+}
+
+Argument<MissionCommandValues> LetterArgument()
+{
+    return ChoiceArgument({QStringLiteral("A"), QStringLiteral("B")},
+                          &MissionCommandValues::letter);
+}
+
+// What mission show prints; start and stop end with the same page.
+QString PageHelp()
+{
+    return QStringLiteral(
+        "Prints the Mission/Target tab, caption<TAB>text: for mission A, then B, the frame and\n"
+        "its kind, the target caption and target, and while it runs its progress and\n"
+        "running time; then a line for each completion box the tab would open. --tick MS\n"
+        "is the mission clock to measure the running time by: wall-clock milliseconds\n"
+        "modulo 2^32 (default: now).");
+}
+
+const QString WrongWord = QStringLiteral("The command mission needs show, start A|B or stop A|B.");
+
+} // namespace
+
+QList<CliCommand> MissionCommands()
+{
+    return {
+        Row(CommandRow<MissionCommandValues>{
+            .words = {QStringLiteral("mission"), QStringLiteral("show")},
+            .options = {SwitchOption(QStringLiteral("--raw"), &MissionCommandValues::raw),
+                        TickOption(), FormatOption(&MissionCommandValues::format)},
+            .wrongWord = WrongWord,
+            .help = PageHelp() +
+                    QStringLiteral("\nWith --raw: the settings file's mission keys, "
+                                   "key<TAB>value.") +
+                    FormatHelp(QStringLiteral("each mission's kind, target and its unit,\n"
+                                              "progress and running time")),
+            .needs = CliNeeds::SettingsFile,
+            .run = RunMissionShow,
+        }),
+        Row(CommandRow<MissionCommandValues>{
+            .words = {QStringLiteral("mission"), QStringLiteral("start")},
+            .arguments = {LetterArgument()},
+            .options = {Required(ChoiceOption(QStringLiteral("--kind"), KindWords(),
+                                              &MissionCommandValues::kind)),
+                        Required(TextOption(QStringLiteral("--target"), QStringLiteral("T"),
+                                            &MissionCommandValues::target)),
+                        TickOption()},
+            .wrongArguments = QStringLiteral("mission start needs the mission, A or B."),
+            .wrongWord = WrongWord,
+            .help = QStringLiteral(
+                "Starts the mission as the tab's Start does, T read as typed into its target\n"
+                "box (a distance in the settings file's unit), at the tick MS; then prints the\n"
+                "tab as mission show does. A target closer to 0 than 0.01 starts nothing."),
+            .needs = CliNeeds::FirstUseSettings,
+            .run = RunMissionStart,
+        }),
+        Row(CommandRow<MissionCommandValues>{
+            .words = {QStringLiteral("mission"), QStringLiteral("stop")},
+            .arguments = {LetterArgument()},
+            .options = {TickOption()},
+            .wrongArguments = QStringLiteral("mission stop needs the mission, A or B."),
+            .wrongWord = WrongWord,
+            .help = QStringLiteral("Stops the mission and clears its target, steps and time; "
+                                   "then prints\nthe tab as mission show does."),
+            .needs = CliNeeds::FirstUseSettings,
+            .run = RunMissionStop,
+        }),
+    };
 }
 
 } // namespace trek::cli

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/watchcommand.h"
+// watch: waits for wristbands and collects each one as it is plugged in, with the same commit as
+// the window's collection, printing one line per event. Ends with 0 at SIGTERM, SIGINT or SIGHUP,
+// after a collection in progress has finished; 1 when it cannot listen for them.
 
 #include "app/appstate.h"
-#include "cli/clicommands.h"
+#include "cli/commands/commandlist.h"
 #include "cli/terminalui.h"
 #include "data/collectionreport.h"
 #include "data/collectionrun.h"
@@ -67,9 +69,7 @@ void HandleNotice(Handler handler, Arguments... arguments)
     }
 }
 
-} // namespace
-
-int RunWatch()
+int RunWatch(const NoValues& /*values*/, const CliRequest& /*request*/)
 {
     auto stops = platform::catchStopRequests();
     if (!stops) {
@@ -106,6 +106,23 @@ int RunWatch()
     appState().ui = nullptr;
     PrintOut(QStringLiteral("stopped"));
     return status;
+}
+
+} // namespace
+
+QList<CliCommand> WatchCommand()
+{
+    return {Row(CommandRow<NoValues>{
+        .words = {QStringLiteral("watch")},
+        .help = QStringLiteral(
+            "Waits for wristbands and collects each one as it is plugged in, as collect does,\n"
+            "printing one line per event: \"watching<TAB>FOLDER\", \"found<TAB>L\",\n"
+            "\"collected<TAB>L<TAB>STEPS\", \"unchanged<TAB>L\", \"failed<TAB>L<TAB>REASON\",\n"
+            "\"removed<TAB>L\" and \"stopped\". SIGTERM, SIGINT or SIGHUP end it with 0 once a\n"
+            "collection in progress has finished."),
+        .needs = CliNeeds::WorkingFolder,
+        .run = RunWatch,
+    })};
 }
 
 } // namespace trek::cli
