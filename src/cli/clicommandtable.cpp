@@ -3,6 +3,7 @@
 
 #include "app/useroptions.h"
 #include "cli/personalcommandtable.h"
+#include "cli/trendcommandtable.h"
 #include "reports/sleepwindow.h"
 
 #include <QRegularExpression>
@@ -321,6 +322,8 @@ QList<CliCommand> MakeCommands()
                                           "minute's time, depth and class (csv: the minutes "
                                           "only)")),
         },
+        TrendStepsCommand(),
+        TrendSleepCommand(),
         CliCommand{
             .command = Command::MissionShow,
             .words = {QStringLiteral("mission"), QStringLiteral("show")},
@@ -538,6 +541,7 @@ const QList<CliGroup>& CliGroups()
          QStringLiteral("The command mission needs show, start A|B or stop A|B.")},
         {{QStringLiteral("options")}, QStringLiteral("The command options needs show or set.")},
         {{QStringLiteral("update")}, QStringLiteral("The command update needs check or download.")},
+        {{QStringLiteral("trend")}, TrendWords()},
         {{QStringLiteral("report")},
          QStringLiteral("The command report needs month YYYY-MM, week YYYY-MM-DD or day "
                         "YYYY-MM-DD.")}};
@@ -552,8 +556,8 @@ QString CliHelpHead()
         "\n"
         "Takes the step records off a wristband into the monthly store of a working folder and\n"
         "reads them back out, as CSV or as the Report and DayLife tabs and the sleep analysis\n"
-        "show them, without a window. The reports, the summary, sleep, delete, export and the\n"
-        "show commands need the folder's settings file and speak its language and units;\n"
+        "show them, without a window. The reports, the summary, sleep, trend, delete, export\n"
+        "and the show commands need the folder's settings file and speak its language and units;\n"
         "personal set, options set and mission start|stop make the folder and the file\n"
         "with the start-up defaults when there is none. COMMAND --help shows one command.\n"
         "\n"

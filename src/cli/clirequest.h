@@ -27,6 +27,8 @@ struct CliRequest
         Summary,
         Delete,
         Sleep,
+        TrendSteps,
+        TrendSleep,
         PersonalShow,
         PersonalSet,
         MissionShow,
@@ -48,9 +50,12 @@ struct CliRequest
     QStringList drives; // "--drive" values in the order given
     QDateTime now;      // "--now": the PC's local time for the whole run; null: the real clock
 
-    // export csv
+    // export csv; trend: the range
     QDate from;
     QDate to;
+
+    // trend steps
+    QString trendBy; // "day", "week" or "month"; empty: day
 
     // report, delete
     QDate date;   // the day, or the first of the month
@@ -104,6 +109,7 @@ struct CliRequest
     int lastMinute = 1439;
     int sleepStart = -1; // sleep: the window's hours; -1: the settings file's
     int sleepEnd = -1;
+    int trendGoal = 0;                         // trend steps: 0 for the settings file's goal
     int days = 0;                              // emulate
     int factoryCount = 1;                      // factory: wristbands to set up
     int factoryTimeout = 0;                    // factory: seconds; 0: no limit

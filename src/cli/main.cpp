@@ -16,6 +16,7 @@
 #include "cli/reportcommands.h"
 #include "cli/terminalui.h"
 #include "cli/timesetcommands.h"
+#include "cli/trendcommands.h"
 #include "cli/updatecommands.h"
 #include "cli/watchcommand.h"
 #include "data/storelock.h"
@@ -49,6 +50,7 @@ bool ReadsTheStore(Command command)
     return command == Command::ReportMonth || command == Command::ReportWeek ||
            command == Command::ReportDay || command == Command::Summary ||
            command == Command::Delete || command == Command::Sleep ||
+           command == Command::TrendSteps || command == Command::TrendSleep ||
            command == Command::PersonalShow || command == Command::MissionShow ||
            command == Command::OptionsShow || command == Command::ExportCsv ||
            command == Command::UpdateCheck || command == Command::UpdateDownload;
@@ -199,6 +201,10 @@ int main(int argc, char** argv)
         return RunDelete(request);
     case Command::Sleep:
         return RunSleep(request);
+    case Command::TrendSteps:
+        return RunTrendSteps(request);
+    case Command::TrendSleep:
+        return RunTrendSleep(request);
     case Command::PersonalShow:
         return RunPersonalShow(request);
     case Command::PersonalSet:

@@ -5,7 +5,6 @@
 #include "cli/clicommands.h"
 #include "cli/structuredoutput.h"
 #include "cli/terminalui.h"
-#include "platform/processrandom.h"
 #include "reports/lifetimesummary.h"
 #include "reports/reportbuilder.h"
 #include "reports/reportloader.h"
@@ -237,8 +236,7 @@ int RunSleep(const CliRequest& request)
         PrintError(night.error());
         return ExitFailed;
     }
-    // A fresh process: the generator is at its first state, so every run prints the same night.
-    const SleepAnalysis analysis = AnalyseNight(*night, platform::ProcessRandom::instance());
+    const SleepAnalysis analysis = AnalyseNightAfresh(*night);
     if (!request.format.isEmpty()) {
         return WriteLines(SleepRecords(request.date, window, analysis), request.format);
     }
