@@ -40,7 +40,7 @@ QString DescribeStepTrend(const RangeTrend& range, QDate first, QDate last, int 
                     {TrendDay(first), TrendDay(last), Number(total.steps),
                      Number(total.daysWithData), Number(total.AverageSteps()),
                      TrendDay(range.bestDay), Number(range.bestSteps), Number(total.goalDays),
-                     Number(goal), Number(range.currentRun), Number(range.longestRun)});
+                     Number(goal), DayCountText(range.currentRun), DayCountText(range.longestRun)});
 }
 
 QString DescribeSleepTrend(const SleepTrend& trend, QDate first, QDate last)

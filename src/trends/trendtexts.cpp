@@ -2,6 +2,7 @@
 #include "trends/trendtexts.h"
 
 #include "app/appstate.h"
+#include "app/lang/filltext.h"
 #include "app/lang/langrows.h"
 
 #include <array>
@@ -12,7 +13,7 @@ namespace {
 
 // In the order of TrendText.
 // clang-format off
-constexpr std::array<LangRow, 45> Rows{{
+constexpr std::array<LangRow, 46> Rows{{
     {u8"Trends", u8"趨勢", u8"趋势"},
     {u8"Trends\u2026", u8"趨勢\u2026", u8"趋势\u2026"},
     {u8"Steps", u8"步數", u8"步数"},
@@ -28,6 +29,7 @@ constexpr std::array<LangRow, 45> Rows{{
     {u8"Current run", u8"目前連續達標", u8"目前连续达标"},
     {u8"Longest run", u8"最長連續達標", u8"最长连续达标"},
     {u8"%s days", u8"%s 天", u8"%s 天"},
+    {u8"1 day", u8"1 天", u8"1 天"},
     {u8"Total steps", u8"總步數", u8"总步数"},
     {u8"Distance", u8"距離", u8"距离"},
     {u8"Calories", u8"卡路里", u8"卡路里"},
@@ -52,11 +54,11 @@ constexpr std::array<LangRow, 45> Rows{{
     {u8"Weeks", u8"週", u8"周"},
     {u8"Nights", u8"夜", u8"夜"},
     {u8"%s ~ %s: %s steps on %s days with data, %s a day on average; best day %s with %s "
-     u8"steps; %s days at the goal of %s steps; current run %s days, longest %s days",
+     u8"steps; %s days at the goal of %s steps; current run %s, longest %s",
      u8"%s ~ %s：%s 步，共 %s 天有資料，平均每天 %s 步；最佳一天 %s，%s 步；"
-     u8"%s 天達到 %s 步的目標；目前連續 %s 天，最長連續 %s 天",
+     u8"%s 天達到 %s 步的目標；目前連續 %s，最長連續 %s",
      u8"%s ~ %s：%s 步，共 %s 天有数据，平均每天 %s 步；最佳一天 %s，%s 步；"
-     u8"%s 天达到 %s 步的目标；目前连续 %s 天，最长连续 %s 天"},
+     u8"%s 天达到 %s 步的目标；目前连续 %s，最长连续 %s"},
     {u8"%s ~ %s: no steps stored", u8"%s ~ %s：沒有步數資料", u8"%s ~ %s：没有步数数据"},
     {u8"%s nights %s ~ %s, %s worn: average sleep time %s, average efficiency %s%%; longest "
      u8"sleep %s in the night of %s",
@@ -82,6 +84,14 @@ QString TrendLangText(TrendText text, int languageIndex)
 QString TrendLangText(TrendText text)
 {
     return TrendLangText(text, appState().language);
+}
+
+QString DayCountText(qint64 days)
+{
+    if (days == 1) {
+        return TrendLangText(TrendText::OneDay);
+    }
+    return FillText(TrendLangText(TrendText::DayCount), {QString::number(days)});
 }
 
 } // namespace trek

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace trek {
 
@@ -23,6 +24,7 @@ enum class TrendText {
     CurrentRun,
     LongestRun,
     DayCount,
+    OneDay,
     TotalSteps,
     Distance,
     Calories,
@@ -57,6 +59,8 @@ enum class TrendText {
 
 // The text in the interface language of appState().
 QString TrendLangText(TrendText text);
+// "%s days" with the number, or "1 day".
+QString DayCountText(qint64 days);
 // The same in a language index (1 Traditional, 2 Simplified, anything else English).
 QString TrendLangText(TrendText text, int languageIndex);
 

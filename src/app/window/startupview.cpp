@@ -6,6 +6,7 @@
 #include "app/window/wristbanddlg.h"
 #include "app/window/wristbandtab.h"
 #include "reports/ui/reportpage.h"
+#include "reports/ui/summarypage.h"
 
 #include <QCalendarWidget>
 
@@ -34,6 +35,14 @@ void ApplyStartupView(CWristbandDlg& window, const StartupOptions& options)
     }
     if (CReportPage* report = ReportPageOf(window)) {
         report->ChangeMode(static_cast<ReportMode>(options.reportMode));
+    }
+}
+
+void OpenStartupTrends(CWristbandDlg& window)
+{
+    if (auto* summary = qobject_cast<CSummaryPage*>(
+            window.TabControl()->Page(static_cast<int>(PageIndex::DayLife)))) {
+        summary->OpenTrends();
     }
 }
 
