@@ -8,10 +8,10 @@
 
 namespace trek {
 
-// The steps a day should reach: "Trends" / "DailyGoal" of the settings file. A goal is a number
-// of steps someone can set out to walk; nought would count every day as met.
+// The steps a day should reach: "Trends" / "DailyGoal" of the settings file. A goal is a walk
+// someone can set out for; a handful of steps would count every day as met.
 inline constexpr int DefaultDailyGoal = 10000;
-inline constexpr WholeRange DailyGoalSteps{1, 100000};
+inline constexpr WholeRange DailyGoalSteps{100, 100000};
 
 // The stored goal, a value outside the range (a hand-edited file) taken as the nearest bound;
 // the default while the key is missing. Reading never writes it.
