@@ -76,14 +76,9 @@ static_assert(Rows.size() == static_cast<std::size_t>(TrendText::PngFiles) + 1,
 
 } // namespace
 
-QString TrendLangText(TrendText text, int languageIndex)
-{
-    return LangCell(Rows.at(static_cast<std::size_t>(text)), languageIndex);
-}
-
 QString TrendLangText(TrendText text)
 {
-    return TrendLangText(text, appState().language);
+    return LangCell(Rows.at(static_cast<std::size_t>(text)), appState().language);
 }
 
 QString DayCountText(qint64 days)

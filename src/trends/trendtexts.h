@@ -61,7 +61,5 @@ enum class TrendText {
 QString TrendLangText(TrendText text);
 // "%s days" with the number, or "1 day".
 QString DayCountText(qint64 days);
-// The same in a language index (1 Traditional, 2 Simplified, anything else English).
-QString TrendLangText(TrendText text, int languageIndex);
 
 } // namespace trek

@@ -247,7 +247,7 @@ void CTrendChartCtrl::DrawBar(QPainter& painter, const Plot& plot, const Bar& ba
     const int slotWidth = slotRight - slotLeft;
     // Narrow slots keep a one-pixel gap; a bar is never thinner than a pixel.
     const int barWidth =
-        std::max(std::min(static_cast<int>(slotWidth * BarShare + 0.5), slotWidth - 1), 1);
+        std::max(std::min(static_cast<int>(std::lround(slotWidth * BarShare)), slotWidth - 1), 1);
     const int top = std::max(plot.Y(bar.value), plot.top);
     FillPixels(painter, slotLeft + (slotWidth - barWidth) / 2, top, barWidth, plot.bottom + 1 - top,
                bar.color);
