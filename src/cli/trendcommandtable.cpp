@@ -9,11 +9,20 @@ namespace {
 
 using Command = CliRequest::Command;
 
+// Longer than any wristband's history: a range beyond it is a typing error, not a question.
+constexpr int MaxYears = 100;
+
 Result<> CheckRange(CliRequest& request)
 {
+    const QString from = request.from.toString(Qt::ISODate);
+    const QString to = request.to.toString(Qt::ISODate);
     if (request.from > request.to) {
-        return fail(QStringLiteral("The range from %1 to %2 ends before it starts.")
-                        .arg(request.from.toString(Qt::ISODate), request.to.toString(Qt::ISODate)));
+        return fail(QStringLiteral("The range from %1 to %2 ends before it starts.").arg(from, to));
+    }
+    if (request.from.addYears(MaxYears) <= request.to) {
+        return fail(QStringLiteral("The range from %1 to %2 is longer than %3 years.")
+                        .arg(from, to)
+                        .arg(MaxYears));
     }
     return {};
 }
