@@ -13,8 +13,8 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SRC = os.path.join(ROOT, "src")
 
-LOGIC = ["platform", "app/lang", "app", "device", "data", "reports", "goals", "update"]
-UI = ["device/ui", "reports/ui", "goals/ui"]
+LOGIC = ["platform", "app/lang", "app", "device", "data", "reports", "goals", "trends", "update"]
+UI = ["device/ui", "reports/ui", "goals/ui", "trends/ui"]
 
 # Each folder may include its own files and those of the folders named here, nothing else.
 ALLOWED = {
@@ -29,10 +29,11 @@ ALLOWED = {
     "data": ["platform", "app/lang", "app", "device"],
     "reports": ["platform", "app/lang", "app", "device", "data"],
     "goals": ["platform", "app/lang", "app", "device", "data", "reports"],
+    "trends": ["platform", "app/lang", "app", "device", "data", "reports"],
     "update": ["platform", "app/lang", "app"],
     "widgets": ["platform", "app/lang", "app"],
-    "cli": ["platform", "app/lang", "app", "device", "data", "reports", "goals", "update",
-            "emulator"],
+    "cli": ["platform", "app/lang", "app", "device", "data", "reports", "goals", "trends",
+            "update", "emulator"],
     "updater": [],
 }
 # A ui folder may include any logic, the widgets and the other pages; never the programs.

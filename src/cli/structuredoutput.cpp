@@ -9,9 +9,6 @@ namespace trek::cli {
 
 namespace {
 
-constexpr int MinutesPerHour = 60;
-constexpr int MinutesPerDay = 1440;
-
 QString CsvCell(const QJsonValue& value)
 {
     QString text;
@@ -110,23 +107,9 @@ QString IsoDate(int year, int month, int day)
     return QString::asprintf("%04d-%02d-%02d", year, month, day);
 }
 
-QString IsoMinute(QDate day, int minute)
-{
-    const QDate date = day.addDays(minute / MinutesPerDay);
-    const int time = minute % MinutesPerDay;
-    return date.toString(Qt::ISODate) +
-           QString::asprintf("T%02d:%02d", time / MinutesPerHour, time % MinutesPerHour);
-}
-
 QString UnitsWord(int unitMode)
 {
     return unitMode != 0 ? QStringLiteral("imperial") : QStringLiteral("metric");
-}
-
-double Rounded(double value, int decimals)
-{
-    // Through the page's own "%.Nf", so that the two never differ in the last place.
-    return QString::asprintf("%.*f", decimals, value).toDouble();
 }
 
 } // namespace trek::cli

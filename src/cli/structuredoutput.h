@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "reports/sleeptexts.h"
+#include "reports/stepmetrics.h"
+
 #include <QDate>
 #include <QJsonValue>
 #include <QList>
@@ -37,14 +40,7 @@ QStringList FormatRecords(const Records& records, OutputFormat format);
 
 // "2024-03-05".
 QString IsoDate(int year, int month, int day);
-// "2024-03-05T23:40": `minute` counted from the midnight that begins `day`, the next days
-// included.
-QString IsoMinute(QDate day, int minute);
 // "metric" or "imperial" for a stored unit mode.
 QString UnitsWord(int unitMode);
-
-// A figure the page shows with `decimals` places, as that number rather than its binary
-// neighbour, so that a script reads what a person reads.
-double Rounded(double value, int decimals);
 
 } // namespace trek::cli

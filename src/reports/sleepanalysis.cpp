@@ -136,4 +136,10 @@ SleepAnalysis AnalyseNight(const SleepNight& night, platform::ProcessRandom& ran
     return analysis;
 }
 
+SleepAnalysis AnalyseNightAfresh(const SleepNight& night)
+{
+    platform::ProcessRandom random;
+    return AnalyseNight(night, random);
+}
+
 } // namespace trek

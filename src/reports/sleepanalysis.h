@@ -47,6 +47,10 @@ struct SleepAnalysis
 // the same.
 SleepAnalysis AnalyseNight(const SleepNight& night, platform::ProcessRandom& random);
 
+// The night as a fresh process analyses it (`trekkomat-cli sleep DATE`): a generator of its own
+// from the first state, so that a night's figures do not hang on the nights analysed before it.
+SleepAnalysis AnalyseNightAfresh(const SleepNight& night);
+
 // 1,000 times the decimal logarithm of a minute's steps, truncated; 0 for a minute without any.
 // Logarithms keep a brisk walk from drowning out the small movements of the night.
 int LogActivity(int steps);

@@ -94,4 +94,10 @@ QString MinuteClock(int minute)
     return QString::asprintf("%02d:%02d", minute / MinutesPerHour, minute % MinutesPerHour);
 }
 
+QString IsoMinute(QDate day, int minute)
+{
+    return day.addDays(minute / MinutesPerDay).toString(Qt::ISODate) + u'T' +
+           MinuteClock(minute % MinutesPerDay);
+}
+
 } // namespace trek

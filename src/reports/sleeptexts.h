@@ -47,6 +47,10 @@ QString SleepClassName(SleepClass sleepClass);
 // "HH:MM" of a minute of a day counted from its midnight; the day's end, 1440, reads "24:00".
 QString MinuteClock(int minute);
 
+// "2024-03-05T23:40": `minute` counted from the midnight that begins `day`, the next days
+// included.
+QString IsoMinute(QDate day, int minute);
+
 // "HH:MM" of window minute k, the hours past midnight reduced to the day.
 QString SleepClockText(const SleepWindow& window, int minute);
 

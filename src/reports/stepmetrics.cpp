@@ -118,4 +118,10 @@ QString FormatFigure(double value)
     return QString::asprintf("%.3f   ", value);
 }
 
+double Rounded(double value, int decimals)
+{
+    // Through the page's own "%.Nf", so that the two never differ in the last place.
+    return QString::asprintf("%.*f", decimals, value).toDouble();
+}
+
 } // namespace trek

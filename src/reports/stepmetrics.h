@@ -71,4 +71,8 @@ QString FormatSteps(int steps);      // "%d   "
 QString FormatCadence(double value); // "%.2f   "
 QString FormatFigure(double value);  // "%.3f   ": distance, speed and calories
 
+// A figure a page shows with `decimals` places, as that number rather than its binary
+// neighbour, so that a script reads what a person reads.
+double Rounded(double value, int decimals);
+
 } // namespace trek

@@ -92,6 +92,9 @@ int main(int argc, char** argv)
         if (options->sleepAnalysis) {
             QTimer::singleShot(0, &window, [&window] { trek::OpenStartupSleepAnalysis(window); });
         }
+        if (options->trends) {
+            QTimer::singleShot(0, &window, [&window] { trek::OpenStartupTrends(window); });
+        }
         if (options->factorySetup) {
             QTimer::singleShot(0, &window, [&window] { trek::OpenFactorySetup(&window); });
         }

@@ -45,6 +45,9 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
     const QCommandLineOption sleep(QStringLiteral("sleep-analysis"),
                                    QStringLiteral("Open the sleep analysis of the selected day "
                                                   "at start (with --screenshot, its picture)."));
+    const QCommandLineOption trends(QStringLiteral("trends"),
+                                    QStringLiteral("Open the Trends dialog up to the selected day "
+                                                   "at start (with --screenshot, its picture)."));
     const QCommandLineOption factory(QStringLiteral("factory-setup"),
                                      QStringLiteral("Open the factory set-up at start, as the "
                                                     "Maintain tab's Shift+Ctrl gesture does."));
@@ -64,7 +67,7 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
                                                     "quit."));
     parser.setApplicationDescription(
         QStringLiteral("The desktop companion of the K7 step-counting wristband."));
-    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, factory,
+    parser.addOptions({drive, screenshot, noUpdate, date, page, report, sleep, trends, factory,
                        updateProgram, firstFrame, help, version});
 
     if (!parser.parse(arguments)) {
@@ -108,6 +111,7 @@ Result<StartupOptions> ParseStartupOptions(const QStringList& arguments)
         }
     }
     options.sleepAnalysis = parser.isSet(sleep);
+    options.trends = parser.isSet(trends);
     options.factorySetup = parser.isSet(factory);
     options.updateProgram = parser.value(updateProgram);
     options.quitAfterFirstFrame = parser.isSet(firstFrame);

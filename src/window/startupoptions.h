@@ -19,6 +19,7 @@ struct StartupOptions
     int page = -1;            // --page: the tab shown at start (-1: the first)
     int reportMode = -1;      // --report: the report mode chosen at start (-1: the stored one)
     bool sleepAnalysis = false; // --sleep-analysis: open it on the selected day at start
+    bool trends = false;        // --trends: open the Trends dialog up to the selected day
     bool factorySetup = false;  // --factory-setup: open the factory set-up at start
     QString updateProgram;      // --update-program: stands in for the running program file
     QString helpText;           // --help: the options, printed instead of opening the window

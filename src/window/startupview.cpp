@@ -2,6 +2,7 @@
 #include "window/startupview.h"
 
 #include "reports/ui/reportpage.h"
+#include "reports/ui/summarypage.h"
 #include "window/pagefactory.h"
 #include "window/startupoptions.h"
 #include "window/wristbanddlg.h"
@@ -34,6 +35,14 @@ void ApplyStartupView(CWristbandDlg& window, const StartupOptions& options)
     }
     if (CReportPage* report = ReportPageOf(window)) {
         report->ChangeMode(static_cast<ReportMode>(options.reportMode));
+    }
+}
+
+void OpenStartupTrends(CWristbandDlg& window)
+{
+    if (auto* summary = qobject_cast<CSummaryPage*>(
+            window.TabControl()->Page(static_cast<int>(PageIndex::DayLife)))) {
+        summary->OpenTrends();
     }
 }
 

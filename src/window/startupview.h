@@ -11,5 +11,7 @@ struct StartupOptions;
 // OpenStartupSleepAnalysis once the window's event loop runs.
 void ApplyStartupView(CWristbandDlg& window, const StartupOptions& options);
 void OpenStartupSleepAnalysis(CWristbandDlg& window);
+// The Trends dialog, as the DayLife tab's button opens it.
+void OpenStartupTrends(CWristbandDlg& window);
 
 } // namespace trek

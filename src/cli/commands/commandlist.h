@@ -17,6 +17,7 @@ QList<CliCommand> ExportCommand();
 QList<CliCommand> ReportCommands(); // report month|week|day, summary
 QList<CliCommand> DeleteCommand();
 QList<CliCommand> SleepCommand();
+QList<CliCommand> TrendCommands(); // trend steps|sleep
 QList<CliCommand> MissionCommands();
 QList<CliCommand> OptionCommands();
 QList<CliCommand> TimeSetCommands(); // timeset, clockcheck, emulate set-clock|show
@@ -30,9 +31,9 @@ inline QList<CliCommand> CommandList()
 {
     return QList<CliCommand>() << CollectCommand() << WatchCommand() << ExportCommand()
                                << ReportCommands() << DeleteCommand() << SleepCommand()
-                               << MissionCommands() << OptionCommands() << TimeSetCommands()
-                               << FactoryCommand() << EmulatorCommands() << PersonalCommands()
-                               << UpdateCommands();
+                               << TrendCommands() << TrendCommands() << MissionCommands()
+                               << OptionCommands() << TimeSetCommands() << FactoryCommand()
+                               << EmulatorCommands() << PersonalCommands() << UpdateCommands();
 }
 
 } // namespace trek::cli

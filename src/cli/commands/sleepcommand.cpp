@@ -6,7 +6,6 @@
 #include "cli/commands/commandlist.h"
 #include "cli/structuredoutput.h"
 #include "cli/terminalui.h"
-#include "platform/processrandom.h"
 #include "reports/sleeploader.h"
 #include "reports/sleeptexts.h"
 #include "reports/sleepwindow.h"
@@ -83,8 +82,7 @@ int RunSleep(const SleepValues& values, const CliRequest& /*request*/)
         PrintError(night.error());
         return ExitFailed;
     }
-    // A fresh process: the generator is at its first state, so every run prints the same night.
-    const SleepAnalysis analysis = AnalyseNight(*night, platform::ProcessRandom::instance());
+    const SleepAnalysis analysis = AnalyseNightAfresh(*night);
     if (!values.format.isEmpty()) {
         return WriteLines(SleepRecords(values.date, window, analysis), values.format);
     }

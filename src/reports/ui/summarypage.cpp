@@ -6,6 +6,8 @@
 #include "app/userinterface.h"
 #include "reports/lifetimereset.h"
 #include "reports/lifetimesummary.h"
+#include "trends/trendtexts.h"
+#include "trends/ui/trendsdlg.h"
 #include "widgets/pictures.h"
 #include "widgets/pictureview.h"
 #include "widgets/valuelabel.h"
@@ -69,6 +71,10 @@ CSummaryPage::CSummaryPage(QWidget* parent) : CTabPage(parent)
     m_reset->setObjectName(QStringLiteral("resetButton"));
     m_reset->setAutoDefault(false);
     figures->addWidget(m_reset, static_cast<int>(m_captions.size()), 1, Qt::AlignRight);
+    m_trends = new QPushButton(frame);
+    m_trends->setObjectName(QStringLiteral("trendsButton"));
+    m_trends->setAutoDefault(false);
+    figures->addWidget(m_trends, static_cast<int>(m_captions.size()), 0, Qt::AlignLeft);
     figures->setColumnStretch(1, 1);
 
     auto* inside = new QHBoxLayout(frame);
@@ -79,6 +85,7 @@ CSummaryPage::CSummaryPage(QWidget* parent) : CTabPage(parent)
     inside->setAlignment(figures, Qt::AlignVCenter);
 
     connect(m_reset, &QPushButton::clicked, this, &CSummaryPage::OnReset);
+    connect(m_trends, &QPushButton::clicked, this, &CSummaryPage::OpenTrends);
     Fill();
 }
 
@@ -91,6 +98,14 @@ void CSummaryPage::Fill()
         m_values.at(line)->SetValue(lines.at(line).value);
     }
     m_reset->setText(GetLangText(row::ResetButton));
+    m_trends->setText(TrendLangText(TrendText::OpenButton));
+}
+
+void CSummaryPage::OpenTrends()
+{
+    const QDate selected = appState().selectedDate;
+    CTrendsDlg dialog(selected.isValid() ? selected : QDate::currentDate(), this);
+    dialog.exec();
 }
 
 void CSummaryPage::OnReset()

@@ -26,10 +26,13 @@ public:
     void Fill();
     // The reset button: asks unless auto-confirm is on, then deletes the store and the totals.
     void OnReset();
+    // The Trends dialog up to the day selected in the calendar (today when none is).
+    void OpenTrends();
 
     QString CaptionText(int line) const;
     QString ValueText(int line) const;
     QPushButton* ResetButton() const { return m_reset; }
+    QPushButton* TrendsButton() const { return m_trends; }
 
 protected:
     void OnDataChanged() override { Fill(); }
@@ -40,6 +43,7 @@ private:
     std::array<QLabel*, 4> m_captions{};
     std::array<CValueLabel*, 4> m_values{};
     QPushButton* m_reset = nullptr;
+    QPushButton* m_trends = nullptr;
 };
 
 } // namespace trek
