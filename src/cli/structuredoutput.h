@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/settingkey.h"
+
 #include <QDate>
 #include <QJsonValue>
 #include <QList>
@@ -42,6 +44,13 @@ QString IsoDate(int year, int month, int day);
 QString IsoMinute(QDate day, int minute);
 // "metric" or "imperial" for a stored unit mode.
 QString UnitsWord(int unitMode);
+
+// One key of the settings file as a --raw listing prints it: its name, a tab, and the value as
+// the file holds it.
+template <typename T> QString RawSettingLine(const SettingKey<T>& key, const T& value)
+{
+    return QLatin1StringView(key.name()) + u'\t' + SettingKey<T>::Text(value);
+}
 
 // A figure the page shows with `decimals` places, as that number rather than its binary
 // neighbour, so that a script reads what a person reads.
