@@ -93,9 +93,11 @@ int main(int argc, char** argv)
 
         trek::platform::IniProfile writer;
         clock.start();
-        if (!writer.writeString(QStringLiteral("Mission"), QStringLiteral("A_CurSteps"),
-                                QString::number(41 + run), path)) {
-            (void)std::fprintf(stderr, "write failed: %s\n", qPrintable(writer.lastError()));
+        const auto written =
+            writer.writeString(QStringLiteral("Mission"), QStringLiteral("A_CurSteps"),
+                               QString::number(41 + run), path);
+        if (!written) {
+            (void)std::fprintf(stderr, "write failed: %s\n", qPrintable(written.error()));
             return 1;
         }
         writes.push_back(elapsedMs(clock));

@@ -3,7 +3,7 @@
 
 #include "app/hooks.h"
 #include "app/reportcache.h"
-#include "app/settingsvalues.h"
+#include "app/settingstable.h"
 #include "app/wristbandlink.h"
 #include "app/wristbandroster.h"
 #include "app/wristbandsettings.h"

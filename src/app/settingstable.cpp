@@ -3,8 +3,6 @@
 
 #include "app/appstate.h"
 #include "app/currentlanguage.h"
-#include "app/realtext.h"
-#include "platform/profile.h"
 #include "platform/systemservices.h"
 
 #include <algorithm>
@@ -13,11 +11,6 @@
 namespace trek {
 
 namespace {
-
-QString name(const char* latin1)
-{
-    return QString::fromLatin1(latin1);
-}
 
 std::uint32_t currentTick()
 {
@@ -33,124 +26,68 @@ int gramsFromKilograms(int kilograms)
                                                std::numeric_limits<int>::max()));
 }
 
-MissionValues readMission(char letter)
+MissionValues readMission(const setting::MissionKeys& keys)
 {
-    const QByteArray prefix = QByteArray(1, letter) + '_';
-    const auto key = [&prefix](const char* suffix) {
-        return QByteArray(prefix + suffix);
-    };
     MissionValues mission;
-    mission.mode = ReadSettingInt(keys::Mission, key("Mode").constData(), 0);
-    mission.status = ReadSettingInt(keys::Mission, key("Status").constData(), 0);
-    mission.goes = RealFromText(
-        ReadSettingString(keys::Mission, key("Goes").constData(), QStringLiteral("0.0")));
-    mission.curSteps = ReadSettingInt(keys::Mission, key("CurSteps").constData(), 0);
-    mission.curPeriodM = ReadSettingInt(keys::Mission, key("CurPeriodM").constData(), 0);
+    mission.mode = keys.mode.Read();
+    mission.status = keys.status.Read();
+    mission.goes = keys.goes.Read();
+    mission.curSteps = keys.curSteps.Read();
+    mission.curPeriodM = keys.curPeriodM.Read();
     // The tick is stored as a signed 32-bit number; the cast gives the counter value back.
-    mission.startTime = static_cast<std::uint32_t>(ReadSettingInt(
-        keys::Mission, key("StartTime").constData(), static_cast<int>(currentTick())));
+    mission.startTime =
+        static_cast<std::uint32_t>(keys.startTime.Read(static_cast<int>(currentTick())));
     return mission;
 }
 
 } // namespace
-
-int ReadSettingInt(const char* section, const char* key, int defaultValue)
-{
-    const platform::Profile* profile = appState().services.profile;
-    if (profile == nullptr) {
-        return defaultValue;
-    }
-    return profile->getInt(name(section), name(key), defaultValue, appState().settingsPath);
-}
-
-QString ReadSettingString(const char* section, const char* key, const QString& defaultValue)
-{
-    const platform::Profile* profile = appState().services.profile;
-    if (profile == nullptr) {
-        return defaultValue;
-    }
-    return profile->getString(name(section), name(key), defaultValue, appState().settingsPath);
-}
-
-bool WriteSettingString(const char* section, const char* key, const QString& value)
-{
-    platform::Profile* profile = appState().services.profile;
-    if (profile == nullptr) {
-        return false;
-    }
-    return profile->writeString(name(section), name(key), value, appState().settingsPath);
-}
-
-bool WriteSettingInt(const char* section, const char* key, int value)
-{
-    return WriteSettingString(section, key, QString::number(value));
-}
-
-Result<> WriteSettings(std::initializer_list<SettingEntry> entries)
-{
-    return WriteSettings(QList<SettingEntry>(entries));
-}
-
-Result<> WriteSettings(const QList<SettingEntry>& entries)
-{
-    platform::Profile* profile = appState().services.profile;
-    if (profile == nullptr) {
-        return fail(QStringLiteral("No settings file is open."));
-    }
-    QList<platform::ProfileEntry> written;
-    for (const SettingEntry& entry : entries) {
-        written.append({name(entry.section), name(entry.key), entry.value});
-    }
-    return profile->writeStrings(written, appState().settingsPath);
-}
 
 void ReadLanguageSetting()
 {
     const platform::SystemServices* system = appState().services.system;
     const int localeDefault =
         DefaultLanguageForLocale(system != nullptr ? system->localeAbbreviation() : QString());
-    appState().language = ReadSettingInt(keys::Advance, "Language", localeDefault);
+    appState().language = setting::Language.Read(localeDefault);
 }
 
 void ReadStartSettings()
 {
     SettingsValues& values = appState().values;
-    values.enableUpgrade = ReadSettingInt(keys::Advance, "EnableUpgrade", 1) != 0;
-    values.autoConfirm = ReadSettingInt(keys::Advance, "AutoConfirm", 0) != 0;
-    values.displayMode = ReadSettingInt(keys::Advance, "DisplayMode", 0);
-    values.unitMode = ReadSettingInt(keys::Current, "UnitMode", 0);
-    values.totalSteps = ReadSettingInt(keys::Summary, "TotalSteps", 0);
-    values.totalPeriod = ReadSettingInt(keys::Summary, "TotalPeriod", 0);
-    values.birthday = ReadSettingInt(keys::Personal, "Birthday", 20000201);
-    values.height = ReadSettingInt(keys::Personal, "Height", 0);
-    values.weightGrams = ReadSettingInt(keys::Personal, "Weight_g", 0);
+    values.enableUpgrade = setting::EnableUpgrade.Read();
+    values.autoConfirm = setting::AutoConfirm.Read();
+    values.displayMode = setting::DisplayMode.Read();
+    values.unitMode = setting::UnitMode.Read();
+    values.totalSteps = setting::TotalSteps.Read();
+    values.totalPeriod = setting::TotalPeriod.Read();
+    values.birthday = setting::Birthday.Read();
+    values.height = setting::Height.Read();
+    values.weightGrams = setting::WeightGrams.Read();
     if (values.weightGrams == 0) {
-        values.weightGrams = gramsFromKilograms(ReadSettingInt(keys::Personal, "Weight", 0));
+        values.weightGrams = gramsFromKilograms(setting::WeightKilograms.Read());
     }
-    values.stepSize = ReadSettingInt(keys::Personal, "StepSize", 0);
-    values.missions[0] = readMission('A');
-    values.missions[1] = readMission('B');
-    values.slightMoving = ReadSettingInt(keys::Sleep, "SlightMoving", 0);
+    values.stepSize = setting::StepSize.Read();
+    values.missions[0] = readMission(setting::Missions[0]);
+    values.missions[1] = readMission(setting::Missions[1]);
+    values.slightMoving = setting::SlightMoving.Read();
 }
 
 Result<> WriteStartSettings()
 {
     const AppState& state = appState();
     const SettingsValues& values = state.values;
-    const auto number = [](int value) {
-        return QString::number(value);
-    };
-    return WriteSettings({{keys::Advance, "Language", number(state.language)},
-                          {keys::Advance, "EnableUpgrade", number(values.enableUpgrade ? 1 : 0)},
-                          {keys::Advance, "AutoConfirm", number(values.autoConfirm ? 1 : 0)},
-                          {keys::Current, "UnitMode", number(values.unitMode)},
-                          {keys::Summary, "TotalSteps", number(values.totalSteps)},
-                          {keys::Summary, "TotalPeriod", number(values.totalPeriod)},
-                          {keys::Personal, "Birthday", number(values.birthday)},
-                          {keys::Personal, "Height", number(values.height)},
-                          {keys::Personal, "Weight_g", number(values.weightGrams)},
-                          {keys::Personal, "StepSize", number(values.stepSize)},
-                          {keys::Sleep, "SlightMoving", number(values.slightMoving)}});
+    return WriteSettings({
+        setting::Language.Entry(state.language),
+        setting::EnableUpgrade.Entry(values.enableUpgrade),
+        setting::AutoConfirm.Entry(values.autoConfirm),
+        setting::UnitMode.Entry(values.unitMode),
+        setting::TotalSteps.Entry(values.totalSteps),
+        setting::TotalPeriod.Entry(values.totalPeriod),
+        setting::Birthday.Entry(values.birthday),
+        setting::Height.Entry(values.height),
+        setting::WeightGrams.Entry(values.weightGrams),
+        setting::StepSize.Entry(values.stepSize),
+        setting::SlightMoving.Entry(values.slightMoving),
+    });
 }
 
 } // namespace trek

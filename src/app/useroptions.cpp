@@ -32,19 +32,19 @@ Result<> ChangeUserOptions(const UserOptionChange& change)
 {
     QList<SettingEntry> entries;
     if (change.language) {
-        entries.append({keys::Advance, "Language", QString::number(*change.language)});
+        entries.append(setting::Language.Entry(*change.language));
     }
     if (change.unitMode) {
-        entries.append({keys::Current, "UnitMode", QString::number(*change.unitMode)});
+        entries.append(setting::UnitMode.Entry(*change.unitMode));
     }
     if (change.enableUpgrade) {
-        entries.append({keys::Advance, "EnableUpgrade", QString::number(*change.enableUpgrade)});
+        entries.append(setting::EnableUpgrade.Entry(*change.enableUpgrade));
     }
     if (change.autoConfirm) {
-        entries.append({keys::Advance, "AutoConfirm", QString::number(*change.autoConfirm)});
+        entries.append(setting::AutoConfirm.Entry(*change.autoConfirm));
     }
     if (change.slightMoving) {
-        entries.append({keys::Sleep, "SlightMoving", QString::number(*change.slightMoving)});
+        entries.append(setting::SlightMoving.Entry(*change.slightMoving));
     }
     if (entries.isEmpty()) {
         return {};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/settingkey.h"
 #include "reports/sleeptexts.h"
 #include "reports/stepmetrics.h"
 
@@ -42,5 +43,12 @@ QStringList FormatRecords(const Records& records, OutputFormat format);
 QString IsoDate(int year, int month, int day);
 // "metric" or "imperial" for a stored unit mode.
 QString UnitsWord(int unitMode);
+
+// One key of the settings file as a --raw listing prints it: its name, a tab, and the value as
+// the file holds it.
+template <typename T> QString RawSettingLine(const SettingKey<T>& key, const T& value)
+{
+    return QLatin1StringView(key.name()) + u'\t' + SettingKey<T>::Text(value);
+}
 
 } // namespace trek::cli

@@ -11,11 +11,6 @@ namespace trek {
 
 namespace {
 
-constexpr std::array<const char*, 2> MissionStepKeys{"A_CurSteps", "B_CurSteps"};
-constexpr std::array<const char*, 2> MissionMinuteKeys{"A_CurPeriodM", "B_CurPeriodM"};
-constexpr std::array<const char*, 2> MissionStatusKeys{"A_Status", "B_Status"};
-constexpr std::array<const char*, 2> MissionStartKeys{"A_StartTime", "B_StartTime"};
-
 struct MissionRun
 {
     bool running = false;
@@ -27,8 +22,8 @@ struct MissionRun
 // same file must name the same run.
 MissionRun ReadMissionRun(std::size_t mission)
 {
-    return {ReadSettingInt(keys::Mission, MissionStatusKeys.at(mission), 0) != 0,
-            ReadSettingInt(keys::Mission, MissionStartKeys.at(mission), 0)};
+    const setting::MissionKeys& keys = setting::Missions.at(mission);
+    return {keys.status.Read() != 0, keys.startTime.Read()};
 }
 
 } // namespace
@@ -78,21 +73,21 @@ void StepCounters::AddMissionSteps(int steps, int minutes)
 std::vector<CounterChange> CounterChanges(const StepCounters& additions)
 {
     std::vector<CounterChange> changes;
-    const auto add = [&changes](const char* section, const char* key, int addition) {
+    const auto add = [&changes](const SettingKey<int>& key, int addition) {
         if (addition != 0) {
-            const int now = ReadSettingInt(section, key, 0);
-            changes.push_back({QString::fromLatin1(section), QString::fromLatin1(key), now,
-                               WrappingAdd(now, addition)});
+            const int now = key.Read();
+            changes.push_back({QString::fromLatin1(key.section()), QString::fromLatin1(key.name()),
+                               now, WrappingAdd(now, addition)});
         }
     };
-    add(keys::Summary, "TotalSteps", additions.totalSteps);
-    add(keys::Summary, "TotalPeriod", additions.totalPeriod);
+    add(setting::TotalSteps, additions.totalSteps);
+    add(setting::TotalPeriod, additions.totalPeriod);
     for (std::size_t i = 0; i < 2; ++i) {
         const MissionRun began{additions.missionRunning.at(i), additions.missionStartTime.at(i)};
         // Stopped meanwhile, or stopped and started anew: the steps belong to no running mission.
         if (began.running && ReadMissionRun(i) == began) {
-            add(keys::Mission, MissionStepKeys.at(i), additions.missionSteps.at(i));
-            add(keys::Mission, MissionMinuteKeys.at(i), additions.missionMinutes.at(i));
+            add(setting::Missions.at(i).curSteps, additions.missionSteps.at(i));
+            add(setting::Missions.at(i).curPeriodM, additions.missionMinutes.at(i));
         }
     }
     return changes;
@@ -101,12 +96,11 @@ std::vector<CounterChange> CounterChanges(const StepCounters& additions)
 void ReloadCounters()
 {
     SettingsValues& values = appState().values;
-    values.totalSteps = ReadSettingInt(keys::Summary, "TotalSteps", 0);
-    values.totalPeriod = ReadSettingInt(keys::Summary, "TotalPeriod", 0);
+    values.totalSteps = setting::TotalSteps.Read();
+    values.totalPeriod = setting::TotalPeriod.Read();
     for (std::size_t i = 0; i < 2; ++i) {
-        values.missions.at(i).curSteps = ReadSettingInt(keys::Mission, MissionStepKeys.at(i), 0);
-        values.missions.at(i).curPeriodM =
-            ReadSettingInt(keys::Mission, MissionMinuteKeys.at(i), 0);
+        values.missions.at(i).curSteps = setting::Missions.at(i).curSteps.Read();
+        values.missions.at(i).curPeriodM = setting::Missions.at(i).curPeriodM.Read();
     }
 }
 

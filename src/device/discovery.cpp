@@ -53,7 +53,7 @@ void setDataKind(int kind, bool remember)
     link().dataKind = kind;
     appState().values.displayMode = kind;
     if (remember) {
-        WriteSettingInt(keys::Advance, "DisplayMode", kind);
+        (void)setting::DisplayMode.Write(kind);
     }
 }
 

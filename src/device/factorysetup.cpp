@@ -31,8 +31,7 @@ constexpr int MaxDevicePathLength = 1024;
 
 PreCopySettings ReadPreCopySettings()
 {
-    return {ReadSettingInt(keys::PreCopy, "Enable", 0) != 0,
-            ReadSettingString(keys::PreCopy, "Path", QString())};
+    return {setting::PreCopyEnable.Read(), setting::PreCopyPath.Read()};
 }
 
 FactorySetup::FactorySetup(PreCopySettings preCopy, QObject* parent)

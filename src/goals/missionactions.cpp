@@ -3,53 +3,32 @@
 
 #include "app/appstate.h"
 #include "app/settingstable.h"
-#include "goals/missionprogress.h"
-
-#include <array>
 
 namespace trek {
 
 namespace {
 
-struct MissionKeys
+const setting::MissionKeys& KeysOf(int mission)
 {
-    const char* mode;
-    const char* status;
-    const char* goes;
-    const char* curSteps;
-    const char* curPeriodM;
-    const char* startTime;
-};
-
-constexpr std::array<MissionKeys, MissionCount> Keys{{
-    {"A_Mode", "A_Status", "A_Goes", "A_CurSteps", "A_CurPeriodM", "A_StartTime"},
-    {"B_Mode", "B_Status", "B_Goes", "B_CurSteps", "B_CurPeriodM", "B_StartTime"},
-}};
-
-QString Number(int value)
-{
-    return QString::number(value);
+    return setting::Missions.at(static_cast<std::size_t>(mission));
 }
 
 // The tick is stored as a signed 32-bit number ("%d").
-QString TickText(std::uint32_t tick)
+int StoredTick(std::uint32_t tick)
 {
-    return Number(static_cast<int>(tick));
+    return static_cast<int>(tick);
 }
 
 } // namespace
 
 Result<> StartMission(int mission, int mode, double goes, std::uint32_t tick)
 {
-    const MissionKeys& names = Keys.at(static_cast<std::size_t>(mission));
+    const setting::MissionKeys& keys = KeysOf(mission);
     // The counters start from 0 here too, not only at Stop: steps a finished journal added to
     // the stopped mission after its Stop must not count towards the new one.
-    Result<> written = WriteSettings({{keys::Mission, names.curSteps, Number(0)},
-                                      {keys::Mission, names.curPeriodM, Number(0)},
-                                      {keys::Mission, names.mode, Number(mode)},
-                                      {keys::Mission, names.status, Number(1)},
-                                      {keys::Mission, names.goes, StoredTargetText(goes)},
-                                      {keys::Mission, names.startTime, TickText(tick)}});
+    Result<> written = WriteSettings(
+        {keys.curSteps.Entry(0), keys.curPeriodM.Entry(0), keys.mode.Entry(mode),
+         keys.status.Entry(1), keys.goes.Entry(goes), keys.startTime.Entry(StoredTick(tick))});
     if (!written) {
         return written;
     }
@@ -65,15 +44,12 @@ Result<> StartMission(int mission, int mode, double goes, std::uint32_t tick)
 
 Result<> StopMission(int mission)
 {
-    const MissionKeys& names = Keys.at(static_cast<std::size_t>(mission));
+    const setting::MissionKeys& keys = KeysOf(mission);
     MissionValues& values = appState().values.missions.at(static_cast<std::size_t>(mission));
     Result<> written =
-        WriteSettings({{keys::Mission, names.curSteps, Number(0)},
-                       {keys::Mission, names.curPeriodM, Number(0)},
-                       {keys::Mission, names.mode, Number(values.mode)},
-                       {keys::Mission, names.status, Number(0)},
-                       {keys::Mission, names.goes, StoredTargetText(0.0)},
-                       {keys::Mission, names.startTime, TickText(values.startTime)}});
+        WriteSettings({keys.curSteps.Entry(0), keys.curPeriodM.Entry(0),
+                       keys.mode.Entry(values.mode), keys.status.Entry(0), keys.goes.Entry(0.0),
+                       keys.startTime.Entry(StoredTick(values.startTime))});
     if (!written) {
         return written;
     }

@@ -89,7 +89,7 @@ TypedTarget ReadTypedTarget(const QString& text, MissionKind kind, int unitMode)
 
 QString StoredTargetText(double goes)
 {
-    return QString::asprintf("%f", goes);
+    return SettingKey<double>::Text(goes);
 }
 
 RunningTime RunningTimeSince(std::uint32_t startTick, std::uint32_t nowTick)

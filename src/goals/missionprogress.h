@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/settingsvalues.h"
+#include "app/settingstable.h"
 #include "reports/stepmetrics.h"
 
 #include <QString>

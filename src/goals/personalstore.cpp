@@ -17,11 +17,6 @@ void Remember(const PersonalValues& values)
     held.stepSize = values.stepSize;
 }
 
-QString Number(int value)
-{
-    return QString::number(value);
-}
-
 } // namespace
 
 PersonalValues CurrentPersonalValues()
@@ -32,10 +27,9 @@ PersonalValues CurrentPersonalValues()
 
 Result<> StorePersonalValues(const PersonalValues& values)
 {
-    Result<> written = WriteSettings({{keys::Personal, "Birthday", Number(values.birthday)},
-                                      {keys::Personal, "Height", Number(values.height)},
-                                      {keys::Personal, "Weight_g", Number(values.weightGrams)},
-                                      {keys::Personal, "StepSize", Number(values.stepSize)}});
+    Result<> written = WriteSettings(
+        {setting::Birthday.Entry(values.birthday), setting::Height.Entry(values.height),
+         setting::WeightGrams.Entry(values.weightGrams), setting::StepSize.Entry(values.stepSize)});
     if (written) {
         Remember(values);
     }
@@ -44,11 +38,10 @@ Result<> StorePersonalValues(const PersonalValues& values)
 
 Result<> StorePersonalValues(const PersonalValues& values, int unitMode)
 {
-    Result<> written = WriteSettings({{keys::Current, "UnitMode", Number(unitMode)},
-                                      {keys::Personal, "Birthday", Number(values.birthday)},
-                                      {keys::Personal, "Height", Number(values.height)},
-                                      {keys::Personal, "Weight_g", Number(values.weightGrams)},
-                                      {keys::Personal, "StepSize", Number(values.stepSize)}});
+    Result<> written = WriteSettings(
+        {setting::UnitMode.Entry(unitMode), setting::Birthday.Entry(values.birthday),
+         setting::Height.Entry(values.height), setting::WeightGrams.Entry(values.weightGrams),
+         setting::StepSize.Entry(values.stepSize)});
     if (written) {
         Remember(values);
         appState().values.unitMode = unitMode;
@@ -58,7 +51,7 @@ Result<> StorePersonalValues(const PersonalValues& values, int unitMode)
 
 Result<> StoreUnitMode(int unitMode)
 {
-    Result<> written = WriteSettings({{keys::Current, "UnitMode", Number(unitMode)}});
+    Result<> written = WriteSettings({setting::UnitMode.Entry(unitMode)});
     if (written) {
         appState().values.unitMode = unitMode;
     }

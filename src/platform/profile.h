@@ -42,9 +42,9 @@ public:
                        const QString& path) const = 0;
     virtual QString getString(const QString& section, const QString& key,
                               const QString& defaultValue, const QString& path) const = 0;
-    // One key; false when it could not be written.
-    virtual bool writeString(const QString& section, const QString& key, const QString& value,
-                             const QString& path) = 0;
+    // One key; fails with the reason when it could not be written.
+    virtual Result<> writeString(const QString& section, const QString& key, const QString& value,
+                                 const QString& path) = 0;
 
     // Several keys, in one section or several, with one replacement of the file: afterwards the
     // file holds all of them or none.

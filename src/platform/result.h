@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <optional>
 #include <utility>
 
@@ -32,15 +33,34 @@ public:
     explicit operator bool() const { return ok(); }
     const QString& error() const { return m_error; }
 
-    T& value() & { return *m_value; }
-    const T& value() const& { return *m_value; }
-    T&& value() && { return std::move(*m_value); }
-    T& operator*() & { return *m_value; }
-    const T& operator*() const& { return *m_value; }
-    T* operator->() { return &*m_value; }
-    const T* operator->() const { return &*m_value; }
+    // A failure holds no value: asking it for one is a mistake of the caller, caught in debug
+    // builds (the sanitizer builds among them).
+    T& value() &
+    {
+        checkValue();
+        return *m_value;
+    }
+    const T& value() const&
+    {
+        checkValue();
+        return *m_value;
+    }
+    T&& value() &&
+    {
+        checkValue();
+        return std::move(*m_value);
+    }
+    T& operator*() & { return value(); }
+    const T& operator*() const& { return value(); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
 
 private:
+    void checkValue() const
+    {
+        Q_ASSERT_X(m_value.has_value(), "Result::value", "the result is a failure");
+    }
+
     std::optional<T> m_value;
     QString m_error;
 };

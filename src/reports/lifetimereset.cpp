@@ -35,8 +35,8 @@ bool DisposeOf(const QString& path, StoreDisposal disposal)
 
 bool ClearTotals()
 {
-    const Result<> written = WriteSettings({{keys::Summary, "TotalSteps", QStringLiteral("0")},
-                                            {keys::Summary, "TotalPeriod", QStringLiteral("0")}});
+    const Result<> written =
+        WriteSettings({setting::TotalSteps.Entry(0), setting::TotalPeriod.Entry(0)});
     ReloadCounters();
     return written.ok();
 }

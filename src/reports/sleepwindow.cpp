@@ -21,16 +21,13 @@ SleepWindow SleepWindow::Clamped(int startHour, int endHour)
 
 SleepWindow ReadSleepWindow()
 {
-    return SleepWindow::Clamped(
-        ReadSettingInt(keys::Sleep, "StartHour", SleepWindow::DefaultStartHour),
-        ReadSettingInt(keys::Sleep, "EndHour", SleepWindow::DefaultEndHour));
+    return SleepWindow::Clamped(setting::SleepStartHour.Read(), setting::SleepEndHour.Read());
 }
 
 Result<> WriteSleepWindow(const SleepWindow& window)
 {
-    const Result<> written =
-        WriteSettings({{keys::Sleep, "StartHour", QString::number(window.startHour())},
-                       {keys::Sleep, "EndHour", QString::number(window.endHour())}});
+    const Result<> written = WriteSettings({setting::SleepStartHour.Entry(window.startHour()),
+                                            setting::SleepEndHour.Entry(window.endHour())});
     if (!written) {
         return fail(QStringLiteral("The sleep window could not be written to %1: %2")
                         .arg(QDir::toNativeSeparators(appState().settingsPath), written.error()));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/settingstable.h"
 #include "platform/result.h"
 
 namespace trek {
@@ -12,8 +13,8 @@ namespace trek {
 class SleepWindow final
 {
 public:
-    static constexpr int DefaultStartHour = 20;
-    static constexpr int DefaultEndHour = 33;
+    static constexpr int DefaultStartHour = setting::SleepStartHour.defaultValue();
+    static constexpr int DefaultEndHour = setting::SleepEndHour.defaultValue();
     static constexpr int LastStartHour = 47;
     static constexpr int LastEndHour = 48;
 

@@ -9,23 +9,14 @@
 
 namespace trek {
 
-namespace {
-
-constexpr char Section[] = "Trends";
-constexpr char Key[] = "DailyGoal";
-
-} // namespace
-
 int ReadDailyGoal()
 {
-    return std::clamp(ReadSettingInt(Section, Key, DefaultDailyGoal), DailyGoalSteps.least,
-                      DailyGoalSteps.most);
+    return std::clamp(setting::DailyGoal.Read(), DailyGoalSteps.least, DailyGoalSteps.most);
 }
 
 Result<> WriteDailyGoal(int steps)
 {
-    if (const Result<> written = WriteSettings({{Section, Key, QString::number(steps)}});
-        !written) {
+    if (const Result<> written = setting::DailyGoal.Write(steps); !written) {
         return fail(QStringLiteral("The daily goal could not be written to %1: %2")
                         .arg(QDir::toNativeSeparators(appState().settingsPath), written.error()));
     }

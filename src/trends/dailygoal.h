@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/entryranges.h"
+#include "app/settingstable.h"
 #include "platform/result.h"
 
 #include <QString>
@@ -10,7 +11,7 @@ namespace trek {
 
 // The steps a day should reach: "Trends" / "DailyGoal" of the settings file. A goal is a walk
 // someone can set out for; a handful of steps would count every day as met.
-inline constexpr int DefaultDailyGoal = 10000;
+inline constexpr int DefaultDailyGoal = setting::DailyGoal.defaultValue();
 inline constexpr WholeRange DailyGoalSteps{100, 100000};
 
 // The stored goal, a value outside the range (a hand-edited file) taken as the nearest bound;

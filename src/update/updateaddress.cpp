@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/updateaddress.h"
 
+#include "app/settingstable.h"
+
 #include <QHostAddress>
 
 namespace trek {
@@ -39,7 +41,7 @@ Result<QUrl> CheckUrl(const QUrl& url)
 
 QString DefaultUpdateAddress()
 {
-    return QStringLiteral("https://update.example.com/UploadFiles%5CDownLoads%5CTrekkomat_K7.exe");
+    return QString::fromLatin1(setting::UpdateUrl.defaultValue());
 }
 
 QUrl SignatureAddress(const QUrl& address)

@@ -29,8 +29,8 @@ QString UpdateKeyText(quint32 stamp, const QTimeZone& zone)
 
 Result<> WriteUpdateKeys(quint32 localStamp, quint32 serverStamp)
 {
-    return WriteSettings({{keys::Update, "Local", UpdateKeyText(localStamp)},
-                          {keys::Update, "Server", UpdateKeyText(serverStamp)}});
+    return WriteSettings({setting::UpdateLocal.Entry(UpdateKeyText(localStamp)),
+                          setting::UpdateServer.Entry(UpdateKeyText(serverStamp))});
 }
 
 } // namespace trek

@@ -81,7 +81,7 @@ bool ServerFileCanReplace(const QString& programPath)
 UpdateSettings CurrentUpdateSettings()
 {
     UpdateSettings settings;
-    settings.address = ReadSettingString(keys::Advance, "UpdateURL", DefaultUpdateAddress());
+    settings.address = setting::UpdateUrl.Read();
     settings.programPath = QCoreApplication::applicationFilePath();
     settings.workingFolder = appState().workingFolder;
     settings.publicKey = BuiltInUpdateKey();

@@ -25,6 +25,17 @@ protected:
     void TearDown() override { resetAppState(); }
 
     void setSettings(const char* text) { profile.setFileText(appState().settingsPath, text); }
+    // A key as the file spells it; -999999 or empty when it is missing.
+    int settingInt(const char* section, const char* key) const
+    {
+        return profile.getInt(QString::fromLatin1(section), QString::fromLatin1(key), -999999,
+                              appState().settingsPath);
+    }
+    QString settingText(const char* section, const char* key) const
+    {
+        return profile.getString(QString::fromLatin1(section), QString::fromLatin1(key), {},
+                                 appState().settingsPath);
+    }
 
     platform::MemoryProfile profile;
     platform::SimSystemServices system;

@@ -143,18 +143,19 @@ TEST_F(SettingsTable, CurrentLanguageTextFollowsTheSharedIndex)
 
 TEST_F(SettingsTable, WritesIntegersAsDecimalTextAndReportsFailure)
 {
-    ASSERT_TRUE(trek::WriteSettingInt(trek::keys::Mission, "A_StartTime", -294967296));
-    ASSERT_TRUE(trek::WriteSettingString(trek::keys::Mission, "A_Goes", QStringLiteral("12.5")));
+    const trek::setting::MissionKeys& a = trek::setting::Missions[0];
+    ASSERT_TRUE(a.startTime.Write(-294967296));
+    ASSERT_TRUE(a.goes.Write(12.5));
     EXPECT_EQ(profile.fileText(appState().settingsPath).toStdString(),
-              "[Mission]\nA_StartTime=-294967296\nA_Goes=12.5\n");
+              "[Mission]\nA_StartTime=-294967296\nA_Goes=12.500000\n");
 
     profile.setWritesFail(true);
-    EXPECT_FALSE(trek::WriteSettingInt(trek::keys::Mission, "A_StartTime", 1));
-    EXPECT_EQ(trek::ReadSettingInt(trek::keys::Mission, "A_StartTime", 0), -294967296);
+    EXPECT_FALSE(a.startTime.Write(1));
+    EXPECT_EQ(a.startTime.Read(), -294967296);
 
     trek::appState().services.profile = nullptr; // no profile installed: defaults, no crash
-    EXPECT_EQ(trek::ReadSettingInt(trek::keys::Mission, "A_StartTime", 7), 7);
-    EXPECT_FALSE(trek::WriteSettingInt(trek::keys::Mission, "A_StartTime", 1));
+    EXPECT_EQ(a.startTime.Read(7), 7);
+    EXPECT_FALSE(a.startTime.Write(1));
 }
 
 TEST(RealFromText, ReadsTheLeadingRealWithADecimalPoint)

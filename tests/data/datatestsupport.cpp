@@ -51,6 +51,12 @@ int DataTest::settingInt(const char* section, const char* key) const
                            appState().settingsPath);
 }
 
+QString DataTest::settingText(const char* section, const char* key) const
+{
+    return profile->getString(QString::fromLatin1(section), QString::fromLatin1(key), {},
+                              appState().settingsPath);
+}
+
 int SlotIndex(int day, int hour, int minute)
 {
     return ((day - 1) * 24 + hour) * 60 + minute;

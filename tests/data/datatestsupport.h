@@ -66,6 +66,7 @@ protected:
     QByteArray storeBytes(int year, int month) const { return dir.read(storeFile(year, month)); }
     static QString storeFile(int year, int month);
     int settingInt(const char* section, const char* key) const;
+    QString settingText(const char* section, const char* key) const;
 
     TempDir dir;
     RecordingUi ui;

@@ -52,10 +52,10 @@ TEST_F(DayFilesTest, CountersGoOnFromTheirValuesAndOnlyRunningMissionsAreWritten
 {
     // The file's values count, not an older copy in memory.
     appState().values.totalSteps = 1;
-    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 1000));
-    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalPeriod", 50));
-    ASSERT_TRUE(WriteSettingInt(keys::Mission, "B_CurSteps", 5));
-    ASSERT_TRUE(WriteSettingInt(keys::Mission, "B_Status", 1)); // the file says who runs
+    ASSERT_TRUE(setting::TotalSteps.Write(1000));
+    ASSERT_TRUE(setting::TotalPeriod.Write(50));
+    ASSERT_TRUE(setting::Missions[1].curSteps.Write(5));
+    ASSERT_TRUE(setting::Missions[1].status.Write(1)); // the file says who runs
     dir.write(onDisk(QStringLiteral("20260105.KDX")), KdxWith(7, 30, 300));
     EXPECT_EQ(CopyDayFiles('E', report), 1);
 

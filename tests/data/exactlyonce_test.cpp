@@ -57,7 +57,7 @@ TEST_F(ExactlyOnceTest, JournalLeftAtAnyStageIsFinishedOnceAndOnlyOnce)
         SCOPED_TRACE(applied);
         dir.write(QStringLiteral("disk/20140301.txt"), dayFile);
         dir.write(storeFile(2014, 3), applied >= 1 ? plan.months[0].content : QByteArray());
-        ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", applied >= 2 ? 105 : 100));
+        ASSERT_TRUE(setting::TotalSteps.Write(applied >= 2 ? 105 : 100));
         ASSERT_TRUE(platform::writeFileAtomically(journal(), EncodeCommitPlan(plan)).ok());
 
         ASSERT_TRUE(RecoverPendingCommit().ok());
@@ -76,7 +76,7 @@ TEST_F(ExactlyOnceTest, RecoveryKeepsWhatOthersChangedAndWhatIsNotTheStoredFile)
 {
     const CommitPlan plan = PlanOfOneDayFile("10:00~10:00 5\n");
     // Another program added 400 meanwhile; the day file on the disk now holds other steps.
-    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 500));
+    ASSERT_TRUE(setting::TotalSteps.Write(500));
     dir.write(QStringLiteral("disk/20140301.txt"), "10:00~10:00 6\n");
     ASSERT_TRUE(platform::writeFileAtomically(journal(), EncodeCommitPlan(plan)).ok());
 
@@ -99,7 +99,7 @@ TEST_F(ExactlyOnceTest, RecoveryKeepsWhatOthersChangedAndWhatIsNotTheStoredFile)
 TEST_F(ExactlyOnceTest, JournalTouchesNothingButItsFolderAndItsWristband)
 {
     const QByteArray dayFile("10:00~10:00 5\n");
-    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 100));
+    ASSERT_TRUE(setting::TotalSteps.Write(100));
     dir.write(QStringLiteral("outside/Stepo201403.BIN"), "theirs");
     const auto hostile = [this, &dayFile](const std::function<void(CommitPlan&)>& change) {
         CommitPlan plan = PlanOfOneDayFile(dayFile);

@@ -79,7 +79,7 @@ protected:
     void StartWithCounters()
     {
         appState().values.totalSteps = 500;
-        ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 500));
+        ASSERT_TRUE(setting::TotalSteps.Write(500));
     }
 
     const QByteArray m_oldMonth = MonthBytes({{SlotIndex(1, 10, 0), 11}});

@@ -25,10 +25,10 @@ QString MemoryProfile::getString(const QString& section, const QString& key,
     return IniDocument::parse(*found).getString(section, key, defaultValue);
 }
 
-bool MemoryProfile::writeString(const QString& section, const QString& key, const QString& value,
-                                const QString& path)
+Result<> MemoryProfile::writeString(const QString& section, const QString& key,
+                                    const QString& value, const QString& path)
 {
-    return writeStrings({ProfileEntry{section, key, value}}, path).ok();
+    return writeStrings({ProfileEntry{section, key, value}}, path);
 }
 
 Result<> MemoryProfile::writeStrings(const QList<ProfileEntry>& entries, const QString& path)

@@ -21,8 +21,8 @@ public:
                const QString& path) const override;
     QString getString(const QString& section, const QString& key, const QString& defaultValue,
                       const QString& path) const override;
-    bool writeString(const QString& section, const QString& key, const QString& value,
-                     const QString& path) override;
+    Result<> writeString(const QString& section, const QString& key, const QString& value,
+                         const QString& path) override;
     Result<> writeStrings(const QList<ProfileEntry>& entries, const QString& path) override;
     Result<> updateStrings(const QString& path, const Change& change) override;
 

@@ -239,7 +239,7 @@ TEST_F(WindowEndToEnd, CollectReadSwitchLanguageAndUnplug)
     }
     EXPECT_EQ(mismatches, 0);
     EXPECT_GT(generatedTotal, 0);
-    EXPECT_EQ(ReadSettingInt(keys::Summary, "TotalSteps", 0), generatedTotal);
+    EXPECT_EQ(setting::TotalSteps.Read(), generatedTotal);
     EXPECT_TRUE(QDir(disk()).entryList({QStringLiteral("*.KDX")}, QDir::Files).isEmpty());
 
     // 4. The report shows one row per day; the sleep analysis shows a real night.
@@ -282,7 +282,7 @@ TEST_F(WindowEndToEnd, CollectReadSwitchLanguageAndUnplug)
     ASSERT_NE(optionPage, nullptr);
     QTest::mouseClick(optionPage->LanguageButton(Traditional), Qt::LeftButton);
     EXPECT_EQ(appState().language, Traditional);
-    EXPECT_EQ(ReadSettingInt(keys::Advance, "Language", -1), Traditional);
+    EXPECT_EQ(setting::Language.Read(-1), Traditional);
     EXPECT_EQ(window.TabControl()->tabText(0), GetLangText(ReportTitleRow, Traditional));
     EXPECT_NE(window.TabControl()->tabText(0), GetLangText(ReportTitleRow, English));
     EXPECT_EQ(report->SleepButton()->text(), GetLangText(SleepQualityRow, Traditional));

@@ -41,12 +41,12 @@ protected:
         };
     }
 
-    int mission(const char* key) const { return settingInt(keys::Mission, key); }
+    int mission(const char* key) const { return settingInt("Mission", key); }
 };
 
 TEST_F(MissionCollectionTest, RunningMissionsTakeTheStepsAndTheirMinutes)
 {
-    ASSERT_TRUE(WriteSettingInt(keys::Mission, "B_CurPeriodM", 30));
+    ASSERT_TRUE(setting::Missions[1].curPeriodM.Write(30));
     EXPECT_EQ(CopyDayFiles('E', report), 1);
     EXPECT_EQ(mission("A_CurSteps"), 107);
     EXPECT_EQ(mission("A_CurPeriodM"), 4);
@@ -63,7 +63,7 @@ TEST_F(MissionCollectionTest, AMissionStoppedMeanwhileTakesNothing)
     EXPECT_EQ(mission("A_CurSteps"), 0);
     EXPECT_EQ(mission("A_CurPeriodM"), 0);
     EXPECT_EQ(mission("B_CurSteps"), 107);
-    EXPECT_EQ(settingInt(keys::Summary, "TotalSteps"), 107);
+    EXPECT_EQ(settingInt("Summary", "TotalSteps"), 107);
 }
 
 TEST_F(MissionCollectionTest, AMissionStartedAnewMeanwhileTakesNothing)
@@ -81,16 +81,15 @@ TEST_F(MissionCollectionTest, AMissionStartedAnewMeanwhileTakesNothing)
 
 TEST_F(MissionCollectionTest, TotalsBuildOnWhatTheFileHoldsAtTheCommit)
 {
-    ASSERT_TRUE(WriteSettingInt(keys::Summary, "TotalSteps", 900));
+    ASSERT_TRUE(setting::TotalSteps.Write(900));
     // A lifetime reset while the collection runs: the collection adds to the new zero.
     DuringTheCollection([] {
-        ASSERT_TRUE(WriteSettings({{keys::Summary, "TotalSteps", QStringLiteral("0")},
-                                   {keys::Summary, "TotalPeriod", QStringLiteral("0")}})
-                        .ok());
+        ASSERT_TRUE(
+            WriteSettings({setting::TotalSteps.Entry(0), setting::TotalPeriod.Entry(0)}).ok());
     });
     EXPECT_EQ(CopyDayFiles('E', report), 1);
-    EXPECT_EQ(settingInt(keys::Summary, "TotalSteps"), 107);
-    EXPECT_EQ(settingInt(keys::Summary, "TotalPeriod"), 4);
+    EXPECT_EQ(settingInt("Summary", "TotalSteps"), 107);
+    EXPECT_EQ(settingInt("Summary", "TotalPeriod"), 4);
 }
 
 } // namespace

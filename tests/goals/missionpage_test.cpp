@@ -79,11 +79,11 @@ TEST_F(MissionPageTest, ARunningMissionShowsItsProgressEvenOnAPageNeverShown)
     CMissionPage page;
     recordBoxes(page);
     start(page, 0, 0, QStringLiteral("10000"));
-    EXPECT_EQ(settingInt(keys::Mission, "A_Status"), 1);
-    EXPECT_EQ(settingInt(keys::Mission, "A_StartTime"), 5000);
+    EXPECT_EQ(settingInt("Mission", "A_Status"), 1);
+    EXPECT_EQ(settingInt("Mission", "A_StartTime"), 5000);
 
     // What a collection leaves: the counters in the file, then a refresh.
-    ASSERT_TRUE(WriteSettingInt(keys::Mission, "A_CurSteps", 2500));
+    ASSERT_TRUE(setting::Missions[0].curSteps.Write(2500));
     ReloadCounters();
     refresh(page);
     EXPECT_EQ(page.ProgressBar(0)->GetPos(), 25);
@@ -115,13 +115,13 @@ TEST_F(MissionPageTest, ImperialDistanceTargetsAreMilesAndStopKeepsTheTypedText)
     EXPECT_EQ(page.Caption(1)->text(), QStringLiteral("Target Steps"));
     page.TargetEdit(0)->setText(QStringLiteral("5"));
     page.StartButton(0)->click();
-    EXPECT_EQ(ReadSettingString(keys::Mission, "A_Goes", {}), QStringLiteral("8.000000"));
+    EXPECT_EQ(settingText("Mission", "A_Goes"), QStringLiteral("8.000000"));
     EXPECT_EQ(page.TargetEdit(0)->text(), QStringLiteral("5.000"));
     EXPECT_EQ(page.TargetEdit(1)->text(), QStringLiteral("2.500")); // no distance: unconverted
 
     page.StopButton(0)->click();
-    EXPECT_EQ(settingInt(keys::Mission, "A_Status"), 0);
-    EXPECT_EQ(ReadSettingString(keys::Mission, "A_Goes", {}), QStringLiteral("0.000000"));
+    EXPECT_EQ(settingInt("Mission", "A_Status"), 0);
+    EXPECT_EQ(settingText("Mission", "A_Goes"), QStringLiteral("0.000000"));
     EXPECT_EQ(page.TargetEdit(0)->text(), QStringLiteral("5.000"));
     EXPECT_TRUE(page.ProgressBar(0)->isHidden());
     EXPECT_TRUE(page.TargetEdit(0)->isEnabled());
@@ -163,7 +163,7 @@ TEST_F(MissionPageTest, RunningTimeGoesOnAcrossARestart)
         CMissionPage page;
         start(page, 0, 0, QStringLiteral("10000"));
     }
-    EXPECT_EQ(ReadSettingString(keys::Mission, "A_StartTime", {}), QStringLiteral("-967296"));
+    EXPECT_EQ(settingText("Mission", "A_StartTime"), QStringLiteral("-967296"));
     system.setMissionClock(4294000000U + (2 * 1440 + 5 * 60 + 7) * Minute);
     ReadStartSettings();
     const CMissionPage page;
@@ -189,7 +189,7 @@ TEST_F(MissionPageTest, CompletionBoxOnceWhenACollectionCompletesAndWhenTheTabIs
     EXPECT_TRUE(boxes.isEmpty());
 
     appState().link.collectingLetter = 'E';
-    ASSERT_TRUE(WriteSettingInt(keys::Mission, "A_CurSteps", 40));
+    ASSERT_TRUE(setting::Missions[0].curSteps.Write(40));
     ReloadCounters();
     WbMessageEvent::send(&page, WbMessage::DataChanged);
     refresh(page);
@@ -253,7 +253,7 @@ TEST_F(MissionPageTest, EnterInATargetBoxClicksNoButton)
     }
     EXPECT_FALSE(appState().values.missions[0].running());
     EXPECT_FALSE(appState().values.missions[1].running());
-    EXPECT_EQ(settingInt(keys::Mission, "A_Status"), -999999); // nothing written
+    EXPECT_EQ(settingInt("Mission", "A_Status"), -999999); // nothing written
     for (QPushButton* button : page->findChildren<QPushButton*>()) {
         EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
     }

@@ -146,24 +146,24 @@ TEST_F(MissionActions, StartAndStopEachWriteEveryKeyAtOnce)
     const int writes = profile.writeCount();
     ASSERT_TRUE(StartMission(0, 1, 8.0, 4000000000U).ok());
     EXPECT_EQ(profile.writeCount(), writes + 1);
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_Mode", -1), 1);
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_Status", -1), 1);
-    EXPECT_EQ(ReadSettingString(keys::Mission, "A_Goes", {}), QStringLiteral("8.000000"));
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_StartTime", 0), -294967296);
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_CurSteps", -1), 0);
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_CurPeriodM", -1), 0);
+    EXPECT_EQ(settingInt("Mission", "A_Mode"), 1);
+    EXPECT_EQ(settingInt("Mission", "A_Status"), 1);
+    EXPECT_EQ(settingText("Mission", "A_Goes"), QStringLiteral("8.000000"));
+    EXPECT_EQ(settingInt("Mission", "A_StartTime"), -294967296);
+    EXPECT_EQ(settingInt("Mission", "A_CurSteps"), 0);
+    EXPECT_EQ(settingInt("Mission", "A_CurPeriodM"), 0);
     EXPECT_EQ(appState().values.missions[0].startTime, 4000000000U);
 
-    ASSERT_TRUE(WriteSettingInt(keys::Mission, "A_CurSteps", 700));
+    ASSERT_TRUE(setting::Missions[0].curSteps.Write(700));
     ASSERT_TRUE(StopMission(0).ok());
     EXPECT_EQ(profile.writeCount(), writes + 3);
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_Status", -1), 0);
-    EXPECT_EQ(ReadSettingString(keys::Mission, "A_Goes", {}), QStringLiteral("0.000000"));
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_CurSteps", -1), 0);
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "A_Mode", -1), 1);
+    EXPECT_EQ(settingInt("Mission", "A_Status"), 0);
+    EXPECT_EQ(settingText("Mission", "A_Goes"), QStringLiteral("0.000000"));
+    EXPECT_EQ(settingInt("Mission", "A_CurSteps"), 0);
+    EXPECT_EQ(settingInt("Mission", "A_Mode"), 1);
     // The other mission is left alone.
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "B_Status", -1), 1);
-    EXPECT_EQ(ReadSettingInt(keys::Mission, "B_Mode", -1), 2);
+    EXPECT_EQ(settingInt("Mission", "B_Status"), 1);
+    EXPECT_EQ(settingInt("Mission", "B_Mode"), 2);
 }
 
 TEST_F(MissionActions, AFailedWriteChangesNothing)

@@ -52,7 +52,7 @@ TEST_F(PersonalInfoPageTest, SwitchingUnitsAndSavingUntouchedBoxesChangesNoStore
     // Typed but not saved, then a switch: the boxes show the stored values in the new units.
     retype(page.HeightEdit(), QStringLiteral("190"));
     QTest::mouseClick(page.ImperialButton(), Qt::LeftButton);
-    EXPECT_EQ(settingInt(keys::Current, "UnitMode"), 1);
+    EXPECT_EQ(settingInt("Current", "UnitMode"), 1);
     EXPECT_EQ(ui.refreshes, 1);
     EXPECT_FALSE(page.HeightEdit()->isVisible());
     EXPECT_TRUE(page.FeetEdit()->isVisible() && page.InchesEdit()->isVisible());
@@ -62,10 +62,10 @@ TEST_F(PersonalInfoPageTest, SwitchingUnitsAndSavingUntouchedBoxesChangesNoStore
     EXPECT_EQ(page.StepEdit()->text(), QStringLiteral("27"));
 
     page.SaveButton()->click();
-    EXPECT_EQ(settingInt(keys::Personal, "Height"), 183);
-    EXPECT_EQ(settingInt(keys::Personal, "Weight_g"), 70000);
-    EXPECT_EQ(settingInt(keys::Personal, "StepSize"), 70);
-    EXPECT_EQ(settingInt(keys::Personal, "Birthday"), 19800615);
+    EXPECT_EQ(settingInt("Personal", "Height"), 183);
+    EXPECT_EQ(settingInt("Personal", "Weight_g"), 70000);
+    EXPECT_EQ(settingInt("Personal", "StepSize"), 70);
+    EXPECT_EQ(settingInt("Personal", "Birthday"), 19800615);
     EXPECT_EQ(ui.refreshes, 2);
     EXPECT_TRUE(ui.messages.isEmpty());
 }
@@ -156,7 +156,7 @@ TEST_F(PersonalInfoPageTest, ControlsSpeakTheirPurposeAndEnterClicksNothing)
     retype(page->StepEdit(), QStringLiteral("40"));
     page->StepEdit()->setFocus();
     QTest::keyClick(page->StepEdit(), Qt::Key_Return);
-    EXPECT_EQ(settingInt(keys::Personal, "StepSize"), 70);
+    EXPECT_EQ(settingInt("Personal", "StepSize"), 70);
     EXPECT_EQ(ui.refreshes, 0);
 }
 

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
+using trek::Result;
 using trek::platform::IniProfile;
 using trek::platform::ProfileEntry;
 using trek::platform::ProfileValues;
@@ -128,8 +129,10 @@ TEST(IniProfile, RefusedEntryLeavesTheFileAlone)
     const TempDir dir;
     const QString path = dir.write(s("Trekkomat2.INI"), settings);
     IniProfile profile;
-    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("1\n[Advance]"), path));
-    EXPECT_FALSE(profile.lastError().isEmpty());
+    const Result<> refused =
+        profile.writeString(s("Advance"), s("Language"), s("1\n[Advance]"), path);
+    EXPECT_FALSE(refused);
+    EXPECT_FALSE(refused.error().isEmpty());
     EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("1"), QString()));
     EXPECT_EQ(readAll(path), settings);
 }
@@ -156,8 +159,9 @@ TEST(IniProfile, FailedWriteIntoAReadOnlyFolderKeepsTheOldFile)
     }
 
     IniProfile profile;
-    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), path));
-    EXPECT_FALSE(profile.lastError().isEmpty());
+    const Result<> written = profile.writeString(s("Advance"), s("Language"), s("2"), path);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(written.error().isEmpty());
     EXPECT_EQ(readAll(path), settings);
     EXPECT_EQ(entries(folder), QStringList({s("Trekkomat2.INI")}));
     EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, path), 1);
@@ -178,8 +182,10 @@ TEST(IniProfile, FailedWriteOntoAFullFileSystemKeepsTheOldFile)
     const QByteArray before = readAll(path);
     ASSERT_TRUE(mount.fill());
 
-    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), QString(3000, u'7'), path));
-    EXPECT_FALSE(profile.lastError().isEmpty());
+    const Result<> written =
+        profile.writeString(s("Advance"), s("Language"), QString(3000, u'7'), path);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(written.error().isEmpty());
     EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(entries(mount.path()), QStringList({s("Trekkomat2.INI"), s("filler")}));
 
@@ -254,8 +260,8 @@ TEST(IniProfile, RewritesKeepTheFilesLineEndsAndEncoding)
         const QString path = dir.write(s("Trekkomat2.INI"), c.before);
         IniProfile profile;
         EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, path), 1);
-        ASSERT_TRUE(profile.writeString(s("Advance"), s("Language"), s("2"), path))
-            << profile.lastError().toStdString();
+        const Result<> written = profile.writeString(s("Advance"), s("Language"), s("2"), path);
+        ASSERT_TRUE(written) << written.error().toStdString();
         ASSERT_TRUE(profile.writeString(s("Advance"), s("Beep"), s("0"), path));
         ASSERT_TRUE(profile.writeString(s("Personal"), s("Height"), s("170"), path));
         EXPECT_EQ(readAll(path).toHex(' ').toStdString(), c.after.toHex(' ').toStdString());
@@ -268,8 +274,9 @@ TEST(IniProfile, AFileThatCannotBeReadOrDecodedIsNeverOverwritten)
     const TempDir dir;
     IniProfile profile;
     const auto refused = [&](const QString& path, const QByteArray& before) {
-        EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), path));
-        EXPECT_FALSE(profile.lastError().isEmpty());
+        const Result<> written = profile.writeString(s("Advance"), s("Language"), s("2"), path);
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(written.error().isEmpty());
         EXPECT_FALSE(profile.writeStrings({{s("Advance"), s("Language"), s("2")}}, path).ok());
         EXPECT_FALSE(addUp(profile, path).ok());
         EXPECT_EQ(readAll(path), before);
@@ -299,8 +306,9 @@ TEST(IniProfile, AFileThatCannotBeReadOrDecodedIsNeverOverwritten)
     // as no file and neither is replaced.
     const QString fifo = dir.makeFifo(s("fifo.INI"));
     EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, fifo), 9);
-    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), fifo));
-    EXPECT_TRUE(profile.lastError().contains(s("a FIFO"))) << profile.lastError().toStdString();
+    const Result<> intoFifo = profile.writeString(s("Advance"), s("Language"), s("2"), fifo);
+    EXPECT_FALSE(intoFifo);
+    EXPECT_TRUE(intoFifo.error().contains(s("a FIFO"))) << intoFifo.error().toStdString();
     EXPECT_TRUE(dir.isFifo(s("fifo.INI")));
     const QString huge = dir.write(s("huge.INI"), "[Advance]\nLanguage=1\n");
     ASSERT_TRUE(QFile::resize(huge, (qint64{64} << 20) + 1)); // sparse
@@ -312,8 +320,9 @@ TEST(IniProfile, AFileThatCannotBeReadOrDecodedIsNeverOverwritten)
     const QString real = dir.write(s("real.INI"), "[Advance]\nLanguage=1\n");
     const QString linked = dir.makeLink(s("linked.INI"), real);
     EXPECT_EQ(profile.getInt(s("Advance"), s("Language"), 9, linked), 1);
-    EXPECT_FALSE(profile.writeString(s("Advance"), s("Language"), s("2"), linked));
-    EXPECT_TRUE(profile.lastError().contains(s("a link"))) << profile.lastError().toStdString();
+    const Result<> throughLink = profile.writeString(s("Advance"), s("Language"), s("2"), linked);
+    EXPECT_FALSE(throughLink);
+    EXPECT_TRUE(throughLink.error().contains(s("a link"))) << throughLink.error().toStdString();
     EXPECT_EQ(readAll(real), QByteArray("[Advance]\nLanguage=1\n"));
     EXPECT_TRUE(QFileInfo(linked).isSymLink());
 

@@ -21,9 +21,10 @@ namespace {
 int writeKeys(IniProfile& profile, const QString& path, const QString& prefix, int count)
 {
     for (int n = 0; n < count; ++n) {
-        if (!profile.writeString(QStringLiteral("Shared"), prefix + QString::number(n),
-                                 QString::number(n), path)) {
-            (void)std::fprintf(stderr, "write %d failed: %s\n", n, qPrintable(profile.lastError()));
+        const auto written = profile.writeString(
+            QStringLiteral("Shared"), prefix + QString::number(n), QString::number(n), path);
+        if (!written) {
+            (void)std::fprintf(stderr, "write %d failed: %s\n", n, qPrintable(written.error()));
             return 1;
         }
     }

@@ -56,10 +56,10 @@ TEST(WorkingFolderLock, NestsWithinAThreadAndKeepsEveryoneElseOut)
             ASSERT_TRUE(inner) << inner.error().toStdString();
             // The commit case: the profile writes while its caller holds the folder.
             IniProfile profile(0ms);
-            EXPECT_TRUE(profile.writeString(QStringLiteral("Shared"), QStringLiteral("Counter"),
-                                            QStringLiteral("1"),
-                                            dir.filePath(QStringLiteral("Trekkomat2.INI"))))
-                << profile.lastError().toStdString();
+            const auto written = profile.writeString(
+                QStringLiteral("Shared"), QStringLiteral("Counter"), QStringLiteral("1"),
+                dir.filePath(QStringLiteral("Trekkomat2.INI")));
+            EXPECT_TRUE(written) << written.error().toStdString();
         }
         EXPECT_FALSE(outside.tryLock()); // the inner release kept the outer hold
         EXPECT_TRUE(heldByOtherThread(dir.path()));
@@ -81,9 +81,10 @@ TEST(WorkingFolderLock, GivesUpWithAReasonWhenTheFolderStaysBusy)
     EXPECT_TRUE(lock.error().contains(QStringLiteral("busy"))) << lock.error().toStdString();
 
     IniProfile profile(100ms);
-    EXPECT_FALSE(
-        profile.writeString(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("2"), path));
-    EXPECT_TRUE(profile.lastError().contains(QStringLiteral("busy")));
+    const auto written =
+        profile.writeString(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral("2"), path);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(written.error().contains(QStringLiteral("busy")));
     EXPECT_EQ(profile.getInt(QStringLiteral("A"), QStringLiteral("x"), 9, path), 1);
 
     // A waiter gets the folder as soon as it is free.

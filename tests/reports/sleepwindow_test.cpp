@@ -30,8 +30,8 @@ TEST_F(SleepWindowTest, SettingsAreClampedIntoANonEmptyWindow)
     dir.write(QStringLiteral("Trekkomat2.INI"), "[Sleep]\nStartHour=-3\nEndHour=60\n");
     ExpectWindow(ReadSleepWindow(), 0, 48);
     ASSERT_TRUE(WriteSleepWindow(SleepWindow::Clamped(22, 31)).ok());
-    EXPECT_EQ(settingInt(keys::Sleep, "StartHour"), 22);
-    EXPECT_EQ(settingInt(keys::Sleep, "EndHour"), 31);
+    EXPECT_EQ(settingInt("Sleep", "StartHour"), 22);
+    EXPECT_EQ(settingInt("Sleep", "EndHour"), 31);
     ExpectWindow(ReadSleepWindow(), 22, 31);
 }
 

@@ -22,13 +22,10 @@ QString IniProfile::getString(const QString& section, const QString& key,
     return document ? document->getString(section, key, defaultValue) : defaultValue;
 }
 
-bool IniProfile::writeString(const QString& section, const QString& key, const QString& value,
-                             const QString& path)
+Result<> IniProfile::writeString(const QString& section, const QString& key, const QString& value,
+                                 const QString& path)
 {
-    const Result<> written = writeStrings({ProfileEntry{section, key, value}}, path);
-    const std::lock_guard guard(m_errorMutex);
-    m_lastError = written.error();
-    return written.ok();
+    return writeStrings({ProfileEntry{section, key, value}}, path);
 }
 
 Result<> IniProfile::writeStrings(const QList<ProfileEntry>& entries, const QString& path)
@@ -75,12 +72,6 @@ Result<> IniProfile::updateStrings(const QString& path, const Change& change)
     }
     m_files.remember(path, document);
     return Result<>{};
-}
-
-QString IniProfile::lastError() const
-{
-    const std::lock_guard guard(m_errorMutex);
-    return m_lastError;
 }
 
 } // namespace trek::platform

@@ -6,7 +6,6 @@
 
 #include <QtGlobal>
 #include <chrono>
-#include <mutex>
 
 namespace trek::platform {
 
@@ -28,19 +27,14 @@ public:
                const QString& path) const override;
     QString getString(const QString& section, const QString& key, const QString& defaultValue,
                       const QString& path) const override;
-    bool writeString(const QString& section, const QString& key, const QString& value,
-                     const QString& path) override;
+    Result<> writeString(const QString& section, const QString& key, const QString& value,
+                         const QString& path) override;
     Result<> writeStrings(const QList<ProfileEntry>& entries, const QString& path) override;
     Result<> updateStrings(const QString& path, const Change& change) override;
-
-    // Why the last writeString() of this object failed; empty after a success.
-    QString lastError() const;
 
 private:
     mutable ProfileFileCache m_files;
     std::chrono::milliseconds m_lockPatience;
-    mutable std::mutex m_errorMutex;
-    QString m_lastError;
 };
 
 } // namespace trek::platform

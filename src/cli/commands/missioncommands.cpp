@@ -87,14 +87,13 @@ int PrintRaw()
     QStringList lines;
     for (int mission = 0; mission < MissionCount; ++mission) {
         const MissionValues& values = Mission(mission);
-        const QString prefix = mission == 0 ? QStringLiteral("A_") : QStringLiteral("B_");
-        lines << Line(prefix + QStringLiteral("Mode"), QString::number(values.mode))
-              << Line(prefix + QStringLiteral("Status"), QString::number(values.status))
-              << Line(prefix + QStringLiteral("Goes"), StoredTargetText(values.goes))
-              << Line(prefix + QStringLiteral("CurSteps"), QString::number(values.curSteps))
-              << Line(prefix + QStringLiteral("CurPeriodM"), QString::number(values.curPeriodM))
-              << Line(prefix + QStringLiteral("StartTime"),
-                      QString::number(static_cast<int>(values.startTime)));
+        const setting::MissionKeys& keys = setting::Missions.at(static_cast<std::size_t>(mission));
+        lines << RawSettingLine(keys.mode, values.mode)
+              << RawSettingLine(keys.status, values.status)
+              << RawSettingLine(keys.goes, values.goes)
+              << RawSettingLine(keys.curSteps, values.curSteps)
+              << RawSettingLine(keys.curPeriodM, values.curPeriodM)
+              << RawSettingLine(keys.startTime, static_cast<int>(values.startTime));
     }
     return WriteLines(lines);
 }

@@ -57,11 +57,11 @@ QStringList PageLines()
 QStringList RawLines()
 {
     const SettingsValues& values = appState().values;
-    return {QStringLiteral("Birthday\t%1").arg(values.birthday),
-            QStringLiteral("Height\t%1").arg(values.height),
-            QStringLiteral("Weight_g\t%1").arg(values.weightGrams),
-            QStringLiteral("StepSize\t%1").arg(values.stepSize),
-            QStringLiteral("UnitMode\t%1").arg(values.unitMode)};
+    return {RawSettingLine(setting::Birthday, values.birthday),
+            RawSettingLine(setting::Height, values.height),
+            RawSettingLine(setting::WeightGrams, values.weightGrams),
+            RawSettingLine(setting::StepSize, values.stepSize),
+            RawSettingLine(setting::UnitMode, values.unitMode)};
 }
 
 // The stored values, metric whatever the form shows.

@@ -37,7 +37,7 @@ constexpr int MinuteDataKind = 1;
 
 ReportMode StoredMode()
 {
-    const int stored = ReadSettingInt(keys::Current, "ReportMode", 0);
+    const int stored = setting::ReportMode.Read();
     return stored == static_cast<int>(ReportMode::Week) ||
                    stored == static_cast<int>(ReportMode::Day)
                ? static_cast<ReportMode>(stored)
@@ -146,7 +146,7 @@ void CReportPage::Refresh()
 void CReportPage::ChangeMode(ReportMode mode)
 {
     m_mode = mode;
-    (void)WriteSettingInt(keys::Current, "ReportMode", static_cast<int>(mode));
+    (void)setting::ReportMode.Write(static_cast<int>(mode));
     checkModeButton();
     setTexts();
     Draw();

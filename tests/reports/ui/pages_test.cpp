@@ -101,7 +101,7 @@ TEST_F(PagesTest, ReportRedrawsADayAlwaysAMonthOnlyWhenItChanged)
     page.ChangeMode(ReportMode::Day);
     page.ChangeMode(ReportMode::Day);
     EXPECT_EQ(page.DrawCount(), drawn + 2);
-    EXPECT_EQ(settingInt(keys::Current, "ReportMode"), 2);
+    EXPECT_EQ(settingInt("Current", "ReportMode"), 2);
     EXPECT_EQ(Column(*page.List(), 1), (QStringList{QStringLiteral("2024/03/05 10:00 ~ 10:04"),
                                                     QStringLiteral("2024/03/05 10:06 ~ 10:15")}));
 
@@ -114,7 +114,7 @@ TEST_F(PagesTest, ReportRedrawsADayAlwaysAMonthOnlyWhenItChanged)
 
 TEST_F(PagesTest, DeleteAsksThenClearsTheSelectedRowsOwnSpanEvenWhenSorted)
 {
-    WriteSettingInt(keys::Current, "ReportMode", 2);
+    ASSERT_TRUE(setting::ReportMode.Write(2));
     CReportPage page;
     ASSERT_EQ(page.List()->GetItemCount(), 2);
     // Sorted by steps the longer walk (600 steps) comes first; it is the one deleted.
@@ -156,8 +156,8 @@ TEST_F(PagesTest, SummaryShowsTheTotalsAndResetForgetsTheStoreFirst)
     appState().values.totalSteps = 1000000;
     appState().values.totalPeriod = 1500;
     appState().values.missions[0].curSteps = 321;
-    WriteSettingInt(keys::Summary, "TotalSteps", 1000000);
-    WriteSettingInt(keys::Mission, "A_CurSteps", 321);
+    ASSERT_TRUE(setting::TotalSteps.Write(1000000));
+    ASSERT_TRUE(setting::Missions[0].curSteps.Write(321));
     dir.write(storeFile(2024, 4), MonthBytes({{0, 1}}));
     CSummaryPage page;
     EXPECT_EQ(page.CaptionText(1), QStringLiteral("Total Distance:"));
@@ -178,9 +178,9 @@ TEST_F(PagesTest, SummaryShowsTheTotalsAndResetForgetsTheStoreFirst)
     ui.answer = UserInterface::Yes;
     page.OnReset();
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("Data"))).isEmpty());
-    EXPECT_EQ(settingInt(keys::Summary, "TotalSteps"), 0);
-    EXPECT_EQ(settingInt(keys::Summary, "TotalPeriod"), 0);
-    EXPECT_EQ(settingInt(keys::Mission, "A_CurSteps"), 321);
+    EXPECT_EQ(settingInt("Summary", "TotalSteps"), 0);
+    EXPECT_EQ(settingInt("Summary", "TotalPeriod"), 0);
+    EXPECT_EQ(settingInt("Mission", "A_CurSteps"), 321);
     EXPECT_EQ(page.ValueText(0), QStringLiteral("0"));
     EXPECT_EQ(appState().reportCache.mode, -1);
     EXPECT_EQ(ui.dataChanged, 1);
@@ -197,7 +197,7 @@ TEST_F(PagesTest, ResetMovesTheMonthsToTheTrashFromWhereTheyComeBack)
     appState().services.trash = &trash;
     const QByteArray april = MonthBytes({{0, 1}});
     dir.write(storeFile(2024, 4), april);
-    WriteSettingInt(keys::Summary, "TotalSteps", 500);
+    ASSERT_TRUE(setting::TotalSteps.Write(500));
     CSummaryPage page;
     ui.answer = UserInterface::Yes;
     page.OnReset();
@@ -207,7 +207,7 @@ TEST_F(PagesTest, ResetMovesTheMonthsToTheTrashFromWhereTheyComeBack)
                                                        "can be restored.")});
     EXPECT_TRUE(ui.statusTexts.isEmpty()) << ui.statusTexts.join(u'|').toStdString();
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("Data"))).isEmpty());
-    EXPECT_EQ(settingInt(keys::Summary, "TotalSteps"), 0);
+    EXPECT_EQ(settingInt("Summary", "TotalSteps"), 0);
     for (const auto& [month, bytes] : {std::pair{3, MonthBytes(March())}, std::pair{4, april}}) {
         const QString name = QFileInfo(storeFile(2024, month)).fileName();
         const QByteArray info =
@@ -251,7 +251,7 @@ TEST_F(PagesTest, ResetNamesTheMonthsItCouldNotDelete)
     } else {
         ASSERT_TRUE(QFile::setPermissions(data, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     }
-    WriteSettingInt(keys::Summary, "TotalSteps", 500);
+    ASSERT_TRUE(setting::TotalSteps.Write(500));
     appState().values.autoConfirm = true;
     CSummaryPage page;
     page.OnReset();
@@ -260,7 +260,7 @@ TEST_F(PagesTest, ResetNamesTheMonthsItCouldNotDelete)
     ASSERT_EQ(ui.statusTexts.size(), 1);
     EXPECT_TRUE(ui.statusTexts.first().contains(QStringLiteral("Stepo202403.BIN")));
     EXPECT_EQ(storeBytes(2024, 3), MonthBytes(March()));
-    EXPECT_EQ(settingInt(keys::Summary, "TotalSteps"), 0);
+    EXPECT_EQ(settingInt("Summary", "TotalSteps"), 0);
 }
 
 } // namespace

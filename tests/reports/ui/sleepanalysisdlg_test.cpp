@@ -53,13 +53,13 @@ TEST_F(SleepDialogTest, TheNightOfTheMonthsLastDayGoesOnInTheNextMonthsStore)
     dialog.MoveButton(SleepMove::NextDay)->click();
     EXPECT_EQ(dialog.Place().date, QDate(2024, 4, 1));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("2024-4-1 Sleep Quaility ..."));
-    EXPECT_EQ(settingInt(keys::Sleep, "StartHour"), -999999);
+    EXPECT_EQ(settingInt("Sleep", "StartHour"), -999999);
 }
 
 TEST_F(SleepDialogTest, WindowMovesAreKeptAndTheOperatorGestureMarksTheTitle)
 {
-    WriteSettingInt(keys::Sleep, "StartHour", 20);
-    WriteSettingInt(keys::Sleep, "EndHour", 20); // an empty window opens as one hour
+    ASSERT_TRUE(setting::SleepStartHour.Write(20));
+    ASSERT_TRUE(setting::SleepEndHour.Write(20)); // an empty window opens as one hour
     desktop.setLeftShiftDown(true);
     desktop.setLeftCtrlDown(true);
     CSleepAnalysisDlg dialog(QDate(2024, 3, 5));
@@ -70,8 +70,8 @@ TEST_F(SleepDialogTest, WindowMovesAreKeptAndTheOperatorGestureMarksTheTitle)
     EXPECT_EQ(dialog.Place().window.endHour(), 21);
     dialog.MoveButton(SleepMove::EndLater)->click();
     dialog.MoveButton(SleepMove::StartEarlier)->click();
-    EXPECT_EQ(settingInt(keys::Sleep, "StartHour"), 19);
-    EXPECT_EQ(settingInt(keys::Sleep, "EndHour"), 22);
+    EXPECT_EQ(settingInt("Sleep", "StartHour"), 19);
+    EXPECT_EQ(settingInt("Sleep", "EndHour"), 22);
     EXPECT_EQ(dialog.FigureText(3), QStringLiteral("99%\nEfficiency"));
 }
 
