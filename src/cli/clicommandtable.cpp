@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/clicommandtable.h"
 
+#include "app/lang/languages.h"
 #include "app/useroptions.h"
 #include "cli/personalcommandtable.h"
 #include "reports/sleepwindow.h"
@@ -376,10 +377,8 @@ QList<CliCommand> MakeCommands()
         CliCommand{
             .command = Command::OptionsSet,
             .words = {QStringLiteral("options"), QStringLiteral("set")},
-            .options = {ChoiceOption(
-                            QStringLiteral("--language"),
-                            {QStringLiteral("en"), QStringLiteral("cht"), QStringLiteral("chs")},
-                            &CliRequest::optionLanguage),
+            .options = {ChoiceOption(QStringLiteral("--language"), LanguageCliWords(),
+                                     &CliRequest::optionLanguage),
                         ChoiceOption(QStringLiteral("--units"),
                                      {QStringLiteral("metric"), QStringLiteral("imperial")},
                                      &CliRequest::optionUnits),

@@ -2,7 +2,7 @@
 #include "cli/optioncommands.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "app/useroptions.h"
 #include "cli/clicommands.h"
 #include "cli/reportcommands.h"
@@ -15,27 +15,13 @@ namespace trek::cli {
 
 namespace {
 
-// The words of the command line for the three languages, by their index in the settings file.
-const QStringList& LanguageWords()
-{
-    static const QStringList words{QStringLiteral("en"), QStringLiteral("cht"),
-                                   QStringLiteral("chs")};
-    return words;
-}
-
-// A word the command line's reader checked, as the value the settings file holds.
-int LanguageIndex(const QString& word)
-{
-    return EffectiveLanguage(static_cast<int>(LanguageWords().indexOf(word)));
-}
-
 Records OptionRecords()
 {
     const AppState& state = appState();
     const SettingsValues& values = state.values;
     const std::array<OptionLine, 4> locales = LocaleLines();
     Records records;
-    records.add(QStringLiteral("language"), LanguageWords().at(EffectiveLanguage(state.language)));
+    records.add(QStringLiteral("language"), CurrentLanguage().cliWord.toString());
     records.add(QStringLiteral("units"), UnitsWord(values.unitMode));
     records.add(QStringLiteral("update_check"), values.enableUpgrade);
     records.add(QStringLiteral("auto_confirm"), values.autoConfirm);
@@ -75,7 +61,7 @@ int RunOptionsSet(const CliRequest& request)
 {
     UserOptionChange change;
     if (!request.optionLanguage.isEmpty()) {
-        change.language = LanguageIndex(request.optionLanguage);
+        change.language = LanguageForCliWord(request.optionLanguage).index;
     }
     if (!request.optionUnits.isEmpty()) {
         change.unitMode = request.optionUnits == u"imperial" ? 1 : 0;
