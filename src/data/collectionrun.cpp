@@ -26,8 +26,8 @@ bool UserAgrees(char letter)
     if (appState().values.autoConfirm) {
         return true;
     }
-    const QString question =
-        FillText(GetLangText(TextRow::CollectFromDiskQuestion), {QString(QChar::fromLatin1(letter))});
+    const QString question = FillText(GetLangText(TextRow::CollectFromDiskQuestion),
+                                      {QString(QChar::fromLatin1(letter))});
     return user().askYesNo(GetLangText(TextRow::DataCollection), question) == UserInterface::Yes;
 }
 

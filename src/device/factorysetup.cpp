@@ -43,7 +43,8 @@ QString FactorySetup::StatusText() const
     case FactoryStage::Waiting:
         break;
     case FactoryStage::Constructing:
-        return FillText(GetLangText(TextRow::DiskConstructing), {QString(QChar::fromLatin1(m_current))});
+        return FillText(GetLangText(TextRow::DiskConstructing),
+                        {QString(QChar::fromLatin1(m_current))});
     case FactoryStage::Done:
         return GetLangText(TextRow::SetupOk);
     case FactoryStage::Failed:

@@ -60,7 +60,8 @@ QString PointTime(const Report& report, QDate date, bool minuteData, int index)
         return Day(QDate(date.year(), date.month(), 1).addDays(index / HoursPerDay)) +
                QStringLiteral(" ") + hours;
     case ReportMode::Week:
-        return GetLangText(RowAfter(TextRow::Sunday, index / HoursPerDay)) + QStringLiteral(" ") + hours;
+        return GetLangText(RowAfter(TextRow::Sunday, index / HoursPerDay)) + QStringLiteral(" ") +
+               hours;
     case ReportMode::Day:
         break;
     }
@@ -95,7 +96,8 @@ QString DescribeReportChart(const Report& report, QDate date, bool minuteData)
     const auto top = std::max_element(report.series.begin(), report.series.end());
     if (top != report.series.end() && *top > 0) {
         const auto index = static_cast<int>(top - report.series.begin());
-        parts.append(Filled(TextRow::BusiestHour, PointTime(report, date, minuteData, index), *top));
+        parts.append(
+            Filled(TextRow::BusiestHour, PointTime(report, date, minuteData, index), *top));
     }
     return parts.join(Separator);
 }
@@ -103,8 +105,9 @@ QString DescribeReportChart(const Report& report, QDate date, bool minuteData)
 QString DescribeSleepChart(const SleepAnalysis& analysis, const SleepPlace& place)
 {
     const SleepWindow& window = place.window;
-    QStringList parts{FillText(GetLangText(TextRow::Night), {NightTime(place.date, window.startHour()),
-                                                         NightTime(place.date, window.endHour())})};
+    QStringList parts{
+        FillText(GetLangText(TextRow::Night), {NightTime(place.date, window.startHour()),
+                                               NightTime(place.date, window.endHour())})};
     const SleepFigureTexts figures = FormatSleepFigures(analysis, window);
     for (const QString* figure :
          {&figures.fallAsleep, &figures.wake, &figures.sleepTime, &figures.efficiency}) {

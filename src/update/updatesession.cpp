@@ -285,8 +285,8 @@ void UpdateSession::onCheckFinished()
 void UpdateSession::askAndDownload()
 {
     if (!m_settings.autoConfirm &&
-        user().askYesNo(GetLangText(TextRow::Upgrading), GetLangText(TextRow::NewVersionQuestion)) !=
-            UserInterface::Yes) {
+        user().askYesNo(GetLangText(TextRow::Upgrading),
+                        GetLangText(TextRow::NewVersionQuestion)) != UserInterface::Yes) {
         finish(UpdateOutcome::State::Declined);
         return;
     }

@@ -119,7 +119,8 @@ ChartGeometry ComputeChartGeometry(QSize client, const ChartAxes& axes)
 
     if (axes.xLabelMode == 1) {
         for (int day = 0; day < DaysInWeek; ++day) {
-            geometry.xLabels.push_back({geometry.LabelColumn(day), GetLangText(RowAfter(TextRow::Sunday, day))});
+            geometry.xLabels.push_back(
+                {geometry.LabelColumn(day), GetLangText(RowAfter(TextRow::Sunday, day))});
         }
         return geometry;
     }

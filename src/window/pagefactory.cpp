@@ -15,9 +15,9 @@
 namespace trek {
 
 namespace {
-constexpr std::array<TextRow, PageCount> TitleRows{TextRow::Report,      TextRow::DayLife,
-                                                   TextRow::MissionTarget, TextRow::PersonalInformation,
-                                                   TextRow::Maintain,    TextRow::UserOption};
+constexpr std::array<TextRow, PageCount> TitleRows{
+    TextRow::Report,   TextRow::DayLife,   TextRow::MissionTarget, TextRow::PersonalInformation,
+    TextRow::Maintain, TextRow::UserOption};
 constexpr std::array<const char*, PageCount> ObjectNames{
     "reportPage", "dayLifePage", "missionPage", "personalPage", "maintainPage", "userOptionPage"};
 } // namespace

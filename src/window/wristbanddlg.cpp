@@ -112,7 +112,8 @@ QString CWristbandDlg::VersionText()
 
 QString CWristbandDlg::BuildTitle()
 {
-    return QStringLiteral("K7") + GetLangText(TextRow::ProgramName) + QStringLiteral(", Ver ") + VersionText();
+    return QStringLiteral("K7") + GetLangText(TextRow::ProgramName) + QStringLiteral(", Ver ") +
+           VersionText();
 }
 
 void CWristbandDlg::buildControls()
@@ -338,7 +339,8 @@ void CWristbandDlg::nameTextlessControls()
 {
     // The calendar's month arrows and the bar show no text a screen reader could name them by.
     const std::array<std::pair<const char*, TextRow>, 2> arrows{
-        {{"qt_calendar_prevmonth", TextRow::PreviousMonth}, {"qt_calendar_nextmonth", TextRow::NextMonth}}};
+        {{"qt_calendar_prevmonth", TextRow::PreviousMonth},
+         {"qt_calendar_nextmonth", TextRow::NextMonth}}};
     for (const auto& [name, textRow] : arrows) {
         if (auto* arrow = m_calendar->findChild<QWidget*>(QLatin1String(name))) {
             arrow->setAccessibleName(GetLangText(textRow));

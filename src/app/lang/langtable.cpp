@@ -14,7 +14,8 @@ QString GetLangText(TextRow row, int languageIndex)
         return {};
     }
     const LangRow& cells = LangRows()[static_cast<std::size_t>(at)];
-    return QString::fromUtf8(cells.cells[static_cast<std::size_t>(LanguageAt(languageIndex).index)]);
+    return QString::fromUtf8(
+        cells.cells[static_cast<std::size_t>(LanguageAt(languageIndex).index)]);
 }
 
 } // namespace trek

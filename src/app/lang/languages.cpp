@@ -50,7 +50,7 @@ QStringList LanguageCliWords()
 const Language& LanguageForCliWord(QStringView word)
 {
     const auto found = std::find_if(Languages.begin(), Languages.end(),
-                                     [&](const Language& l) { return l.cliWord == word; });
+                                    [&](const Language& l) { return l.cliWord == word; });
     return found != Languages.end() ? *found : Languages.front();
 }
 

@@ -104,7 +104,8 @@ void CReportPage::setTexts()
     ModeButton(ReportMode::Day)->setText(GetLangText(TextRow::DayReport));
     m_sleep->setText(GetLangText(TextRow::SleepQuality));
     // The chart and the list are named after the report they show.
-    const std::array<TextRow, 3> modeRows{TextRow::MonthReport, TextRow::WeekReport, TextRow::DayReport};
+    const std::array<TextRow, 3> modeRows{TextRow::MonthReport, TextRow::WeekReport,
+                                          TextRow::DayReport};
     const QString shown = GetLangText(modeRows.at(static_cast<std::size_t>(m_mode)));
     m_chart->setAccessibleName(shown);
     m_list->setAccessibleName(shown);
