@@ -6,9 +6,14 @@
 namespace trek {
 
 // Lives beside the shared state rather than in the table's library, which knows nothing of it.
-QString GetLangText(int row)
+QString GetLangText(TextRow row)
 {
     return GetLangText(row, appState().language);
+}
+
+const Language& CurrentLanguage()
+{
+    return LanguageAt(appState().language);
 }
 
 } // namespace trek

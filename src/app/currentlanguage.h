@@ -2,10 +2,13 @@
 #pragma once
 
 #include "app/lang/langtable.h"
+#include "app/lang/languages.h"
 
 namespace trek {
 
-// Text of `row` (0..LangRowCount - 1) in the interface language of appState().
-QString GetLangText(int row);
+// Text of `row` in the interface language of appState().
+QString GetLangText(TextRow row);
+// The interface language of appState().
+const Language& CurrentLanguage();
 
 } // namespace trek

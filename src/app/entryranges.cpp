@@ -11,12 +11,7 @@ namespace {
 
 constexpr int InchesPerFoot = 12;
 
-// Rows of the text table.
-constexpr int OutsideRangeRow = 160; // "%s must be between %s and %s."
-constexpr int NotAboveZeroRow = 161; // "%s must be above 0."
-constexpr int NegativeRow = 162;     // "%s must be 0 or more."
-
-QString Refusal(int row, const QStringList& values)
+QString Refusal(TextRow row, const QStringList& values)
 {
     return FillText(GetLangText(row, appState().language), values);
 }
@@ -40,7 +35,7 @@ QString WithUnit(const QString& number, const QString& unit)
 
 Result<> OutsideRange(const QString& field, const QString& least, const QString& most)
 {
-    return fail(Refusal(OutsideRangeRow, {FieldName(field), least, most}));
+    return fail(Refusal(TextRow::MustBeBetween, {FieldName(field), least, most}));
 }
 
 QString FeetAndInches(int inches, const QString& feetUnit, const QString& inchUnit)
@@ -88,7 +83,7 @@ Result<> CheckBirthday(QDate birthday, QDate today, const QString& field)
 
 QString NotAboveZeroText(const QString& field)
 {
-    return Refusal(NotAboveZeroRow, {FieldName(field)});
+    return Refusal(TextRow::MustBeAboveZero, {FieldName(field)});
 }
 
 Result<> CheckNotNegative(int value, const QString& field)
@@ -96,7 +91,7 @@ Result<> CheckNotNegative(int value, const QString& field)
     if (value >= 0) {
         return {};
     }
-    return fail(Refusal(NegativeRow, {FieldName(field)}));
+    return fail(Refusal(TextRow::MustNotBeNegative, {FieldName(field)}));
 }
 
 } // namespace trek

@@ -82,31 +82,10 @@ Result<int> ParseSlightMoving(const QString& text)
                         .arg(Quoted(match.captured(1))));
     }
     // A minute holds no fewer than 0 steps, so a threshold below it filters nothing.
-    if (Result<> human = CheckNotNegative(value, GetLangText(optionrow::SlightMove)); !human) {
+    if (Result<> human = CheckNotNegative(value, GetLangText(TextRow::SlightMove)); !human) {
         return fail(human.error());
     }
     return value;
-}
-
-int EffectiveLanguage(int language)
-{
-    return language == static_cast<int>(Language::TraditionalChinese) ||
-                   language == static_cast<int>(Language::SimplifiedChinese)
-               ? language
-               : static_cast<int>(Language::English);
-}
-
-QString LanguageOwnName(int language)
-{
-    switch (static_cast<Language>(EffectiveLanguage(language))) {
-    case Language::TraditionalChinese:
-        return QStringLiteral("繁體中文");
-    case Language::SimplifiedChinese:
-        return QStringLiteral("简体中文");
-    case Language::English:
-        break;
-    }
-    return QStringLiteral("English");
 }
 
 std::array<OptionLine, 4> LocaleLines()
@@ -125,17 +104,17 @@ QList<OptionLine> UserOptionLines()
 {
     const AppState& state = appState();
     const SettingsValues& values = state.values;
-    const int language = EffectiveLanguage(state.language);
+    const int language = CurrentLanguage().index;
     QList<OptionLine> lines;
-    for (int choice = 0; choice < 3; ++choice) {
-        lines.append({LanguageOwnName(choice), OnOff(language == choice), {}});
+    for (const Language& choice : Languages) {
+        lines.append({choice.ownName.toString(), OnOff(language == choice.index), {}});
     }
-    lines.append({GetLangText(optionrow::MetricUnits), OnOff(values.unitMode == 0), {}});
-    lines.append({GetLangText(optionrow::ImperialUnits), OnOff(values.unitMode != 0), {}});
-    lines.append({GetLangText(optionrow::EnableUpgrade), OnOff(values.enableUpgrade), {}});
-    lines.append({GetLangText(optionrow::AutoConfirmed), OnOff(values.autoConfirm), {}});
-    lines.append({GetLangText(optionrow::SlightMove), QString::number(values.slightMoving),
-                  GetLangText(optionrow::StepsPerMinute)});
+    lines.append({GetLangText(TextRow::MetricUnits), OnOff(values.unitMode == 0), {}});
+    lines.append({GetLangText(TextRow::ImperialUnits), OnOff(values.unitMode != 0), {}});
+    lines.append({GetLangText(TextRow::EnableUpgradeCheck), OnOff(values.enableUpgrade), {}});
+    lines.append({GetLangText(TextRow::AutoConfirmed), OnOff(values.autoConfirm), {}});
+    lines.append({GetLangText(TextRow::SlightMove), QString::number(values.slightMoving),
+                  GetLangText(TextRow::StepsPerMinute)});
     for (const OptionLine& line : LocaleLines()) {
         lines.append(line);
     }

@@ -10,20 +10,10 @@
 
 namespace trek {
 
-// Language rows of the options' captions, shared by the tab and the command-line tool.
-namespace optionrow {
-inline constexpr int EnableUpgrade = 100;
-inline constexpr int AutoConfirmed = 101;
-inline constexpr int SlightMove = 122;
-inline constexpr int StepsPerMinute = 123;
-inline constexpr int MetricUnits = 133;
-inline constexpr int ImperialUnits = 134;
-} // namespace optionrow
-
 // What one action on the user options changes; the options left empty stay as they are.
 struct UserOptionChange
 {
-    std::optional<int> language; // 0 English, 1 Traditional Chinese, 2 Simplified Chinese
+    std::optional<int> language; // a Language's index
     std::optional<int> unitMode; // 0 metric, anything else imperial
     std::optional<bool> enableUpgrade;
     std::optional<bool> autoConfirm;
@@ -39,11 +29,6 @@ struct UserOptionChange
 // it, that fits 32 bits and is not negative. Anything else is refused with the reason.
 Result<int> ParseSlightMoving(const QString& text);
 
-// The language the interface speaks for a stored index: any value but 1 and 2 is English.
-int EffectiveLanguage(int language);
-// The name each language gives itself, as the pictures beside the language choice show it.
-QString LanguageOwnName(int language);
-
 // One line of the options page: a caption, its value, and the unit after the value if any.
 struct OptionLine
 {
@@ -56,8 +41,8 @@ struct OptionLine
 // the page has always listed them ("System:", "User      :", "Local System:", "Local User:").
 std::array<OptionLine, 4> LocaleLines();
 
-// Every control of the options page in the current language, in page order: the three
-// languages, the two unit systems and the two check boxes ("on" or "off"), the threshold with
+// Every control of the options page in the current language, in page order: the languages,
+// the two unit systems and the two check boxes ("on" or "off"), the threshold with
 // its unit, then the locale lines.
 QList<OptionLine> UserOptionLines();
 

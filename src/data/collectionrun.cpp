@@ -16,9 +16,6 @@ namespace trek {
 
 namespace {
 
-constexpr int QuestionCaptionRow = 21;
-constexpr int QuestionTextRow = 22;
-
 QString LetterText(const char* format, char letter)
 {
     return QString::asprintf(format, letter);
@@ -29,9 +26,9 @@ bool UserAgrees(char letter)
     if (appState().values.autoConfirm) {
         return true;
     }
-    const QString question =
-        FillText(GetLangText(QuestionTextRow), {QString(QChar::fromLatin1(letter))});
-    return user().askYesNo(GetLangText(QuestionCaptionRow), question) == UserInterface::Yes;
+    const QString question = FillText(GetLangText(TextRow::CollectFromDiskQuestion),
+                                      {QString(QChar::fromLatin1(letter))});
+    return user().askYesNo(GetLangText(TextRow::DataCollection), question) == UserInterface::Yes;
 }
 
 void ReadRecords(const WristbandLink& link, CollectionReport& report)

@@ -25,8 +25,6 @@ namespace trek {
 
 namespace {
 
-constexpr int DataCollectionErrorRow = 79;
-
 // A day holds at most 1440 short lines; anything far larger is not a day file.
 constexpr qint64 MaxTextDayFileSize = qint64{1024} * 1024;
 // Only the first 3072 bytes of a KDX day file hold the day; whatever follows is never looked at,
@@ -50,7 +48,7 @@ QString NumberedRawCopyPath(const QString& workingFolder, const QString& name, i
 void ReportFailedFile(CollectionReport& report, const QString& reason)
 {
     ++report.filesFailed;
-    report.tell(GetLangText(DataCollectionErrorRow), reason);
+    report.tell(GetLangText(TextRow::DataCollectionError), reason);
 }
 
 // The file's content and version, or nothing (reported) when it cannot be a day file of this kind.
@@ -90,7 +88,7 @@ void MergeDayFile(DayFileKind kind, const QByteArray& content, const DayFileDate
 void ReportLeftOnWristband(const CommitOutcome& outcome, CollectionReport& report)
 {
     if (outcome.dayFilesLeft > 0) {
-        report.tell(GetLangText(DataCollectionErrorRow),
+        report.tell(GetLangText(TextRow::DataCollectionError),
                     QStringLiteral("%1 day file(s) were stored but could not be removed from the "
                                    "wristband (%2); they will be removed at the next collection "
                                    "and not counted again.")
@@ -247,7 +245,7 @@ void DayFileCollection::SaveLedgerIfChanged(const ImportLedger& loaded)
 void ReportDiskGone(char letter, CollectionReport& report)
 {
     report.readFailed = true;
-    report.tell(GetLangText(DataCollectionErrorRow),
+    report.tell(GetLangText(TextRow::DataCollectionError),
                 QStringLiteral("The disk %1: is no longer there.").arg(QChar::fromLatin1(letter)));
 }
 
@@ -276,7 +274,7 @@ int CopyDayFiles(char letter, CollectionReport& report)
                                        : Result<ImportLedger>(fail(lock.error()));
     if (!loaded) {
         report.readFailed = true;
-        report.tell(GetLangText(DataCollectionErrorRow), loaded.error());
+        report.tell(GetLangText(TextRow::DataCollectionError), loaded.error());
         return 0;
     }
     struct Pass

@@ -33,7 +33,7 @@ void ReportReadFailure(CollectionReport& report, int code)
 {
     report.readFailed = true;
     report.tell(
-        GetLangText(79),
+        GetLangText(TextRow::DataCollectionError),
         QStringLiteral("The wristband stopped answering (error %1); its records were left on it "
                        "and will be offered again.")
             .arg(code));
@@ -42,7 +42,7 @@ void ReportReadFailure(CollectionReport& report, int code)
 void ReportStoreFailure(CollectionReport& report, const QString& reason)
 {
     report.readFailed = true;
-    report.tell(GetLangText(79), reason);
+    report.tell(GetLangText(TextRow::DataCollectionError), reason);
 }
 
 // Another program collecting the same wristband is given time to finish its reading and commit.
@@ -141,7 +141,7 @@ bool Reading::CommitAndEnd(platform::DeviceHandle handle, CollectionReport& repo
     }
     if (const int code = EndCollection(handle); code != 0) {
         report.tell(
-            GetLangText(79),
+            GetLangText(TextRow::DataCollectionError),
             QStringLiteral("The records were stored, but the wristband did not confirm the end "
                            "of the collection (error %1); they will not be counted again.")
                 .arg(code));

@@ -15,8 +15,6 @@ namespace trek {
 
 namespace {
 
-constexpr int ReportRow = 88;
-
 void runHook(const std::function<void()>& hook)
 {
     if (hook) {
@@ -43,7 +41,7 @@ QString letterText(char letter)
 QString ClockCheckReportText(const WristbandLink& link, const QDateTime& pcNow,
                              const DriftReport& drift)
 {
-    return FillText(GetLangText(ReportRow),
+    return FillText(GetLangText(TextRow::ClockCheckReport),
                     {letterText(link.driveLetter), QStringLiteral("K7"),
                      letterText(link.modelLetter), drift.lastUpdateText, FormatClockText(pcNow),
                      drift.watchText, drift.differenceText});

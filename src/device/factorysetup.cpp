@@ -16,13 +16,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int PlugIn = 106;
-constexpr int Constructing = 107;
-constexpr int SetupOk = 108;
-constexpr int SetupFailed = 109;
-} // namespace row
-
 constexpr char FirstLetter = 'D';
 constexpr char LastLetter = 'Z';
 constexpr int MaxDevicePathLength = 1024;
@@ -49,13 +42,14 @@ QString FactorySetup::StatusText() const
     case FactoryStage::Waiting:
         break;
     case FactoryStage::Constructing:
-        return FillText(GetLangText(row::Constructing), {QString(QChar::fromLatin1(m_current))});
+        return FillText(GetLangText(TextRow::DiskConstructing),
+                        {QString(QChar::fromLatin1(m_current))});
     case FactoryStage::Done:
-        return GetLangText(row::SetupOk);
+        return GetLangText(TextRow::SetupOk);
     case FactoryStage::Failed:
-        return GetLangText(row::SetupFailed);
+        return GetLangText(TextRow::SetupFailed);
     }
-    return GetLangText(row::PlugIn);
+    return GetLangText(TextRow::PlugInAutoSetup);
 }
 
 void FactorySetup::Run()

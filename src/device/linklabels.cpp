@@ -8,20 +8,18 @@ namespace trek {
 
 namespace {
 
-constexpr int NotFoundRow = 77;
-constexpr int ProductNameRow = 0;
 const QString ModelCode = QStringLiteral("K7");
 
 } // namespace
 
 QString NotFoundLabel()
 {
-    return FillText(GetLangText(NotFoundRow), {ModelCode});
+    return FillText(GetLangText(TextRow::DiskNotFound), {ModelCode});
 }
 
 QString ConnectedLabel(char letter)
 {
-    const QString product = GetLangText(ProductNameRow);
+    const QString product = GetLangText(TextRow::ProgramName);
     if (letter == '*') {
         return ModelCode + product;
     }

@@ -16,8 +16,6 @@ namespace trek {
 
 namespace {
 
-constexpr int UnplugRow = 60;
-constexpr int SetupFailedRow = 109;
 const QString NotFound = QStringLiteral("### Not found Stepo-Disk ###");
 
 WristbandSettings& settings()
@@ -28,7 +26,7 @@ WristbandSettings& settings()
 Failure reportFailure(const QString& reason)
 {
     user().setStatusText(QStringLiteral(" >> TimeSet failed: ") + reason);
-    user().showMessage(GetLangText(SetupFailedRow));
+    user().showMessage(GetLangText(TextRow::SetupFailed));
     return fail(reason);
 }
 
@@ -94,7 +92,7 @@ Result<QString> timeSetFileModel(const TimeSetChoice& choice, char letter)
     }
     // The file is synced before the rename that makes it CLOCK.TXT, so the wristband can be
     // unplugged at once.
-    const QString unplug = GetLangText(UnplugRow);
+    const QString unplug = GetLangText(TextRow::PlugOutToSetUp);
     user().showMessage(unplug);
     return unplug;
 }

@@ -8,8 +8,6 @@
 namespace trek {
 
 namespace {
-constexpr int FasterRow = 61;
-constexpr int SlowerRow = 62;
 constexpr int FirstButtonBit = 3; // 'D'
 constexpr int LastButtonBit = 25; // 'Z'
 } // namespace
@@ -49,10 +47,10 @@ bool CollectionRunning()
 QString CorrectionLabelText(int correction)
 {
     if (correction > 0) {
-        return FillText(GetLangText(FasterRow), {QString::number(correction)});
+        return FillText(GetLangText(TextRow::FasterPerDay), {QString::number(correction)});
     }
     if (correction < 0) {
-        return FillText(GetLangText(SlowerRow), {QString::number(-correction)});
+        return FillText(GetLangText(TextRow::SlowerPerDay), {QString::number(-correction)});
     }
     return {};
 }

@@ -9,21 +9,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int Title = 25;
-constexpr int FirstKind = 42;
-constexpr int FirstCaption = 46;
-constexpr int DistanceCaption = 47;
-constexpr int Start = 52;
-constexpr int Stop = 53;
-constexpr int Progress = 55;
-constexpr int CompletionTitle = 56;
-constexpr int CompletionText = 57;
-constexpr int Running = 58;
-constexpr int Mile = 138;
-constexpr int Km = 142;
-} // namespace row
-
 // "%s-A" / "%s-B" filled with `text`.
 QString ForMission(const QString& text, int mission)
 {
@@ -34,7 +19,7 @@ QString ForMission(const QString& text, int mission)
 
 QString MissionsName()
 {
-    return GetLangText(row::Title);
+    return GetLangText(TextRow::MissionTarget);
 }
 
 QString MissionTitle(int mission)
@@ -44,16 +29,16 @@ QString MissionTitle(int mission)
 
 QString MissionKindText(MissionKind kind)
 {
-    return GetLangText(row::FirstKind + static_cast<int>(kind));
+    return GetLangText(RowAfter(TextRow::KindSteps, static_cast<int>(kind)));
 }
 
 QString TargetCaption(MissionKind kind, int unitMode)
 {
     if (kind == MissionKind::Distance) {
-        return FillText(GetLangText(row::DistanceCaption),
-                        {GetLangText(IsImperial(unitMode) ? row::Mile : row::Km)});
+        return FillText(GetLangText(TextRow::TargetDistance),
+                        {GetLangText(IsImperial(unitMode) ? TextRow::Mile : TextRow::Kilometre)});
     }
-    return GetLangText(row::FirstCaption + static_cast<int>(kind));
+    return GetLangText(RowAfter(TextRow::TargetSteps, static_cast<int>(kind)));
 }
 
 QString NegativeTargetText(MissionKind kind, int unitMode)
@@ -63,34 +48,34 @@ QString NegativeTargetText(MissionKind kind, int unitMode)
 
 QString StartText()
 {
-    return GetLangText(row::Start);
+    return GetLangText(TextRow::Start);
 }
 
 QString StopText()
 {
-    return GetLangText(row::Stop);
+    return GetLangText(TextRow::Stop);
 }
 
 QString ProgressText(int percent)
 {
-    return FillText(GetLangText(row::Progress), {QString::number(percent)});
+    return FillText(GetLangText(TextRow::PercentCompleted), {QString::number(percent)});
 }
 
 QString RunningText(const RunningTime& time)
 {
     return FillText(
-        GetLangText(row::Running),
+        GetLangText(TextRow::RunningTime),
         {QString::number(time.days), QString::number(time.hours), QString::number(time.minutes)});
 }
 
 QString CompletionTitle()
 {
-    return GetLangText(row::CompletionTitle);
+    return GetLangText(TextRow::Congratulation);
 }
 
 QString CompletionText(int mission)
 {
-    return ForMission(GetLangText(row::CompletionText), mission);
+    return ForMission(GetLangText(TextRow::MissionCompleted), mission);
 }
 
 } // namespace trek

@@ -14,14 +14,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int Sunday = 27;
-constexpr int PeriodSteps = 156;
-constexpr int BusiestDay = 157;
-constexpr int BusiestHour = 158;
-constexpr int Night = 159;
-} // namespace row
-
 constexpr int HoursPerDay = 24;
 constexpr int MinutesPerHour = 60;
 constexpr int MinutesPerDay = HoursPerDay * MinutesPerHour;
@@ -68,7 +60,8 @@ QString PointTime(const Report& report, QDate date, bool minuteData, int index)
         return Day(QDate(date.year(), date.month(), 1).addDays(index / HoursPerDay)) +
                QStringLiteral(" ") + hours;
     case ReportMode::Week:
-        return GetLangText(row::Sunday + index / HoursPerDay) + QStringLiteral(" ") + hours;
+        return GetLangText(RowAfter(TextRow::Sunday, index / HoursPerDay)) + QStringLiteral(" ") +
+               hours;
     case ReportMode::Day:
         break;
     }
@@ -82,7 +75,7 @@ QString NightTime(QDate date, int hour)
            MinuteClock(hour % HoursPerDay * MinutesPerHour);
 }
 
-QString Filled(int row, const QString& text, int steps)
+QString Filled(TextRow row, const QString& text, int steps)
 {
     return FillText(GetLangText(row), {text, QString::number(steps)});
 }
@@ -93,17 +86,18 @@ QString DescribeReportChart(const Report& report, QDate date, bool minuteData)
 {
     const int total = std::accumulate(report.rows.begin(), report.rows.end(), 0,
                                       [](int sum, const ReportRow& r) { return sum + r.steps; });
-    QStringList parts{Filled(row::PeriodSteps, Period(report.mode, date), total)};
+    QStringList parts{Filled(TextRow::PeriodSteps, Period(report.mode, date), total)};
     if (report.mode == ReportMode::Month && !report.rows.empty()) {
         const auto busiest = std::max_element(
             report.rows.begin(), report.rows.end(),
             [](const ReportRow& a, const ReportRow& b) { return a.steps < b.steps; });
-        parts.append(Filled(row::BusiestDay, busiest->cells.at(1), busiest->steps));
+        parts.append(Filled(TextRow::BusiestDay, busiest->cells.at(1), busiest->steps));
     }
     const auto top = std::max_element(report.series.begin(), report.series.end());
     if (top != report.series.end() && *top > 0) {
         const auto index = static_cast<int>(top - report.series.begin());
-        parts.append(Filled(row::BusiestHour, PointTime(report, date, minuteData, index), *top));
+        parts.append(
+            Filled(TextRow::BusiestHour, PointTime(report, date, minuteData, index), *top));
     }
     return parts.join(Separator);
 }
@@ -111,8 +105,9 @@ QString DescribeReportChart(const Report& report, QDate date, bool minuteData)
 QString DescribeSleepChart(const SleepAnalysis& analysis, const SleepPlace& place)
 {
     const SleepWindow& window = place.window;
-    QStringList parts{FillText(GetLangText(row::Night), {NightTime(place.date, window.startHour()),
-                                                         NightTime(place.date, window.endHour())})};
+    QStringList parts{
+        FillText(GetLangText(TextRow::Night), {NightTime(place.date, window.startHour()),
+                                               NightTime(place.date, window.endHour())})};
     const SleepFigureTexts figures = FormatSleepFigures(analysis, window);
     for (const QString* figure :
          {&figures.fallAsleep, &figures.wake, &figures.sleepTime, &figures.efficiency}) {

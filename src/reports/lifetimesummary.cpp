@@ -8,17 +8,7 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int TotalSteps = 34;
-constexpr int TotalDistance = 35;
-constexpr int TotalTime = 36;
-constexpr int TotalCalories = 37;
-constexpr int Days = 38;
-constexpr int Hours = 39;
-constexpr int Minutes = 40;
-} // namespace row
-
-QString Caption(int row)
+QString Caption(TextRow row)
 {
     return GetLangText(row) + u':';
 }
@@ -30,9 +20,9 @@ QString Distance(double distance, const MetricSettings& settings)
 
 QString Time(int minutes)
 {
-    return QString::asprintf("%d ", minutes / 1440) + GetLangText(row::Days) +
-           QString::asprintf(" %d ", minutes / 60 % 24) + GetLangText(row::Hours) +
-           QString::asprintf(" %d ", minutes % 60) + GetLangText(row::Minutes);
+    return QString::asprintf("%d ", minutes / 1440) + GetLangText(TextRow::DaysUnit) +
+           QString::asprintf(" %d ", minutes / 60 % 24) + GetLangText(TextRow::HoursUnit) +
+           QString::asprintf(" %d ", minutes % 60) + GetLangText(TextRow::MinutesUnit);
 }
 
 } // namespace
@@ -62,10 +52,10 @@ std::array<SummaryLine, 4> LifetimeSummary(int totalSteps, int totalMinutes,
                                            const MetricSettings& settings)
 {
     const LifetimeFigures figures = ComputeLifetimeFigures(totalSteps, totalMinutes, settings);
-    return {{{Caption(row::TotalSteps), QString::asprintf("%d", totalSteps)},
-             {Caption(row::TotalDistance), Distance(figures.distance, settings)},
-             {Caption(row::TotalTime), Time(totalMinutes)},
-             {Caption(row::TotalCalories), QString::asprintf("%9.3f KCal", figures.calories)}}};
+    return {{{Caption(TextRow::TotalSteps), QString::asprintf("%d", totalSteps)},
+             {Caption(TextRow::TotalDistance), Distance(figures.distance, settings)},
+             {Caption(TextRow::TotalTime), Time(totalMinutes)},
+             {Caption(TextRow::TotalKcal), QString::asprintf("%9.3f KCal", figures.calories)}}};
 }
 
 std::array<SummaryLine, 4> CurrentLifetimeSummary()

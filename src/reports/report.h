@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/lang/textrows.h"
 #include "reports/stepmetrics.h"
 
 #include <QString>
@@ -44,7 +45,7 @@ struct ReportAxis
     double from = 1.0;
     double to = 31.99;
     int pointsPerUnit = 24;
-    int titleRow = 8;  // language row of the axis title
+    TextRow titleRow = TextRow::Days;
     int labelMode = 2; // 0 numbers from 0, 1 weekday names, 2 day numbers
 };
 

@@ -17,35 +17,21 @@ constexpr int DaysInWeek = 7;
 constexpr int HoursPerDay = 24;
 constexpr int MinutesPerHour = 60;
 
-// Language rows of the texts the report shows.
-namespace row {
-constexpr int Steps = 6;
-constexpr int Hours = 7;
-constexpr int Days = 8;
-constexpr int Cadence = 15;
-constexpr int Distance = 17;
-constexpr int Speed = 18;
-constexpr int Calories = 19;
-constexpr int Week = 54;
-constexpr int Mile = 138;
-constexpr int Kilometre = 142;
-} // namespace row
-
 Report ReportFrame(ReportMode mode)
 {
     Report report;
     report.mode = mode;
     switch (mode) {
     case ReportMode::Month:
-        report.axis = {1.0, 31.99, HoursPerDay, row::Days, 2};
+        report.axis = {1.0, 31.99, HoursPerDay, TextRow::Days, 2};
         report.series.assign(std::size_t{MonthBuffer::DayRows} * HoursPerDay, 0);
         break;
     case ReportMode::Week:
-        report.axis = {0.0, 6.99, HoursPerDay, row::Week, 1};
+        report.axis = {0.0, 6.99, HoursPerDay, TextRow::Week, 1};
         report.series.assign(std::size_t{DaysInWeek} * HoursPerDay, 0);
         break;
     case ReportMode::Day:
-        report.axis = {0.0, 24.0, 1, row::Hours, 0};
+        report.axis = {0.0, 24.0, 1, TextRow::Hours, 0};
         report.series.assign(HoursPerDay, 0);
         break;
     }
@@ -164,14 +150,14 @@ QDate WeekStart(QDate date)
 
 ReportCells ReportColumnTitles(int unitMode)
 {
-    const QString unit = GetLangText(IsImperial(unitMode) ? row::Mile : row::Kilometre);
+    const QString unit = GetLangText(IsImperial(unitMode) ? TextRow::Mile : TextRow::Kilometre);
     return {QStringLiteral("   No"),
-            GetLangText(row::Hours),
-            GetLangText(row::Steps),
-            GetLangText(row::Cadence),
-            FillText(GetLangText(row::Distance), {unit}),
-            FillText(GetLangText(row::Speed), {unit}),
-            GetLangText(row::Calories)};
+            GetLangText(TextRow::Hours),
+            GetLangText(TextRow::Steps),
+            GetLangText(TextRow::StepsPerSecond),
+            FillText(GetLangText(TextRow::Distance), {unit}),
+            FillText(GetLangText(TextRow::Speed), {unit}),
+            GetLangText(TextRow::CalorieKcal)};
 }
 
 } // namespace trek

@@ -11,19 +11,7 @@ constexpr int MinutesPerHour = 60;
 constexpr int HoursPerDay = 24;
 constexpr int MinutesPerDay = HoursPerDay * MinutesPerHour;
 
-// Language rows of the sleep analysis.
-namespace row {
-constexpr int SleepQuality = 114;
-constexpr int FallAsleep = 115;
-constexpr int Wake = 116;
-constexpr int SleepTime = 117;
-constexpr int Efficiency = 118;
-constexpr int Awake = 119;
-constexpr int Sleep = 120;
-constexpr int DeepSleep = 121;
-} // namespace row
-
-QString Figure(const QString& value, int captionRow)
+QString Figure(const QString& value, TextRow captionRow)
 {
     return value + u'\n' + GetLangText(captionRow);
 }
@@ -38,7 +26,7 @@ QString DayLabel(QDate date)
 QString SleepTitle(QDate date, bool debug)
 {
     QString title = QString::asprintf("%d-%d-%d ", date.year(), date.month(), date.day()) +
-                    GetLangText(row::SleepQuality) + QStringLiteral(" ...");
+                    GetLangText(TextRow::SleepQuality) + QStringLiteral(" ...");
     if (debug) {
         title += QStringLiteral("(DEBUG)");
     }
@@ -57,11 +45,11 @@ SleepFigureTexts FormatSleepFigures(const SleepAnalysis& analysis, const SleepWi
 {
     const SleepFigures figures = ComputeSleepFigures(analysis, window);
     const int slept = figures.sleptMinutes;
-    return {Figure(MinuteClock(figures.fallAsleepMinute % MinutesPerDay), row::FallAsleep),
-            Figure(MinuteClock(figures.wakeMinute % MinutesPerDay), row::Wake),
+    return {Figure(MinuteClock(figures.fallAsleepMinute % MinutesPerDay), TextRow::BedTime),
+            Figure(MinuteClock(figures.wakeMinute % MinutesPerDay), TextRow::AwakeTime),
             Figure(QString::asprintf("%02d:%02d", slept / MinutesPerHour, slept % MinutesPerHour),
-                   row::SleepTime),
-            Figure(QString::asprintf("%d%%", figures.efficiency), row::Efficiency)};
+                   TextRow::SleepTime),
+            Figure(QString::asprintf("%d%%", figures.efficiency), TextRow::Efficiency)};
 }
 
 SleepDateLabels SleepChartDates(const SleepPlace& place)
@@ -74,11 +62,11 @@ QString SleepClassName(SleepClass sleepClass)
 {
     switch (sleepClass) {
     case SleepClass::Awake:
-        return GetLangText(row::Awake);
+        return GetLangText(TextRow::Awake);
     case SleepClass::Sleep:
-        return GetLangText(row::Sleep);
+        return GetLangText(TextRow::Sleep);
     case SleepClass::DeepSleep:
-        return GetLangText(row::DeepSleep);
+        return GetLangText(TextRow::DeepSleep);
     }
     return {};
 }

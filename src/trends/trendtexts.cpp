@@ -3,7 +3,7 @@
 
 #include "app/appstate.h"
 #include "app/lang/filltext.h"
-#include "app/lang/langrows.h"
+#include "app/lang/languages.h"
 
 #include <array>
 
@@ -13,7 +13,10 @@ namespace {
 
 // In the order of TrendText.
 // clang-format off
-constexpr std::array<LangRow, 46> Rows{{
+// One cell per language, in the order of the language table; a language without its own cell
+// here reads English.
+using TrendRow = std::array<const char8_t*, LanguageCount>;
+constexpr std::array<TrendRow, 46> Rows{{
     {u8"Trends", u8"趨勢", u8"趋势"},
     {u8"Trends\u2026", u8"趨勢\u2026", u8"趋势\u2026"},
     {u8"Steps", u8"步數", u8"步数"},
@@ -78,7 +81,9 @@ static_assert(Rows.size() == static_cast<std::size_t>(TrendText::PngFiles) + 1,
 
 QString TrendLangText(TrendText text)
 {
-    return LangCell(Rows.at(static_cast<std::size_t>(text)), appState().language);
+    const TrendRow& row = Rows.at(static_cast<std::size_t>(text));
+    const char8_t* cell = row.at(static_cast<std::size_t>(LanguageAt(appState().language).index));
+    return QString::fromUtf8(reinterpret_cast<const char*>(cell != nullptr ? cell : row.front()));
 }
 
 QString DayCountText(qint64 days)

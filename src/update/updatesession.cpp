@@ -30,12 +30,6 @@ constexpr int MaxRedirects = 5;
 constexpr qint64 MaxSignatureBytes = 4096;
 constexpr int HttpOk = 200;
 
-// Language rows of the update's texts.
-constexpr int UpgradeTitleRow = 95;
-constexpr int UpgradeQuestionRow = 96;
-constexpr int UpdatedRow = 97;
-constexpr int NoNewVersionRow = 98;
-
 int HttpStatus(const QNetworkReply& reply)
 {
     return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -268,7 +262,7 @@ void UpdateSession::onCheckFinished()
     m_outcome.serverStamp = stamp;
     (void)WriteUpdateKeys(m_outcome.localStamp, *stamp); // a failed write changes nothing here
     if (*stamp <= m_outcome.localStamp) {
-        user().setProgress(0, GetLangText(NoNewVersionRow), true);
+        user().setProgress(0, GetLangText(TextRow::NoNewVersion), true);
         finish(UpdateOutcome::State::NotNewer);
         return;
     }
@@ -291,8 +285,8 @@ void UpdateSession::onCheckFinished()
 void UpdateSession::askAndDownload()
 {
     if (!m_settings.autoConfirm &&
-        user().askYesNo(GetLangText(UpgradeTitleRow), GetLangText(UpgradeQuestionRow)) !=
-            UserInterface::Yes) {
+        user().askYesNo(GetLangText(TextRow::Upgrading),
+                        GetLangText(TextRow::NewVersionQuestion)) != UserInterface::Yes) {
         finish(UpdateOutcome::State::Declined);
         return;
     }
@@ -453,7 +447,7 @@ void UpdateSession::onSignatureFinished()
     user().setProgress(100, m_outcome.versionText, true);
     appState().updateReady = true;
     if (!m_settings.autoConfirm) {
-        user().showMessage(GetLangText(UpdatedRow));
+        user().showMessage(GetLangText(TextRow::ToolUpdated));
     }
     finish(UpdateOutcome::State::Downloaded);
 }

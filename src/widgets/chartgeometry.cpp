@@ -11,8 +11,6 @@ namespace trek {
 
 namespace {
 
-// Row of the first weekday name ("Sun"); the week follows in rows 28 to 33.
-constexpr int SundayRow = 27;
 constexpr int DaysInWeek = 7;
 
 // Far outside any screen, yet small enough that device coordinates at any sensible pixel ratio
@@ -121,7 +119,8 @@ ChartGeometry ComputeChartGeometry(QSize client, const ChartAxes& axes)
 
     if (axes.xLabelMode == 1) {
         for (int day = 0; day < DaysInWeek; ++day) {
-            geometry.xLabels.push_back({geometry.LabelColumn(day), GetLangText(SundayRow + day)});
+            geometry.xLabels.push_back(
+                {geometry.LabelColumn(day), GetLangText(RowAfter(TextRow::Sunday, day))});
         }
         return geometry;
     }

@@ -11,15 +11,11 @@
 
 namespace trek {
 
-namespace {
-constexpr int CongratulationRow = 56;
-}
-
 CCompletionBox::CCompletionBox(const QString& message, int mission, QWidget* parent)
     : QDialog(parent),
       m_bitmapId(mission == 2 ? pictures::TrophyMissionB : pictures::TrophyMissionA)
 {
-    setWindowTitle(GetLangText(CongratulationRow));
+    setWindowTitle(GetLangText(TextRow::Congratulation));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     QFont boxFont(QStringLiteral("Arial"));
     boxFont.setPointSize(16);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/pictures.h"
 
+#include "app/lang/languages.h"
+
 #include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -55,15 +57,14 @@ QString PicturePath(int id)
         return QStringLiteral(":/trek/pictures/mission_flag_alt.svg");
     case MissionFlag:
         return QStringLiteral(":/trek/pictures/mission_flag.svg");
-    case LanguageTraditional:
-        return QStringLiteral(":/trek/pictures/language_traditional.svg");
-    case LanguageSimplified:
-        return QStringLiteral(":/trek/pictures/language_simplified.svg");
-    case LanguageEnglish:
-        return QStringLiteral(":/trek/pictures/language_english.svg");
     default:
-        return {};
+        break;
     }
+    if (id >= FirstLanguageBadge && id - FirstLanguageBadge < LanguageCount) {
+        return QStringLiteral(":/trek/pictures/language_%1.svg")
+            .arg(LanguageAt(id - FirstLanguageBadge).code);
+    }
+    return {};
 }
 
 namespace {

@@ -24,10 +24,13 @@ inline constexpr int DayForward = 197;
 inline constexpr int DayMoon = 198;
 inline constexpr int MissionFlagAlt = 176; // the missions' picture on platform generation 7
 inline constexpr int MissionFlag = 181;
-// The language choice: each language's badge in its own script.
-inline constexpr int LanguageTraditional = 188;
-inline constexpr int LanguageSimplified = 189;
-inline constexpr int LanguageEnglish = 190;
+// The language choice: each language's badge in its own script, numbered from here on by the
+// language's index (app/lang/languages.h), drawn from resources/pictures/language_<code>.svg.
+inline constexpr int FirstLanguageBadge = 1000;
+constexpr int LanguageBadge(int languageIndex)
+{
+    return FirstLanguageBadge + languageIndex;
+}
 
 // Resource path of a picture; empty for a number we have no picture for.
 QString PicturePath(int id);

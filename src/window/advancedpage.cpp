@@ -23,10 +23,6 @@ namespace trek {
 
 namespace {
 
-constexpr std::array<int, 3> LanguagePictures{
-    pictures::LanguageEnglish, pictures::LanguageTraditional, pictures::LanguageSimplified};
-constexpr std::array<const char*, 3> LanguageNames{"english", "traditional", "simplified"};
-
 // Room for "-2147483648" and a little more, so a long number is never cut.
 constexpr int ThresholdDigits = 12;
 
@@ -52,22 +48,23 @@ void CAdvancedPage::buildControls()
     auto* languages = new QGridLayout;
     languages->setHorizontalSpacing(8);
     const int badgeHeight = fontMetrics().height() * 3 / 2;
-    for (int index = 0; index < 3; ++index) {
+    for (const Language& language : Languages) {
+        const int index = language.index;
         const auto at = static_cast<std::size_t>(index);
+        const QString ownName = language.ownName.toString();
         auto* radio = new QRadioButton(frame);
-        radio->setObjectName(QStringLiteral("%1Radio").arg(QLatin1String(LanguageNames.at(at))));
-        radio->setAccessibleName(LanguageOwnName(index));
+        radio->setObjectName(QStringLiteral("%1Radio").arg(language.code));
+        radio->setAccessibleName(ownName);
         languageGroup->addButton(radio, index);
         auto* picture = new CHoverButton2(frame);
-        picture->setObjectName(
-            QStringLiteral("%1Picture").arg(QLatin1String(LanguageNames.at(at))));
-        picture->LoadBitmap(LanguagePictures.at(at));
-        const QSize natural = pictures::NaturalSize(LanguagePictures.at(at));
+        picture->setObjectName(QStringLiteral("%1Picture").arg(language.code));
+        picture->LoadBitmap(pictures::LanguageBadge(index));
+        const QSize natural = pictures::NaturalSize(pictures::LanguageBadge(index));
         picture->setFixedSize(badgeHeight * natural.width() / natural.height(), badgeHeight);
         picture->setFocusPolicy(Qt::NoFocus); // the radio beside it takes the keyboard
         picture->setCursor(Qt::PointingHandCursor);
-        picture->setAccessibleName(LanguageOwnName(index));
-        picture->setToolTip(LanguageOwnName(index));
+        picture->setAccessibleName(ownName);
+        picture->setToolTip(ownName);
         connect(picture, &CHoverButton2::clicked, this, [this, index] { SetLanguage(index); });
         languages->addWidget(radio, index, 0);
         languages->addWidget(picture, index, 1, Qt::AlignLeft);
@@ -141,14 +138,14 @@ void CAdvancedPage::buildControls()
 
 void CAdvancedPage::setTexts()
 {
-    m_upgrade->setText(GetLangText(optionrow::EnableUpgrade));
-    m_autoConfirm->setText(GetLangText(optionrow::AutoConfirmed));
-    m_thresholdCaption->setText(GetLangText(optionrow::SlightMove));
-    m_thresholdUnit->setText(GetLangText(optionrow::StepsPerMinute));
-    m_units[0]->setText(GetLangText(optionrow::MetricUnits));
-    m_units[1]->setText(GetLangText(optionrow::ImperialUnits));
-    m_threshold->setAccessibleName(GetLangText(optionrow::SlightMove).trimmed());
-    m_threshold->setAccessibleDescription(GetLangText(optionrow::StepsPerMinute));
+    m_upgrade->setText(GetLangText(TextRow::EnableUpgradeCheck));
+    m_autoConfirm->setText(GetLangText(TextRow::AutoConfirmed));
+    m_thresholdCaption->setText(GetLangText(TextRow::SlightMove));
+    m_thresholdUnit->setText(GetLangText(TextRow::StepsPerMinute));
+    m_units[0]->setText(GetLangText(TextRow::MetricUnits));
+    m_units[1]->setText(GetLangText(TextRow::ImperialUnits));
+    m_threshold->setAccessibleName(GetLangText(TextRow::SlightMove).trimmed());
+    m_threshold->setAccessibleDescription(GetLangText(TextRow::StepsPerMinute));
 
     QString locale;
     for (const OptionLine& line : LocaleLines()) {
@@ -173,12 +170,12 @@ void CAdvancedPage::showThreshold()
 
 QRadioButton* CAdvancedPage::LanguageButton(int language) const
 {
-    return m_languages.at(static_cast<std::size_t>(EffectiveLanguage(language)));
+    return m_languages.at(static_cast<std::size_t>(LanguageAt(language).index));
 }
 
 CHoverButton2* CAdvancedPage::LanguagePicture(int language) const
 {
-    return m_pictures.at(static_cast<std::size_t>(EffectiveLanguage(language)));
+    return m_pictures.at(static_cast<std::size_t>(LanguageAt(language).index));
 }
 
 QRadioButton* CAdvancedPage::UnitButton(int unitMode) const

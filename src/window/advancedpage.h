@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/lang/languages.h"
 #include "widgets/tabpage.h"
 
 #include <array>
@@ -60,8 +61,8 @@ private:
     // show the stored values again.
     bool apply(const UserOptionChange& change);
 
-    std::array<QRadioButton*, 3> m_languages{};
-    std::array<CHoverButton2*, 3> m_pictures{};
+    std::array<QRadioButton*, LanguageCount> m_languages{};
+    std::array<CHoverButton2*, LanguageCount> m_pictures{};
     std::array<QRadioButton*, 2> m_units{};
     QCheckBox* m_upgrade = nullptr;
     QCheckBox* m_autoConfirm = nullptr;

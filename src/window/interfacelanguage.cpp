@@ -2,7 +2,7 @@
 #include "window/interfacelanguage.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/lang/languages.h"
 #include "app/userinterface.h"
 
 #include <QApplication>
@@ -23,19 +23,6 @@ QPointer<QTranslator>& InstalledTranslator()
     return translator;
 }
 
-const char* QtCatalogue(int language)
-{
-    switch (static_cast<Language>(language)) {
-    case Language::TraditionalChinese:
-        return "qtbase_zh_TW";
-    case Language::SimplifiedChinese:
-        return "qtbase_zh_CN";
-    case Language::English:
-        break;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 bool InstallQtTranslations(int language)
@@ -49,12 +36,12 @@ bool InstallQtTranslations(int language)
         QCoreApplication::removeTranslator(installed);
         delete installed;
     }
-    const char* catalogue = QtCatalogue(language);
-    if (catalogue == nullptr) {
+    const QStringView catalogue = LanguageAt(language).qtCatalogue;
+    if (catalogue.isEmpty()) {
         return true;
     }
     auto* translator = new QTranslator(application);
-    if (!translator->load(QLatin1String(catalogue),
+    if (!translator->load(catalogue.toString(),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;

@@ -15,14 +15,16 @@
 namespace trek {
 
 namespace {
-constexpr std::array<int, PageCount> TitleRows{23, 24, 25, 26, 59, 99};
+constexpr std::array<TextRow, PageCount> TitleRows{
+    TextRow::Report,   TextRow::DayLife,   TextRow::MissionTarget, TextRow::PersonalInformation,
+    TextRow::Maintain, TextRow::UserOption};
 constexpr std::array<const char*, PageCount> ObjectNames{
     "reportPage", "dayLifePage", "missionPage", "personalPage", "maintainPage", "userOptionPage"};
 } // namespace
 
-int PageTitleRow(int index)
+TextRow PageTitleRow(int index)
 {
-    return index >= 0 && index < PageCount ? TitleRows.at(index) : -1;
+    return index >= 0 && index < PageCount ? TitleRows.at(index) : static_cast<TextRow>(-1);
 }
 
 CTabPage* CreatePage(int index, QWidget* parent)

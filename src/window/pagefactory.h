@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/lang/textrows.h"
+
 #include <QString>
 
 class QWidget;
@@ -19,8 +21,9 @@ enum class PageIndex : int {
 };
 inline constexpr int PageCount = 6;
 
-// Language row of each page's tab text, in tab order.
-int PageTitleRow(int index);
+// The text row of each page's tab text, in tab order; a row past the table (an empty text) for an
+// index past the pages.
+TextRow PageTitleRow(int index);
 // Creates page `index` of the main window.
 CTabPage* CreatePage(int index, QWidget* parent);
 

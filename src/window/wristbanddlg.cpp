@@ -37,11 +37,6 @@
 namespace trek {
 
 namespace {
-namespace row {
-constexpr int PreviousMonth = 149;
-constexpr int NextMonth = 150;
-constexpr int Progress = 151;
-} // namespace row
 constexpr int ClockPeriodMs = 500;
 constexpr int DiscoveryDelayMs = 500;
 const QColor ProgressBlue(0, 0, 200);
@@ -117,7 +112,8 @@ QString CWristbandDlg::VersionText()
 
 QString CWristbandDlg::BuildTitle()
 {
-    return QStringLiteral("K7") + GetLangText(0) + QStringLiteral(", Ver ") + VersionText();
+    return QStringLiteral("K7") + GetLangText(TextRow::ProgramName) + QStringLiteral(", Ver ") +
+           VersionText();
 }
 
 void CWristbandDlg::buildControls()
@@ -342,15 +338,16 @@ void CWristbandDlg::refreshTexts()
 void CWristbandDlg::nameTextlessControls()
 {
     // The calendar's month arrows and the bar show no text a screen reader could name them by.
-    const std::array<std::pair<const char*, int>, 2> arrows{
-        {{"qt_calendar_prevmonth", row::PreviousMonth}, {"qt_calendar_nextmonth", row::NextMonth}}};
+    const std::array<std::pair<const char*, TextRow>, 2> arrows{
+        {{"qt_calendar_prevmonth", TextRow::PreviousMonth},
+         {"qt_calendar_nextmonth", TextRow::NextMonth}}};
     for (const auto& [name, textRow] : arrows) {
         if (auto* arrow = m_calendar->findChild<QWidget*>(QLatin1String(name))) {
             arrow->setAccessibleName(GetLangText(textRow));
             arrow->setToolTip(GetLangText(textRow));
         }
     }
-    m_progress->setAccessibleName(GetLangText(row::Progress));
+    m_progress->setAccessibleName(GetLangText(TextRow::Progress));
 }
 
 void CWristbandDlg::applyCalendarLanguage()
@@ -359,19 +356,7 @@ void CWristbandDlg::applyCalendarLanguage()
     // cell, so the selected date is set afresh afterwards (without telling anyone).
     const QSignalBlocker quiet(m_calendar);
     const QDate selected = m_calendar->selectedDate();
-    switch (static_cast<Language>(appState().language)) {
-    case Language::SimplifiedChinese:
-        m_calendar->setLocale(
-            QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
-        break;
-    case Language::TraditionalChinese:
-        m_calendar->setLocale(
-            QLocale(QLocale::Chinese, QLocale::TraditionalHanScript, QLocale::Taiwan));
-        break;
-    default:
-        m_calendar->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        break;
-    }
+    m_calendar->setLocale(CurrentLanguage().locale());
     m_calendar->setSelectedDate(selected.addDays(1));
     m_calendar->setSelectedDate(selected);
 }

@@ -133,11 +133,13 @@ TEST_F(SettingsTable, LanguageComesFromTheFileElseFromTheLocale)
 TEST_F(SettingsTable, CurrentLanguageTextFollowsTheSharedIndex)
 {
     appState().language = 0;
-    EXPECT_EQ(trek::GetLangText(0), QStringLiteral(" Trekkomat_2 "));
+    EXPECT_EQ(trek::GetLangText(trek::TextRow::ProgramName), QStringLiteral(" Trekkomat_2 "));
     for (const int language : {1, 2}) {
         appState().language = language;
-        EXPECT_EQ(trek::GetLangText(1), trek::GetLangText(1, language));
-        EXPECT_NE(trek::GetLangText(1), trek::GetLangText(1, 0));
+        EXPECT_EQ(trek::GetLangText(trek::TextRow::Height),
+                  trek::GetLangText(trek::TextRow::Height, language));
+        EXPECT_NE(trek::GetLangText(trek::TextRow::Height),
+                  trek::GetLangText(trek::TextRow::Height, 0));
     }
 }
 

@@ -32,7 +32,7 @@ protected:
     }
     QString ConnectedF() const
     {
-        return QStringLiteral("K7") + GetLangText(0) + QStringLiteral(" (F:)");
+        return QStringLiteral("K7") + GetLangText(TextRow::ProgramName) + QStringLiteral(" (F:)");
     }
 };
 
@@ -65,9 +65,9 @@ TEST_F(CollectionRunTest, NoAnswerReadsNothingButKeepsAnExistingMarker)
     (void)CollectWristband();
 
     ASSERT_EQ(ui.questions.size(), 1);
-    EXPECT_EQ(ui.questions[0],
-              GetLangText(21) + u'|' +
-                  GetLangText(22).replace(QStringLiteral("%c"), QStringLiteral("F")));
+    EXPECT_EQ(ui.questions[0], GetLangText(TextRow::DataCollection) + u'|' +
+                                   GetLangText(TextRow::CollectFromDiskQuestion)
+                                       .replace(QStringLiteral("%c"), QStringLiteral("F")));
     EXPECT_TRUE(ui.statusTexts.isEmpty());
     EXPECT_TRUE(dir.exists(QStringLiteral("disk/20140301.txt")));
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
@@ -140,7 +140,7 @@ TEST_F(CollectionRunTest, PassThroughWithoutNewDataGoesStraightToTheSettings)
     EXPECT_TRUE(std::none_of(ui.statusTexts.begin(), ui.statusTexts.end(), [](const QString& t) {
         return t.contains(QStringLiteral("Collecting"));
     }));
-    EXPECT_EQ(ui.driveLabels.value(0), QStringLiteral("K7") + GetLangText(0));
+    EXPECT_EQ(ui.driveLabels.value(0), QStringLiteral("K7") + GetLangText(TextRow::ProgramName));
     EXPECT_EQ(device.recordBlocksRead(), 0);
     EXPECT_FALSE(dir.exists(QStringLiteral("Data")));
 }

@@ -123,7 +123,8 @@ TEST_F(DayFilesTest, LongKdxFileIsReadFromItsFirstBytesAndShortOneStays)
     EXPECT_FALSE(dir.exists(onDisk(QStringLiteral("20140302.KDX"))));
     EXPECT_TRUE(dir.exists(onDisk(QStringLiteral("20140303.KDX"))));
     ASSERT_EQ(ui.messages.size(), 1);
-    EXPECT_TRUE(ui.messages[0].startsWith(GetLangText(79))) << ui.messages[0].toStdString();
+    EXPECT_TRUE(ui.messages[0].startsWith(GetLangText(TextRow::DataCollectionError)))
+        << ui.messages[0].toStdString();
     EXPECT_EQ(report.filesFailed, 1);
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 0x0102);
 }
@@ -169,7 +170,7 @@ TEST_F(DayFilesTest, TooLongStoreFileKeepsItsMonthsDayFilesAndLetsOthersThrough)
     EXPECT_FALSE(dir.exists(onDisk(QStringLiteral("20140401.txt"))));
     EXPECT_EQ(storeBytes(2014, 4), MonthBytes({{SlotIndex(1, 1, 0), 6}}));
     ASSERT_EQ(ui.messages.size(), 1);
-    EXPECT_TRUE(ui.messages[0].startsWith(GetLangText(79)));
+    EXPECT_TRUE(ui.messages[0].startsWith(GetLangText(TextRow::DataCollectionError)));
     EXPECT_TRUE(ui.messages[0].contains(QStringLiteral("89290")));
     EXPECT_EQ(report.filesFailed, 2);
     EXPECT_EQ(settingInt("Summary", "TotalSteps"), 6);

@@ -53,12 +53,9 @@ namespace {
 
 constexpr int WaitMs = 10000; // a step that takes longer than this has hung
 constexpr int LookMs = 20;    // how often the answerer looks for an open box
-constexpr int English = static_cast<int>(Language::English);
-constexpr int Traditional = static_cast<int>(Language::TraditionalChinese);
-constexpr int QuestionCaptionRow = 21;
-constexpr int ReportTitleRow = 23;
-constexpr int SleepQualityRow = 114;
-constexpr int NotFoundRow = 77;
+// The languages' indexes as the settings file stores them.
+constexpr int English = 0;
+constexpr int Traditional = 1;
 
 // Modal boxes run their own event loop, so the test cannot answer them from its own code: this
 // looks for one every few milliseconds and hands it to the answer the test gave for it. A box
@@ -203,7 +200,7 @@ TEST_F(WindowEndToEnd, CollectReadSwitchLanguageAndUnplug)
     });
     plugIn(history);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !questions.isEmpty(); }, WaitMs));
-    const QString caption = GetLangText(QuestionCaptionRow, English);
+    const QString caption = GetLangText(TextRow::DataCollection, English);
     for (const QString& asked : questions) {
         EXPECT_TRUE(asked.startsWith(caption + u'|')) << asked.toStdString();
         EXPECT_TRUE(asked.contains(QStringLiteral("Disk-E"))) << asked.toStdString();
@@ -276,20 +273,21 @@ TEST_F(WindowEndToEnd, CollectReadSwitchLanguageAndUnplug)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     // 5. Traditional Chinese, chosen on the User Option page, relabels the pages.
-    EXPECT_EQ(window.TabControl()->tabText(0), GetLangText(ReportTitleRow, English));
+    EXPECT_EQ(window.TabControl()->tabText(0), GetLangText(TextRow::Report, English));
     ClickTab(window, PageIndex::UserOption);
     auto* optionPage = Page<CAdvancedPage>(window, PageIndex::UserOption);
     ASSERT_NE(optionPage, nullptr);
     QTest::mouseClick(optionPage->LanguageButton(Traditional), Qt::LeftButton);
     EXPECT_EQ(appState().language, Traditional);
     EXPECT_EQ(setting::Language.Read(-1), Traditional);
-    EXPECT_EQ(window.TabControl()->tabText(0), GetLangText(ReportTitleRow, Traditional));
-    EXPECT_NE(window.TabControl()->tabText(0), GetLangText(ReportTitleRow, English));
-    EXPECT_EQ(report->SleepButton()->text(), GetLangText(SleepQualityRow, Traditional));
+    EXPECT_EQ(window.TabControl()->tabText(0), GetLangText(TextRow::Report, Traditional));
+    EXPECT_NE(window.TabControl()->tabText(0), GetLangText(TextRow::Report, English));
+    EXPECT_EQ(report->SleepButton()->text(), GetLangText(TextRow::SleepQuality, Traditional));
 
     // 6. Pulled out: the window shows that no wristband is there, in the new language.
     ASSERT_TRUE(QDir().rename(disk(), dir.filePath(QStringLiteral("pulled-out"))));
-    const QString gone = FillText(GetLangText(NotFoundRow, Traditional), {QStringLiteral("K7")});
+    const QString gone =
+        FillText(GetLangText(TextRow::DiskNotFound, Traditional), {QStringLiteral("K7")});
     ASSERT_NE(gone, notFound);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.DriveLabelText() == gone; }, WaitMs))
         << window.DriveLabelText().toStdString();

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
 #include "data/datatestsupport.h"
 #include "data/monthbuffer.h"
 #include "reports/chartsummary.h"
@@ -143,7 +142,7 @@ TEST_F(ReportTest, ChartSummariesGiveThePeriodItsStepsAndTheBusiestTimes)
     EXPECT_EQ(DescribeSleepChart(night, place),
               QStringLiteral("Night 2024/03/05 20:00 ~ 2024/03/06 09:00; 21:40 Bad Time; "
                              "04:21 Awake Time; 06:40 Sleep Time; 80% Efficiency"));
-    appState().language = static_cast<int>(Language::SimplifiedChinese);
+    appState().language = 2; // Simplified Chinese
     EXPECT_TRUE(DescribeSleepChart(night, place).startsWith(QStringLiteral("夜间 2024/03/05")));
 }
 

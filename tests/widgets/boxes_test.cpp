@@ -106,7 +106,7 @@ TEST_F(BoxesTest, CompletionBoxTitleFollowsTheLanguage)
 {
     appState().language = 2;
     CCompletionBox box(QStringLiteral("m"), 1);
-    EXPECT_EQ(box.windowTitle(), GetLangText(56, 2));
+    EXPECT_EQ(box.windowTitle(), GetLangText(TextRow::Congratulation, 2));
 }
 
 TEST_F(BoxesTest, CompletionBoxAnswersOneHoweverItIsClosed)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/lang/languages.h"
 #include "widgets/colorlabel.h"
 #include "widgets/hoverbutton2.h"
 #include "widgets/pictures.h"
@@ -70,6 +71,20 @@ TEST(HoverButton, StretchesThePictureOverTheWholeFace)
         }
     }
     EXPECT_EQ(button.DrawSize(), QSize(180, 60));
+}
+
+TEST(HoverButton, EveryLanguageHasItsBadge)
+{
+    // The badges are gathered by file name, not listed: a language without its file, or a file
+    // named after another code, would leave the language choice with an empty face.
+    for (const Language& language : Languages) {
+        CHoverButton2 button;
+        EXPECT_TRUE(button.LoadBitmap(pictures::LanguageBadge(language.index)))
+            << language.code.toString().toStdString();
+        EXPECT_FALSE(pictures::NaturalSize(pictures::LanguageBadge(language.index)).isEmpty());
+    }
+    CHoverButton2 button;
+    EXPECT_FALSE(button.LoadBitmap(pictures::LanguageBadge(LanguageCount)));
 }
 
 TEST(HoverButton, UnknownPictureLeavesTheFaceEmpty)

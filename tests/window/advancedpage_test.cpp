@@ -78,11 +78,11 @@ TEST_F(AdvancedPageTest, LanguageSwitchRelabelsTheWindowItsPagesOpenDialogsAndQt
     QTest::mouseClick(page->LanguagePicture(2), Qt::LeftButton);
     EXPECT_EQ(profile.writeCount(), writes + 1);
     EXPECT_EQ(stored("Advance", "Language"), 2);
-    EXPECT_TRUE(window->windowTitle().contains(GetLangText(0, 2)));
+    EXPECT_TRUE(window->windowTitle().contains(GetLangText(TextRow::ProgramName, 2)));
     for (int index = 0; index < PageCount; ++index) {
         EXPECT_EQ(window->TabControl()->tabText(index), GetLangText(PageTitleRow(index), 2));
     }
-    EXPECT_TRUE(sleep.FigureText(0).endsWith(GetLangText(115, 2)));
+    EXPECT_TRUE(sleep.FigureText(0).endsWith(GetLangText(TextRow::BedTime, 2)));
     // Qt's own translations: "&Yes" becomes 是(&Y) in both Chinese catalogues.
     EXPECT_TRUE(question.button(QMessageBox::Yes)->text().contains(s("是")))
         << question.button(QMessageBox::Yes)->text().toStdString();

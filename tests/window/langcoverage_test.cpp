@@ -5,6 +5,7 @@
 
 #include "app/appstate.h"
 #include "app/lang/langtable.h"
+#include "app/lang/languages.h"
 #include "app/userinterface.h"
 #include "device/discovery.h"
 #include "recordingui.h"
@@ -35,42 +36,85 @@ constexpr char Settings[] =
 
 // Rows that no screen built so far shows, with the reason. A page that comes takes its rows off
 // this list; the test fails for a listed row that shows, so the list stays true. A row whose
-// text stands inside another row's in every language passes with it: "Steps" (6 and 42), "Auto"
-// (110, inside 101 "Auto Confirmed").
+// text stands inside another row's in every language passes with it: "Steps" (Steps and
+// KindSteps), "Auto" (inside AutoConfirmed).
 struct NotShown
 {
-    std::vector<int> rows;
+    std::vector<TextRow> rows;
     const char* reason;
 };
 const std::vector<NotShown>& NotShownRows()
 {
     static const std::vector<NotShown> listed{
-        {{21, 22}, "the collection prompt: asked when a wristband is found"},
-        {{79}, "the box of a collection that failed"},
-        {{80}, "asked by the report's Delete, which needs a stored row"},
-        {{11, 12}, "the personal page's older unit words, superseded by the unit rows"},
-        {{47, 48, 49}, "the other kinds' target captions: the page shows the chosen kind's"},
-        {{55, 58}, "shown while a mission runs"},
-        {{56, 57}, "the completion box of a finished mission"},
-        {{60}, "the box after a file-model wristband's time set"},
-        {{61, 62}, "the correction slider's label away from 0"},
-        {{88, 89, 111}, "the Maintain page's pass-through controls and clock check report"},
-        {{91, 92}, "the wristband's LED and battery controls, which the page keeps hidden"},
-        {{105, 106, 107, 108, 109, 112, 113}, "the factory set-up, opened by Shift+Ctrl"},
-        {{95, 96, 97, 98}, "online update not built yet"},
-        {{147}, "the reset's question where a trash can take the store: this window has none"},
-        {{157, 158}, "the summary of a report chart with steps; the store here is empty"},
-        {{160, 161, 162}, "refusals of entries no person can have"},
+        {{TextRow::DataCollection, TextRow::CollectFromDiskQuestion},
+         "the collection prompt: asked when a wristband is found"},
+        {{TextRow::DataCollectionError}, "the box of a collection that failed"},
+        {{TextRow::ConfirmDelete}, "asked by the report's Delete, which needs a stored row"},
+        {{TextRow::OldPound, TextRow::OldInch},
+         "the personal page's older unit words, superseded by the unit rows"},
+        {{TextRow::TargetDistance, TextRow::TargetTime, TextRow::TargetCalorie},
+         "the other kinds' target captions: the page shows the chosen kind's"},
+        {{TextRow::PercentCompleted, TextRow::RunningTime}, "shown while a mission runs"},
+        {{TextRow::Congratulation, TextRow::MissionCompleted},
+         "the completion box of a finished mission"},
+        {{TextRow::PlugOutToSetUp}, "the box after a file-model wristband's time set"},
+        {{TextRow::FasterPerDay, TextRow::SlowerPerDay},
+         "the correction slider's label away from 0"},
+        {{TextRow::ClockCheckReport, TextRow::CheckWatch, TextRow::Manual},
+         "the Maintain page's pass-through controls and clock check report"},
+        {{TextRow::LedPowerControl, TextRow::BatteryCurve},
+         "the wristband's LED and battery controls, which the page keeps hidden"},
+        {{TextRow::FactoryMode, TextRow::PlugInAutoSetup, TextRow::DiskConstructing,
+          TextRow::SetupOk, TextRow::SetupFailed, TextRow::PreCopy, TextRow::Setup},
+         "the factory set-up, opened by Shift+Ctrl"},
+        {{TextRow::Upgrading, TextRow::NewVersionQuestion, TextRow::ToolUpdated,
+          TextRow::NoNewVersion},
+         "online update not built yet"},
+        {{TextRow::GoesToTrash},
+         "the reset's question where a trash can take the store: this window has none"},
+        {{TextRow::BusiestDay, TextRow::BusiestHour},
+         "the summary of a report chart with steps; the store here is empty"},
+        {{TextRow::MustBeBetween, TextRow::MustBeAboveZero, TextRow::MustNotBeNegative},
+         "refusals of entries no person can have"},
         // The wristband's display entries and other words of earlier screens, and the
-        // Simplified block's kilometre (distances are named with row 142 in every language).
-        {{13, 64, 65, 66, 67, 68,  69,  70,  71,  72,  73,  74,  75,  76,  78, 81,
-          82, 87, 90, 93, 94, 124, 126, 127, 128, 129, 130, 131, 132, 141, 146},
+        // Simplified block's kilometre (distances are named with Kilometre in every language).
+        {{TextRow::OldMetre,
+          TextRow::ShowTime,
+          TextRow::ShowDay,
+          TextRow::ShowYear,
+          TextRow::ShowDiskSize,
+          TextRow::ShowFreeSize,
+          TextRow::ShowBattery,
+          TextRow::ShowStepo,
+          TextRow::PersonalGraphic,
+          TextRow::PersonalSetting,
+          TextRow::PcSimulation,
+          TextRow::GoodFeeling,
+          TextRow::Go,
+          TextRow::PersonalMessage,
+          TextRow::DisplaySpeed,
+          TextRow::Push,
+          TextRow::Clear,
+          TextRow::Message,
+          TextRow::WearIt,
+          TextRow::Battery,
+          TextRow::TimeInHours,
+          TextRow::Enable24HourMode,
+          TextRow::EnableAlarm,
+          TextRow::HorizontalDisplay,
+          TextRow::VerticalDisplay,
+          TextRow::ShowHour,
+          TextRow::ShowMinute,
+          TextRow::ShowMonth,
+          TextRow::ShowDayOfMonth,
+          TextRow::Metre,
+          TextRow::SimplifiedKilometre},
          "no screen uses it"},
     };
     return listed;
 }
 
-const char* ReasonNotShown(int row)
+const char* ReasonNotShown(TextRow row)
 {
     for (const NotShown& entry : NotShownRows()) {
         if (std::find(entry.rows.begin(), entry.rows.end(), row) != entry.rows.end()) {
@@ -141,16 +185,22 @@ QRegularExpression RowPattern(const QString& text)
     return QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption);
 }
 
-// The unit blocks belong to some languages only; every other row to all three.
-QList<int> LanguagesUsing(int row)
+// A unit block belongs to the languages that label with it; every other row to all of them.
+QList<int> LanguagesUsing(TextRow row)
 {
-    if (row >= 139 && row <= 142) {
-        return {0, 1};
+    constexpr int UnitsInBlock = 4;
+    const auto inBlock = [row](TextRow first) {
+        const int offset = static_cast<int>(row) - static_cast<int>(first);
+        return offset >= 0 && offset < UnitsInBlock;
+    };
+    const bool unitWord = inBlock(TextRow::Kilogram) || inBlock(TextRow::SimplifiedKilogram);
+    QList<int> languages;
+    for (const Language& language : Languages) {
+        if (!unitWord || inBlock(language.unitBlock)) {
+            languages << language.index;
+        }
     }
-    if (row >= 143 && row <= 146) {
-        return {2};
-    }
-    return {0, 1, 2};
+    return languages;
 }
 
 class LanguageCoverage : public test::WindowTest
@@ -177,8 +227,8 @@ TEST_F(LanguageCoverage, EveryRowReachesAVisibleTextOrIsListedWithItsReason)
     CSleepAnalysisDlg sleep(QDate(2024, 3, 5), &window);
     sleep.show();
 
-    std::array<QStringList, 3> seen;
-    for (int language = 0; language < 3; ++language) {
+    std::array<QStringList, LanguageCount> seen;
+    for (int language = 0; language < LanguageCount; ++language) {
         QStringList& texts = seen.at(static_cast<std::size_t>(language));
         optionsPage->SetLanguage(language);
         DiscoverWristband(); // nothing plugged in: the drive label says so
@@ -208,7 +258,8 @@ TEST_F(LanguageCoverage, EveryRowReachesAVisibleTextOrIsListedWithItsReason)
         texts << recorder.questions << recorder.messages << recorder.statusTexts;
     }
 
-    for (int row = 0; row < LangRowCount; ++row) {
+    for (int at = 0; at < LangRowCount; ++at) {
+        const auto row = static_cast<TextRow>(at);
         bool reached = true;
         for (const int language : LanguagesUsing(row)) {
             const QRegularExpression pattern = RowPattern(GetLangText(row, language));
@@ -217,10 +268,10 @@ TEST_F(LanguageCoverage, EveryRowReachesAVisibleTextOrIsListedWithItsReason)
                                              [&](const QString& t) { return t.contains(pattern); });
         }
         if (const char* reason = ReasonNotShown(row)) {
-            EXPECT_FALSE(reached) << "row " << row << " is listed (" << reason
+            EXPECT_FALSE(reached) << "row " << at << " is listed (" << reason
                                   << ") but shows: take it off the list";
         } else {
-            EXPECT_TRUE(reached) << "row " << row << " \"" << GetLangText(row, 0).toStdString()
+            EXPECT_TRUE(reached) << "row " << at << " \"" << GetLangText(row, 0).toStdString()
                                  << "\" shows nowhere; list it with the reason";
         }
     }

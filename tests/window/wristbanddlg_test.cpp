@@ -87,10 +87,10 @@ TEST_F(WristbandDlgTest, SimplifiedChineseSettingChangesTitleAndTabs)
 {
     setSettings("[Advance]\r\nLanguage=2\r\n");
     const auto window = open();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("K7") + GetLangText(0, 2) +
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("K7") + GetLangText(TextRow::ProgramName, 2) +
                                          QStringLiteral(", Ver 2.010    2014/09/01"));
-    EXPECT_EQ(window->TabControl()->tabText(0), GetLangText(23, 2));
-    EXPECT_EQ(window->TabControl()->tabText(5), GetLangText(99, 2));
+    EXPECT_EQ(window->TabControl()->tabText(0), GetLangText(TextRow::Report, 2));
+    EXPECT_EQ(window->TabControl()->tabText(5), GetLangText(TextRow::UserOption, 2));
 }
 
 TEST_F(WristbandDlgTest, SixPagesInTheirOrderWithEnglishTexts)
@@ -250,9 +250,9 @@ TEST_F(WristbandDlgTest, RefreshRebuildsTheTitleInTheNewLanguage)
     const auto window = open();
     appState().language = 2;
     appState().ui->notifyRefresh();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("K7") + GetLangText(0, 2) +
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("K7") + GetLangText(TextRow::ProgramName, 2) +
                                          QStringLiteral(", Ver 2.010    2014/09/01"));
-    EXPECT_EQ(window->TabControl()->tabText(3), GetLangText(26, 2));
+    EXPECT_EQ(window->TabControl()->tabText(3), GetLangText(TextRow::PersonalInformation, 2));
 }
 
 TEST_F(WristbandDlgTest, LeavingTheUserOptionsRefreshesThatPage)

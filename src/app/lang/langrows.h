@@ -1,28 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/lang/langtable.h"
+#include "app/lang/languages.h"
+#include "app/lang/textrows.h"
 
-#include <QString>
 #include <array>
 
 namespace trek {
 
-// One row of interface text in the three languages. The cells are UTF-8 (u8 literals), so the
-// table reads the same whatever the compiler's own source or execution character set is.
+// One row of interface text: its name, then a cell per language in the order of Languages. The
+// cells are UTF-8 (u8 literals), so the table reads the same whatever the compiler's own source
+// or execution character set is.
 struct LangRow
 {
-    const char8_t* english;
-    const char8_t* traditional;
-    const char8_t* simplified;
+    TextRow name;
+    std::array<const char8_t*, LanguageCount> cells;
 };
 
 using LangRowTable = std::array<LangRow, LangRowCount>;
 
 // The compiled-in table; callers go through GetLangText, which guards the row range.
 const LangRowTable& LangRows();
-
-// The cell of a row for a language index (1 Traditional, 2 Simplified, anything else English).
-QString LangCell(const LangRow& row, int languageIndex);
 
 } // namespace trek

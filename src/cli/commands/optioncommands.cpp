@@ -2,7 +2,8 @@
 // options show|set: the user options tab as text, and its choices made from the command line.
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
+#include "app/lang/languages.h"
 #include "app/useroptions.h"
 #include "cli/commands/commandlist.h"
 #include "cli/structuredoutput.h"
@@ -27,27 +28,13 @@ struct OptionValues
     QString format; // options show
 };
 
-// The words of the command line for the three languages, by their index in the settings file.
-const QStringList& LanguageWords()
-{
-    static const QStringList words{QStringLiteral("en"), QStringLiteral("cht"),
-                                   QStringLiteral("chs")};
-    return words;
-}
-
-// A word the command line's reader checked, as the value the settings file holds.
-int LanguageIndex(const QString& word)
-{
-    return EffectiveLanguage(static_cast<int>(LanguageWords().indexOf(word)));
-}
-
 Records OptionRecords()
 {
     const AppState& state = appState();
     const SettingsValues& values = state.values;
     const std::array<OptionLine, 4> locales = LocaleLines();
     Records records;
-    records.add(QStringLiteral("language"), LanguageWords().at(EffectiveLanguage(state.language)));
+    records.add(QStringLiteral("language"), CurrentLanguage().cliWord.toString());
     records.add(QStringLiteral("units"), UnitsWord(values.unitMode));
     records.add(QStringLiteral("update_check"), values.enableUpgrade);
     records.add(QStringLiteral("auto_confirm"), values.autoConfirm);
@@ -95,7 +82,7 @@ int RunOptionsSet(const OptionValues& values, const CliRequest& /*request*/)
 {
     UserOptionChange change;
     if (!values.language.isEmpty()) {
-        change.language = LanguageIndex(values.language);
+        change.language = LanguageForCliWord(values.language).index;
     }
     if (!values.units.isEmpty()) {
         change.unitMode = values.units == u"imperial" ? 1 : 0;
@@ -144,7 +131,7 @@ QList<CliCommand> OptionCommands()
         }),
         Row(CommandRow<OptionValues>{
             .words = {QStringLiteral("options"), QStringLiteral("set")},
-            .options = {ChoiceOption(QStringLiteral("--language"), LanguageWords(),
+            .options = {ChoiceOption(QStringLiteral("--language"), LanguageCliWords(),
                                      &OptionValues::language),
                         ChoiceOption(QStringLiteral("--units"),
                                      {QStringLiteral("metric"), QStringLiteral("imperial")},

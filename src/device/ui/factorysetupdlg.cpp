@@ -19,11 +19,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int Title = 105;
-constexpr int PreCopy = 112;
-} // namespace row
-
 constexpr int ClockIntervalMs = 1000;
 constexpr int AnimationIntervalMs = 100;
 constexpr int DisplayHeight = 45;
@@ -65,7 +60,7 @@ CFactorySetupDlg::CFactorySetupDlg(QWidget* parent, RandomBelow random)
     : QDialog(parent), m_setup(ReadPreCopySettings()), m_colours(std::move(random))
 {
     setObjectName(QStringLiteral("factorySetup"));
-    setWindowTitle(GetLangText(row::Title));
+    setWindowTitle(GetLangText(TextRow::FactoryMode));
     buildControls();
     ShowClock();
     showStage(m_setup.Stage());
@@ -146,7 +141,7 @@ void CFactorySetupDlg::buildControls()
     const PreCopySettings& preCopy = m_setup.PreCopy();
     if (preCopy.enabled && !preCopy.path.isEmpty()) {
         auto* folder =
-            new QLabel(GetLangText(row::PreCopy) + QStringLiteral(": ") + preCopy.path, this);
+            new QLabel(GetLangText(TextRow::PreCopy) + QStringLiteral(": ") + preCopy.path, this);
         folder->setObjectName(QStringLiteral("factoryPreCopy"));
         folder->setAccessibleName(folder->text());
         layout->addWidget(folder);

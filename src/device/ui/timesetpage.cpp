@@ -32,22 +32,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int Excute = 63;
-constexpr int TwentyFourHour = 83;
-constexpr int TwelveHour = 84;
-constexpr int SelectDisk = 85;
-constexpr int TimeSet = 86;
-constexpr int CheckWatch = 89;
-constexpr int SleepMonitor = 102;
-constexpr int OneTime = 103;
-constexpr int EveryDay = 104;
-constexpr int Auto = 110;
-constexpr int Manual = 111;
-constexpr int StopSleepMonitor = 125;
-constexpr int SleepStartHour = 152; // then start minute, stop hour, stop minute
-} // namespace row
-
 constexpr int MaxCorrection = 99;
 constexpr int CorrectionTick = 10;
 constexpr double LargeLetterScale = 1.8;
@@ -250,26 +234,26 @@ QGroupBox* CTimeSetPage::buildTimeSetGroup()
 
 void CTimeSetPage::setTexts()
 {
-    m_driveGroup->setTitle(GetLangText(row::SelectDisk));
-    m_timeSetGroup->setTitle(GetLangText(row::TimeSet));
-    const auto named = [](QAbstractButton* button, int textRow) {
+    m_driveGroup->setTitle(GetLangText(TextRow::SelectDisk));
+    m_timeSetGroup->setTitle(GetLangText(TextRow::TimeSet));
+    const auto named = [](QAbstractButton* button, TextRow textRow) {
         button->setText(GetLangText(textRow));
         button->setAccessibleName(button->text());
     };
-    named(m_twentyFourHour, row::TwentyFourHour);
-    named(m_twelveHour, row::TwelveHour);
-    named(m_auto, row::Auto);
-    named(m_manual, row::Manual);
-    named(m_sleepMonitor, row::SleepMonitor);
-    named(m_oneTime, row::OneTime);
-    named(m_everyDay, row::EveryDay);
-    named(m_timeSet, row::Excute);
-    named(m_clockCheck, row::CheckWatch);
+    named(m_twentyFourHour, TextRow::TwentyFourHour);
+    named(m_twelveHour, TextRow::TwelveHour);
+    named(m_auto, TextRow::Auto);
+    named(m_manual, TextRow::Manual);
+    named(m_sleepMonitor, TextRow::EnableSleepMonitor);
+    named(m_oneTime, TextRow::OneTime);
+    named(m_everyDay, TextRow::Everyday);
+    named(m_timeSet, TextRow::Execute);
+    named(m_clockCheck, TextRow::CheckWatch);
     for (std::size_t index = 0; index < m_sleepLists.size(); ++index) {
         m_sleepLists.at(index)->setAccessibleName(
-            GetLangText(row::SleepStartHour + static_cast<int>(index)));
+            GetLangText(RowAfter(TextRow::SleepStartHour, static_cast<int>(index))));
     }
-    m_stopLabel->setText(GetLangText(row::StopSleepMonitor));
+    m_stopLabel->setText(GetLangText(TextRow::StopSleepMonitor));
     m_stopLabel->setAccessibleName(m_stopLabel->text());
 }
 

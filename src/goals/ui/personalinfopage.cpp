@@ -2,7 +2,7 @@
 #include "goals/ui/personalinfopage.h"
 
 #include "app/appstate.h"
-#include "app/lang/langtable.h"
+#include "app/currentlanguage.h"
 #include "app/userinterface.h"
 #include "device/localclock.h"
 #include "goals/personallabels.h"
@@ -236,19 +236,7 @@ void CPersonalInfoPage::checkUnitButton()
 
 void CPersonalInfoPage::applyCalendarLanguage()
 {
-    switch (static_cast<Language>(appState().language)) {
-    case Language::SimplifiedChinese:
-        m_birthday->setLocale(
-            QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China));
-        break;
-    case Language::TraditionalChinese:
-        m_birthday->setLocale(
-            QLocale(QLocale::Chinese, QLocale::TraditionalHanScript, QLocale::Taiwan));
-        break;
-    default:
-        m_birthday->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        break;
-    }
+    m_birthday->setLocale(CurrentLanguage().locale());
 }
 
 PersonalTexts CPersonalInfoPage::TypedTexts() const

@@ -24,14 +24,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int DayReport = 4;
-constexpr int MonthReport = 5;
-constexpr int WeekReport = 20;
-constexpr int ConfirmDelete = 80;
-constexpr int SleepQuality = 114;
-} // namespace row
-
 // The wristband counts every minute ("Advance" / "DisplayMode" 1): the chart draws bars.
 constexpr int MinuteDataKind = 1;
 
@@ -107,12 +99,13 @@ void CReportPage::buildControls()
 
 void CReportPage::setTexts()
 {
-    ModeButton(ReportMode::Month)->setText(GetLangText(row::MonthReport));
-    ModeButton(ReportMode::Week)->setText(GetLangText(row::WeekReport));
-    ModeButton(ReportMode::Day)->setText(GetLangText(row::DayReport));
-    m_sleep->setText(GetLangText(row::SleepQuality));
+    ModeButton(ReportMode::Month)->setText(GetLangText(TextRow::MonthReport));
+    ModeButton(ReportMode::Week)->setText(GetLangText(TextRow::WeekReport));
+    ModeButton(ReportMode::Day)->setText(GetLangText(TextRow::DayReport));
+    m_sleep->setText(GetLangText(TextRow::SleepQuality));
     // The chart and the list are named after the report they show.
-    const std::array<int, 3> modeRows{row::MonthReport, row::WeekReport, row::DayReport};
+    const std::array<TextRow, 3> modeRows{TextRow::MonthReport, TextRow::WeekReport,
+                                          TextRow::DayReport};
     const QString shown = GetLangText(modeRows.at(static_cast<std::size_t>(m_mode)));
     m_chart->setAccessibleName(shown);
     m_list->setAccessibleName(shown);
@@ -184,7 +177,7 @@ void CReportPage::DeleteSelectedRow()
     }
     if (!appState().values.autoConfirm) {
         const QString question =
-            QString::asprintf("Item-%d, ", selected + 1) + GetLangText(row::ConfirmDelete);
+            QString::asprintf("Item-%d, ", selected + 1) + GetLangText(TextRow::ConfirmDelete);
         if (user().askYesNo(QString(), question) != UserInterface::Yes) {
             return;
         }

@@ -16,11 +16,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int Steps = 6;
-constexpr int Calorie = 10;
-} // namespace row
-
 struct ColumnLayout
 {
     Qt::Alignment alignment;
@@ -82,7 +77,7 @@ void DrawReportChart(CChartCtrl& chart, const Report& report, QDate date, bool m
     const ReportAxis& axis = report.axis;
     chart.SetYRanges(0.0, report.leftMaximum, 0.0, report.rightMaximum, 0);
     chart.SetXRange(axis.from, axis.to, axis.labelMode);
-    chart.SetYTitles(GetLangText(row::Steps), GetLangText(row::Calorie));
+    chart.SetYTitles(GetLangText(TextRow::Steps), GetLangText(TextRow::Calorie));
     chart.SetXTitle(GetLangText(axis.titleRow));
     chart.SetBackgroundColor(ChartBackground);
     chart.SetAxisColor(ChartAxis);

@@ -24,13 +24,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int BadTime = 115;
-constexpr int AwakeTime = 116;
-constexpr int SleepTime = 117;
-constexpr int Efficiency = 118;
-} // namespace row
-
 const QColor ChartBackground(0, 0, 64);
 const QColor ChartAxis(192, 192, 255);
 
@@ -74,12 +67,12 @@ void CSleepAnalysisDlg::setTexts()
     if (m_shown) {
         showFigures(*m_shown);
     } else {
-        m_figures.at(0)->setText(QStringLiteral("00:00\n") + GetLangText(row::BadTime));
-        m_figures.at(1)->setText(QStringLiteral("00:00\n") + GetLangText(row::AwakeTime));
-        m_figures.at(2)->setText(QStringLiteral("00:00\n") + GetLangText(row::SleepTime));
-        m_figures.at(3)->setText(QStringLiteral("00%\n") + GetLangText(row::Efficiency));
+        m_figures.at(0)->setText(QStringLiteral("00:00\n") + GetLangText(TextRow::BedTime));
+        m_figures.at(1)->setText(QStringLiteral("00:00\n") + GetLangText(TextRow::AwakeTime));
+        m_figures.at(2)->setText(QStringLiteral("00:00\n") + GetLangText(TextRow::SleepTime));
+        m_figures.at(3)->setText(QStringLiteral("00%\n") + GetLangText(TextRow::Efficiency));
     }
-    m_chart->setAccessibleName(GetLangText(row::SleepTime));
+    m_chart->setAccessibleName(GetLangText(TextRow::SleepTime));
     m_chart->SetClassNames(SleepClassName(SleepClass::Awake), SleepClassName(SleepClass::Sleep),
                            SleepClassName(SleepClass::DeepSleep));
     // The chart's setters erase its bars; they are drawn again under the new titles.
@@ -197,7 +190,7 @@ void CSleepAnalysisDlg::drawChart(const SleepAnalysis& analysis)
     m_chart->SetDateLabels(dates.start, dates.end);
     m_chart->SetYRange(-500.0, 1000.0, 0);
     m_chart->SetXRange(window.startHour(), window.endHour());
-    m_chart->SetYTitle(GetLangText(row::SleepTime));
+    m_chart->SetYTitle(GetLangText(TextRow::SleepTime));
     m_chart->SetXTitle(QString());
     m_chart->SetBackgroundColor(ChartBackground);
     m_chart->SetAxisColor(ChartAxis);

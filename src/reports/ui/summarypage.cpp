@@ -22,14 +22,6 @@ namespace trek {
 
 namespace {
 
-namespace row {
-constexpr int ResetButton = 50;
-constexpr int ConfirmReset = 51;
-constexpr int ConfirmCaption = 52;
-constexpr int GoesToTrash = 147;
-constexpr int GoesForGood = 148;
-} // namespace row
-
 // The platform generation that has a picture of its own.
 constexpr int AltPictureGeneration = 7;
 
@@ -97,7 +89,7 @@ void CSummaryPage::Fill()
         m_values.at(line)->setAccessibleName(lines.at(line).caption);
         m_values.at(line)->SetValue(lines.at(line).value);
     }
-    m_reset->setText(GetLangText(row::ResetButton));
+    m_reset->setText(GetLangText(TextRow::ResetZero));
     m_trends->setText(TrendLangText(TrendText::OpenButton));
 }
 
@@ -113,10 +105,10 @@ void CSummaryPage::OnReset()
     // The question says where the months go, so it is settled before it is asked.
     const StoreDisposal disposal = CurrentStoreDisposal();
     const QString question =
-        GetLangText(row::ConfirmReset) + u'\n' +
-        GetLangText(disposal == StoreDisposal::Trash ? row::GoesToTrash : row::GoesForGood);
+        GetLangText(TextRow::ConfirmClearAll) + u'\n' +
+        GetLangText(disposal == StoreDisposal::Trash ? TextRow::GoesToTrash : TextRow::GoesForGood);
     if (!appState().values.autoConfirm &&
-        user().askYesNo(GetLangText(row::ConfirmCaption), question) != UserInterface::Yes) {
+        user().askYesNo(GetLangText(TextRow::Start), question) != UserInterface::Yes) {
         return;
     }
     const Result<LifetimeResetOutcome> outcome = ResetLifetime(disposal);

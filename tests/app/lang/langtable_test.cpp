@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/lang/langtable.h"
+#include "app/lang/languages.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -9,9 +10,10 @@
 namespace trek {
 namespace {
 
-constexpr int English = static_cast<int>(Language::English);
-constexpr int Traditional = static_cast<int>(Language::TraditionalChinese);
-constexpr int Simplified = static_cast<int>(Language::SimplifiedChinese);
+// The languages' indexes as the settings file stores them.
+constexpr int English = 0;
+constexpr int Traditional = 1;
+constexpr int Simplified = 2;
 constexpr int AllLanguages[] = {English, Traditional, Simplified};
 
 QString Utf8(const char8_t* text)
@@ -46,41 +48,43 @@ TEST(LangTable, EnglishRowsKeepTheirExactWording)
 {
     const struct
     {
-        int row;
+        TextRow row;
         const char8_t* text;
     } expected[] = {
-        {0, u8" Trekkomat_2 "},
-        {6, u8"Steps"},
-        {12, u8"inch"},
-        {17, u8"Distance(%s)"},
-        {20, u8"Day Report(Count)"},
-        {22, u8"Find Stepo USB Disk (Disk-%c), Start to collect data ?"},
-        {33, u8"Sat"},
-        {40, u8"Mintues"},
-        {42, u8"Steps"},
-        {55, u8"%d %% Compeleted"},
-        {56, u8"Congraturation !!!"},
-        {58, u8"Running %d Days %d Hours %d Minutes"},
-        {61, u8"Faster %d sec/day"},
-        {62, u8"Slower %d sec/day"},
-        {63, u8"Excute"},
-        {77, u8"Not found %s Stepo-Disk"},
-        {79, u8"### Data Collection Error ###"},
-        {88, u8"Driver %c:\nModel: %s%c\n\nLast Update: %s\n\nCurrent Time:%s\nWatch Time:  "
-             u8"%s\n\nDifference: %s"},
-        {96, u8"Find a NEW version, start upgrade (Yes/No) ?"},
-        {107, u8"Disk-%c Constructing ... ..."},
-        {108, u8">>> Setup OK, Remove Disk <<<"},
-        {114, u8"Sleep Quaility"},
-        {122, u8"Slight Move > "},
-        {133, u8"Metric  Units"},
-        {134, u8"Imperial units"},
-        {138, u8"Mile"},
-        {142, u8"Km"},
-        {146, u8"Km"},
+        {TextRow::ProgramName, u8" Trekkomat_2 "},
+        {TextRow::Steps, u8"Steps"},
+        {TextRow::OldInch, u8"inch"},
+        {TextRow::Distance, u8"Distance(%s)"},
+        {TextRow::WeekReport, u8"Day Report(Count)"},
+        {TextRow::CollectFromDiskQuestion,
+         u8"Find Stepo USB Disk (Disk-%c), Start to collect data ?"},
+        {TextRow::Saturday, u8"Sat"},
+        {TextRow::MinutesUnit, u8"Mintues"},
+        {TextRow::KindSteps, u8"Steps"},
+        {TextRow::PercentCompleted, u8"%d %% Compeleted"},
+        {TextRow::Congratulation, u8"Congraturation !!!"},
+        {TextRow::RunningTime, u8"Running %d Days %d Hours %d Minutes"},
+        {TextRow::FasterPerDay, u8"Faster %d sec/day"},
+        {TextRow::SlowerPerDay, u8"Slower %d sec/day"},
+        {TextRow::Execute, u8"Excute"},
+        {TextRow::DiskNotFound, u8"Not found %s Stepo-Disk"},
+        {TextRow::DataCollectionError, u8"### Data Collection Error ###"},
+        {TextRow::ClockCheckReport,
+         u8"Driver %c:\nModel: %s%c\n\nLast Update: %s\n\nCurrent Time:%s\nWatch Time:  "
+         u8"%s\n\nDifference: %s"},
+        {TextRow::NewVersionQuestion, u8"Find a NEW version, start upgrade (Yes/No) ?"},
+        {TextRow::DiskConstructing, u8"Disk-%c Constructing ... ..."},
+        {TextRow::SetupOk, u8">>> Setup OK, Remove Disk <<<"},
+        {TextRow::SleepQuality, u8"Sleep Quaility"},
+        {TextRow::SlightMove, u8"Slight Move > "},
+        {TextRow::MetricUnits, u8"Metric  Units"},
+        {TextRow::ImperialUnits, u8"Imperial units"},
+        {TextRow::Mile, u8"Mile"},
+        {TextRow::Kilometre, u8"Km"},
+        {TextRow::SimplifiedKilometre, u8"Km"},
     };
     for (const auto& [row, text] : expected) {
-        EXPECT_EQ(GetLangText(row, English), Utf8(text)) << "row " << row;
+        EXPECT_EQ(GetLangText(row, English), Utf8(text)) << "row " << static_cast<int>(row);
     }
 }
 
@@ -88,45 +92,49 @@ TEST(LangTable, ChineseRowsThatScreensDependOn)
 {
     const struct
     {
-        int row;
+        TextRow row;
         const char8_t* traditional;
         const char8_t* simplified;
     } expected[] = {
-        {7, u8"時刻", u8"时刻"},
-        {8, u8"日期", u8"日期"},
-        {11, u8"公斤", u8"公斤"},
-        {12, u8"公分", u8"公分"},
-        {13, u8"公尺", u8"公尺"},
-        {14, u8"公里", u8"公里"},
-        {20, u8"周報表", u8"周报表"},
-        {54, u8"星期", u8"星期"},
-        {86, u8"時間設定", u8"时间设定"},
-        {88, u8"Driver %c:\nModel: %s%c\n\n前次設定: %s\n\n目前時間: %s\n手表時間: %s\n\n誤差: %s",
+        {TextRow::Hours, u8"時刻", u8"时刻"},
+        {TextRow::Days, u8"日期", u8"日期"},
+        {TextRow::OldPound, u8"公斤", u8"公斤"},
+        {TextRow::OldInch, u8"公分", u8"公分"},
+        {TextRow::OldMetre, u8"公尺", u8"公尺"},
+        {TextRow::OldKilometre, u8"公里", u8"公里"},
+        {TextRow::WeekReport, u8"周報表", u8"周报表"},
+        {TextRow::Week, u8"星期", u8"星期"},
+        {TextRow::TimeSet, u8"時間設定", u8"时间设定"},
+        {TextRow::ClockCheckReport,
+         u8"Driver %c:\nModel: %s%c\n\n前次設定: %s\n\n目前時間: %s\n手表時間: %s\n\n誤差: %s",
          u8"Driver %c:\nModel: %s%c\n\n前次设定: %s\n\n目前时间: %s\n手表时间: %s\n\n误差: %s"},
-        {133, u8"公制單位", u8"公制单位"},
-        {134, u8"英制單位", u8"英制单位"},
-        {137, u8"英呎", u8"英尺"},
-        {139, u8"公斤", u8"公斤"},
-        {140, u8"公分", u8"公分"},
-        {141, u8"公尺", u8"公尺"},
-        {142, u8"公里", u8"公里"},
-        {143, u8"千克", u8"千克"},
-        {144, u8"厘米", u8"厘米"},
-        {145, u8"米", u8"米"},
-        {146, u8"千米", u8"千米"},
+        {TextRow::MetricUnits, u8"公制單位", u8"公制单位"},
+        {TextRow::ImperialUnits, u8"英制單位", u8"英制单位"},
+        {TextRow::Feet, u8"英呎", u8"英尺"},
+        {TextRow::Kilogram, u8"公斤", u8"公斤"},
+        {TextRow::Centimetre, u8"公分", u8"公分"},
+        {TextRow::Metre, u8"公尺", u8"公尺"},
+        {TextRow::Kilometre, u8"公里", u8"公里"},
+        {TextRow::SimplifiedKilogram, u8"千克", u8"千克"},
+        {TextRow::SimplifiedCentimetre, u8"厘米", u8"厘米"},
+        {TextRow::SimplifiedMetre, u8"米", u8"米"},
+        {TextRow::SimplifiedKilometre, u8"千米", u8"千米"},
     };
     for (const auto& [row, traditional, simplified] : expected) {
-        EXPECT_EQ(GetLangText(row, Traditional), Utf8(traditional)) << "row " << row;
-        EXPECT_EQ(GetLangText(row, Simplified), Utf8(simplified)) << "row " << row;
+        EXPECT_EQ(GetLangText(row, Traditional), Utf8(traditional))
+            << "row " << static_cast<int>(row);
+        EXPECT_EQ(GetLangText(row, Simplified), Utf8(simplified))
+            << "row " << static_cast<int>(row);
     }
 }
 
 TEST(LangTable, EveryRowIsFilledAndFormatsMatchAcrossLanguages)
 {
     for (int row = 0; row < LangRowCount; ++row) {
-        const QString english = GetLangText(row, English);
-        for (const int language : AllLanguages) {
-            const QString text = GetLangText(row, language);
+        const QString english = GetLangText(static_cast<TextRow>(row), English);
+        for (const Language& each : Languages) {
+            const int language = each.index;
+            const QString text = GetLangText(static_cast<TextRow>(row), language);
             EXPECT_FALSE(text.trimmed().isEmpty()) << "row " << row << " language " << language;
             // Callers fill one argument list whatever the language: a placeholder missing,
             // added or moved in a translation prints garbage or reads the wrong argument.
@@ -146,8 +154,8 @@ TEST(LangTable, ChineseColumnsDoNotMixScripts)
         Utf8(u8"數時間設資據個總鐘標開執顯電圖訊發誤檢線級啟動認單廠監測"
              u8"敗預複質寢淺輕鬧務維護請選擇計統歸確刪傳報離體關後");
     for (int row = 0; row < LangRowCount; ++row) {
-        const QString traditional = GetLangText(row, Traditional);
-        const QString simplified = GetLangText(row, Simplified);
+        const QString traditional = GetLangText(static_cast<TextRow>(row), Traditional);
+        const QString simplified = GetLangText(static_cast<TextRow>(row), Simplified);
         for (const QChar c : traditional) {
             EXPECT_FALSE(simplifiedOnly.contains(c))
                 << "row " << row << " Traditional holds " << QString(c).toStdString();
@@ -161,18 +169,19 @@ TEST(LangTable, ChineseColumnsDoNotMixScripts)
 
 TEST(LangTable, LanguageIndexOtherThanOneOrTwoMeansEnglish)
 {
-    for (const int language : {0, 3, -1, 99, INT_MIN, INT_MAX}) {
-        EXPECT_EQ(GetLangText(86, language), QStringLiteral("Time Set")) << language;
+    for (const int language : {0, LanguageCount, -1, 99, INT_MIN, INT_MAX}) {
+        EXPECT_EQ(GetLangText(TextRow::TimeSet, language), QStringLiteral("Time Set")) << language;
     }
-    EXPECT_EQ(GetLangText(86, Traditional), Utf8(u8"時間設定"));
-    EXPECT_EQ(GetLangText(86, Simplified), Utf8(u8"时间设定"));
+    EXPECT_EQ(GetLangText(TextRow::TimeSet, Traditional), Utf8(u8"時間設定"));
+    EXPECT_EQ(GetLangText(TextRow::TimeSet, Simplified), Utf8(u8"时间设定"));
 }
 
 TEST(LangTable, RowsOutsideTheTableGiveEmptyText)
 {
     for (const int row : {-1, LangRowCount, LangRowCount + 1, INT_MIN, INT_MAX}) {
         for (const int language : AllLanguages) {
-            EXPECT_TRUE(GetLangText(row, language).isEmpty()) << row << " " << language;
+            EXPECT_TRUE(GetLangText(static_cast<TextRow>(row), language).isEmpty())
+                << row << " " << language;
         }
     }
 }
@@ -192,17 +201,20 @@ TEST(LangTable, DefaultLanguageFollowsTheLocaleAbbreviation)
 
 TEST(LangTable, UnitBlockGivesEachInterfaceItsUnitWords)
 {
-    EXPECT_EQ(UnitBlockRow(Simplified), 143);
-    for (const int language : {English, Traditional, 3, -1}) {
-        EXPECT_EQ(UnitBlockRow(language), 139) << language;
+    EXPECT_EQ(LanguageAt(Simplified).unitBlock, TextRow::SimplifiedKilogram);
+    for (const int language : {English, Traditional, LanguageCount, -1}) {
+        EXPECT_EQ(LanguageAt(language).unitBlock, TextRow::Kilogram) << language;
     }
     // Kilogram and centimetre labels as the personal page picks them.
-    EXPECT_EQ(GetLangText(UnitBlockRow(Simplified), Simplified), Utf8(u8"千克"));
-    EXPECT_EQ(GetLangText(UnitBlockRow(Simplified) + 1, Simplified), Utf8(u8"厘米"));
-    EXPECT_EQ(GetLangText(UnitBlockRow(Traditional), Traditional), Utf8(u8"公斤"));
-    EXPECT_EQ(GetLangText(UnitBlockRow(Traditional) + 1, Traditional), Utf8(u8"公分"));
-    EXPECT_EQ(GetLangText(UnitBlockRow(English), English), QStringLiteral("Kg"));
-    EXPECT_EQ(GetLangText(UnitBlockRow(English) + 1, English), QStringLiteral("cm"));
+    const auto unit = [](int language, int offset) {
+        return GetLangText(RowAfter(LanguageAt(language).unitBlock, offset), language);
+    };
+    EXPECT_EQ(unit(Simplified, 0), Utf8(u8"千克"));
+    EXPECT_EQ(unit(Simplified, 1), Utf8(u8"厘米"));
+    EXPECT_EQ(unit(Traditional, 0), Utf8(u8"公斤"));
+    EXPECT_EQ(unit(Traditional, 1), Utf8(u8"公分"));
+    EXPECT_EQ(unit(English, 0), QStringLiteral("Kg"));
+    EXPECT_EQ(unit(English, 1), QStringLiteral("cm"));
 }
 
 TEST(LangTable, ClockCheckReportHasTheSameLinesInEveryLanguage)
@@ -213,7 +225,7 @@ TEST(LangTable, ClockCheckReportHasTheSameLinesInEveryLanguage)
     const QString difference = QStringLiteral("-6 sec");
     QList<QStringList> reports;
     for (const int language : AllLanguages) {
-        const QByteArray format = GetLangText(88, language).toUtf8();
+        const QByteArray format = GetLangText(TextRow::ClockCheckReport, language).toUtf8();
         const QString report =
             QString::asprintf(format.constData(), 'E', "K7", 'B', lastUpdate.toUtf8().constData(),
                               pcTime.toUtf8().constData(), watchTime.toUtf8().constData(),
