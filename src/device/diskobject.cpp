@@ -163,7 +163,7 @@ Result<QStringList> CDiskObject::ListFolderFilesMatching(const QString& pattern,
 
 Result<QStringList> CDiskObject::ListSubfolders(const QString& folder, PathForm form) const
 {
-    const Result<QList<FolderPlan>> plan = planCopy(folder, true);
+    const Result<QList<FolderPlan>> plan = PlanCopy(folder, true);
     if (!plan) {
         return Failure{plan.error()};
     }
@@ -178,7 +178,7 @@ Result<QStringList> CDiskObject::ListSubfolders(const QString& folder, PathForm 
     return folders;
 }
 
-Result<> CDiskObject::walk(const QString& root, const QString& relative, bool withSubfolders,
+Result<> CDiskObject::Walk(const QString& root, const QString& relative, bool withSubfolders,
                            QList<FolderPlan>& plan) const
 {
     const QString folder = root + relative;
@@ -194,14 +194,14 @@ Result<> CDiskObject::walk(const QString& root, const QString& relative, bool wi
     }
     plan.append({relative, files});
     for (const QString& name : subfolders) {
-        if (Result<> walked = walk(root, relative + name + u'/', true, plan); !walked) {
+        if (Result<> walked = Walk(root, relative + name + u'/', true, plan); !walked) {
             return walked;
         }
     }
     return {};
 }
 
-Result<QList<CDiskObject::FolderPlan>> CDiskObject::planCopy(const QString& source,
+Result<QList<CDiskObject::FolderPlan>> CDiskObject::PlanCopy(const QString& source,
                                                              bool withSubfolders) const
 {
     const Result<QString> root = NormaliseFolderPath(source);
@@ -209,13 +209,13 @@ Result<QList<CDiskObject::FolderPlan>> CDiskObject::planCopy(const QString& sour
         return Failure{root.error()};
     }
     QList<FolderPlan> plan;
-    if (Result<> walked = walk(*root, QString(), withSubfolders, plan); !walked) {
+    if (Result<> walked = Walk(*root, QString(), withSubfolders, plan); !walked) {
         return Failure{walked.error()};
     }
     return plan;
 }
 
-Result<> CDiskObject::runCopy(const QString& source, const QString& target,
+Result<> CDiskObject::RunCopy(const QString& source, const QString& target,
                               const QList<FolderPlan>& plan) const
 {
     for (const FolderPlan& level : plan) {
@@ -250,11 +250,11 @@ Result<> CDiskObject::CopyFolderFiles(const QString& source, const QString& targ
     if (resolvedPath(*from) == resolvedPath(*to)) {
         return fail(QStringLiteral("Cannot copy the files of %1 onto themselves.").arg(*from));
     }
-    const Result<QList<FolderPlan>> plan = planCopy(*from, false);
+    const Result<QList<FolderPlan>> plan = PlanCopy(*from, false);
     if (!plan) {
         return Failure{plan.error()};
     }
-    return runCopy(*from, *to, *plan);
+    return RunCopy(*from, *to, *plan);
 }
 
 Result<> CDiskObject::CopyFolderTree(const QString& source, const QString& target) const
@@ -271,11 +271,11 @@ Result<> CDiskObject::CopyFolderTree(const QString& source, const QString& targe
                                    "lies inside it.")
                         .arg(*from, *to));
     }
-    const Result<QList<FolderPlan>> plan = planCopy(*from, true);
+    const Result<QList<FolderPlan>> plan = PlanCopy(*from, true);
     if (!plan) {
         return Failure{plan.error()};
     }
-    return runCopy(*from, *to, *plan);
+    return RunCopy(*from, *to, *plan);
 }
 
 } // namespace trek

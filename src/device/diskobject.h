@@ -62,10 +62,10 @@ private:
         QStringList files;
     };
 
-    Result<QList<FolderPlan>> planCopy(const QString& source, bool withSubfolders) const;
-    Result<> walk(const QString& root, const QString& relative, bool withSubfolders,
+    Result<QList<FolderPlan>> PlanCopy(const QString& source, bool withSubfolders) const;
+    Result<> Walk(const QString& root, const QString& relative, bool withSubfolders,
                   QList<FolderPlan>& plan) const;
-    Result<> runCopy(const QString& source, const QString& target,
+    Result<> RunCopy(const QString& source, const QString& target,
                      const QList<FolderPlan>& plan) const;
 
     QString m_base;

@@ -66,7 +66,7 @@ void FactorySetup::Run()
     m_running = true;
     do {
         m_pending = false;
-        runOnce();
+        RunOnce();
     } while (m_pending && !m_stopped);
     m_running = false;
 }
@@ -76,14 +76,14 @@ void FactorySetup::Stop()
     m_stopped = true;
 }
 
-void FactorySetup::runOnce()
+void FactorySetup::RunOnce()
 {
-    const char letter = findWristband();
+    const char letter = FindWristband();
     if (letter == 0) {
         ReleaseLinkVolume();
         m_current = 0;
         m_busy = false;
-        enter(FactoryStage::Waiting);
+        Enter(FactoryStage::Waiting);
         return;
     }
     if (m_busy) {
@@ -91,22 +91,22 @@ void FactorySetup::runOnce()
     }
     m_busy = true;
     m_current = letter;
-    enter(FactoryStage::Constructing);
+    Enter(FactoryStage::Constructing);
     user().pumpMessages();
 
-    const Result<> done = setUpWristband(letter);
+    const Result<> done = SetUpWristband(letter);
     if (!done) {
         m_lastError = done.error();
-        enter(FactoryStage::Failed);
+        Enter(FactoryStage::Failed);
         return;
     }
     m_lastError.clear();
     ++m_count;
-    enter(FactoryStage::Done);
+    Enter(FactoryStage::Done);
     emit succeeded(m_count);
 }
 
-char FactorySetup::findWristband()
+char FactorySetup::FindWristband()
 {
     const platform::DriveTable* drives = appState().services.drives;
     if (drives == nullptr) {
@@ -128,7 +128,7 @@ char FactorySetup::findWristband()
     return 0;
 }
 
-Result<> FactorySetup::setUpWristband(char letter) const
+Result<> FactorySetup::SetUpWristband(char letter) const
 {
     // Without a drive letter there is no disk to write to; the probe left the device open.
     if (letter == '*') {
@@ -156,7 +156,7 @@ Result<> FactorySetup::setUpWristband(char letter) const
         .CopyFolderTree(m_preCopy.path, DriveRootOf(letter));
 }
 
-void FactorySetup::enter(FactoryStage stage)
+void FactorySetup::Enter(FactoryStage stage)
 {
     m_stage = stage;
     emit stageChanged(stage);

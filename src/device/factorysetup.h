@@ -67,10 +67,10 @@ signals:
     void succeeded(int count);
 
 private:
-    void runOnce();
-    char findWristband();
-    Result<> setUpWristband(char letter) const;
-    void enter(FactoryStage stage);
+    void RunOnce();
+    char FindWristband();
+    Result<> SetUpWristband(char letter) const;
+    void Enter(FactoryStage stage);
 
     PreCopySettings m_preCopy;
     bool m_running = false;

@@ -14,20 +14,20 @@ CColorLabel::CColorLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent), m_backgroundColor(palette().color(QPalette::Button))
 {
     setAutoFillBackground(true);
-    applyColors();
+    ApplyColors();
 }
 
 void CColorLabel::SetTextColor(const QColor& color)
 {
     m_textColor = color;
-    applyColors();
+    ApplyColors();
     repaint();
 }
 
 void CColorLabel::SetBkColor(const QColor& color)
 {
     m_backgroundColor = color;
-    applyColors();
+    ApplyColors();
     repaint();
 }
 
@@ -36,18 +36,18 @@ void CColorLabel::changeEvent(QEvent* event)
     QLabel::changeEvent(event);
     // The desktop's scheme may change under a label that shows its parent's background.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) {
-        applyColors();
+        ApplyColors();
     }
 }
 
 void CColorLabel::showEvent(QShowEvent* event)
 {
     // The owner may have stopped the label filling its background since the colours were set.
-    applyColors();
+    ApplyColors();
     QLabel::showEvent(event);
 }
 
-QColor CColorLabel::shownBackground() const
+QColor CColorLabel::ShownBackground() const
 {
     if (autoFillBackground() || parentWidget() == nullptr) {
         return m_backgroundColor;
@@ -55,7 +55,7 @@ QColor CColorLabel::shownBackground() const
     return parentWidget()->palette().color(parentWidget()->backgroundRole());
 }
 
-void CColorLabel::applyColors()
+void CColorLabel::ApplyColors()
 {
     if (m_applying) {
         return; // the palette set below comes back as a change
@@ -63,7 +63,7 @@ void CColorLabel::applyColors()
     m_applying = true;
     QPalette colors = palette();
     colors.setColor(QPalette::Window, m_backgroundColor);
-    colors.setColor(QPalette::WindowText, ReadableOn(shownBackground(), m_textColor));
+    colors.setColor(QPalette::WindowText, ReadableOn(ShownBackground(), m_textColor));
     setPalette(colors);
     m_applying = false;
 }

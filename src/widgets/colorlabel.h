@@ -28,8 +28,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void applyColors();
-    QColor shownBackground() const;
+    void ApplyColors();
+    QColor ShownBackground() const;
 
     QColor m_backgroundColor;
     QColor m_textColor = Qt::black;

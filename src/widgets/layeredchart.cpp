@@ -34,17 +34,17 @@ void CLayeredChart::Restart()
     OnRestart();
     EndPlotPainting();
     m_stale = true;
-    updateDescription();
+    UpdateDescription();
     update();
 }
 
 void CLayeredChart::SetSummary(const QString& summary)
 {
     m_summary = summary;
-    updateDescription();
+    UpdateDescription();
 }
 
-void CLayeredChart::updateDescription()
+void CLayeredChart::UpdateDescription()
 {
     const QString axes = Describe();
     setAccessibleDescription(m_summary.isEmpty() ? axes : m_summary + QStringLiteral("; ") + axes);

@@ -69,7 +69,7 @@ private:
     bool RefreshLayers() const;
     // Finishes the drawing of added items, before the plot layer is read or replaced.
     void EndPlotPainting() const;
-    void updateDescription();
+    void UpdateDescription();
 
     QColor m_background;
     QString m_summary;

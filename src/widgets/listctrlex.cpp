@@ -38,26 +38,26 @@ CListCtrlEx::CListCtrlEx(QWidget* parent) : QTableWidget(parent)
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
-    fitRowHeight();
+    FitRowHeight();
 
     QHeaderView* header = horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
     header->setSortIndicatorShown(true);
-    showSortState();
-    connect(header, &QHeaderView::sectionClicked, this, &CListCtrlEx::onHeaderClicked);
+    ShowSortState();
+    connect(header, &QHeaderView::sectionClicked, this, &CListCtrlEx::OnHeaderClicked);
 }
 
 void CListCtrlEx::changeEvent(QEvent* event)
 {
     QTableWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        fitRowHeight();
+        FitRowHeight();
     }
 }
 
-void CListCtrlEx::fitRowHeight()
+void CListCtrlEx::FitRowHeight()
 {
     // One line of text with a little air, as a list shows it; the style's default is roomier.
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -68,12 +68,12 @@ void CListCtrlEx::SetGridLines(bool on)
     setShowGrid(on);
 }
 
-bool CListCtrlEx::hasCell(int row, int column) const
+bool CListCtrlEx::HasCell(int row, int column) const
 {
     return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
 }
 
-QTableWidgetItem* CListCtrlEx::newCell(quintptr value) const
+QTableWidgetItem* CListCtrlEx::NewCell(quintptr value) const
 {
     QTableWidgetItem* cell = itemPrototype()->clone();
     if (value != 0) {
@@ -94,11 +94,11 @@ int CListCtrlEx::InsertColumn(int index, const QString& title, Qt::Alignment ali
     setHorizontalHeaderItem(index, heading);
     setColumnWidth(index, widthPx);
     for (int row = 0; row < rowCount(); ++row) {
-        setItem(row, index, newCell(GetItemData(row)));
+        setItem(row, index, NewCell(GetItemData(row)));
     }
     if (m_sortColumn >= index) {
         ++m_sortColumn;
-        showSortState();
+        ShowSortState();
     }
     return index;
 }
@@ -110,10 +110,10 @@ bool CListCtrlEx::DeleteColumn(int index)
     }
     removeColumn(index);
     if (m_sortColumn == index) {
-        forgetSort();
+        ForgetSort();
     } else if (m_sortColumn > index) {
         --m_sortColumn;
-        showSortState();
+        ShowSortState();
     }
     return true;
 }
@@ -128,11 +128,11 @@ int CListCtrlEx::InsertItem(int index, const QString& text)
     if (index < 0 || columnCount() == 0) {
         return -1;
     }
-    forgetSort();
+    ForgetSort();
     index = std::min(index, rowCount());
     insertRow(index);
     for (int column = 0; column < columnCount(); ++column) {
-        setItem(index, column, newCell(0));
+        setItem(index, column, NewCell(0));
     }
     item(index, 0)->setText(text);
     return index;
@@ -140,17 +140,17 @@ int CListCtrlEx::InsertItem(int index, const QString& text)
 
 bool CListCtrlEx::SetItemText(int row, int column, const QString& text)
 {
-    if (!hasCell(row, column)) {
+    if (!HasCell(row, column)) {
         return false;
     }
-    forgetSort();
+    ForgetSort();
     item(row, column)->setText(text);
     return true;
 }
 
 QString CListCtrlEx::GetItemText(int row, int column) const
 {
-    const QTableWidgetItem* cell = hasCell(row, column) ? item(row, column) : nullptr;
+    const QTableWidgetItem* cell = HasCell(row, column) ? item(row, column) : nullptr;
     return cell != nullptr ? cell->text() : QString();
 }
 
@@ -174,7 +174,7 @@ int CListCtrlEx::DeleteAllItems()
 
 void CListCtrlEx::SetRows(const std::vector<ListRow>& rows)
 {
-    forgetSort();
+    ForgetSort();
     DeleteAllItems();
     if (columnCount() == 0) {
         return; // a row needs a cell to hold its data
@@ -183,7 +183,7 @@ void CListCtrlEx::SetRows(const std::vector<ListRow>& rows)
     for (int row = 0; row < rowCount(); ++row) {
         const ListRow& values = rows.at(static_cast<std::size_t>(row));
         for (int column = 0; column < columnCount(); ++column) {
-            QTableWidgetItem* cell = newCell(values.data);
+            QTableWidgetItem* cell = NewCell(values.data);
             cell->setText(values.texts.value(column));
             if (values.background.isValid()) {
                 cell->setData(Qt::BackgroundRole, values.background);
@@ -239,7 +239,7 @@ quintptr CListCtrlEx::GetItemData(int row) const
     return 0;
 }
 
-void CListCtrlEx::setCellColour(int row, int column, int role, const QColor& colour, bool redraw)
+void CListCtrlEx::SetCellColour(int row, int column, int role, const QColor& colour, bool redraw)
 {
     const bool allRows = row < 0 || row >= rowCount();
     const bool allColumns = column < 0 || column >= columnCount();
@@ -260,9 +260,9 @@ void CListCtrlEx::setCellColour(int row, int column, int role, const QColor& col
     }
 }
 
-QColor CListCtrlEx::cellColour(int row, int column, int role) const
+QColor CListCtrlEx::CellColour(int row, int column, int role) const
 {
-    if (!hasCell(row, column)) {
+    if (!HasCell(row, column)) {
         return {};
     }
     const QTableWidgetItem* cell = item(row, column);
@@ -275,22 +275,22 @@ QColor CListCtrlEx::cellColour(int row, int column, int role) const
 
 void CListCtrlEx::SetCellBackground(int row, int column, const QColor& colour, bool redraw)
 {
-    setCellColour(row, column, Qt::BackgroundRole, colour, redraw);
+    SetCellColour(row, column, Qt::BackgroundRole, colour, redraw);
 }
 
 void CListCtrlEx::SetCellTextColor(int row, int column, const QColor& colour, bool redraw)
 {
-    setCellColour(row, column, Qt::ForegroundRole, colour, redraw);
+    SetCellColour(row, column, Qt::ForegroundRole, colour, redraw);
 }
 
 QColor CListCtrlEx::CellBackground(int row, int column) const
 {
-    return cellColour(row, column, Qt::BackgroundRole);
+    return CellColour(row, column, Qt::BackgroundRole);
 }
 
 QColor CListCtrlEx::CellTextColor(int row, int column) const
 {
-    return cellColour(row, column, Qt::ForegroundRole);
+    return CellColour(row, column, Qt::ForegroundRole);
 }
 
 void CListCtrlEx::SortByColumn(int column, bool ascending)
@@ -302,23 +302,23 @@ void CListCtrlEx::SortByColumn(int column, bool ascending)
     m_sortAscending = ascending;
     // The model's sort is stable and moves the selection and the current cell with their rows.
     sortItems(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-    showSortState();
+    ShowSortState();
     emit rowsSorted(column, ascending);
 }
 
-void CListCtrlEx::onHeaderClicked(int column)
+void CListCtrlEx::OnHeaderClicked(int column)
 {
     SortByColumn(column, !(column == m_sortColumn && m_sortAscending));
 }
 
-void CListCtrlEx::forgetSort()
+void CListCtrlEx::ForgetSort()
 {
     m_sortColumn = -1;
     m_sortAscending = true;
-    showSortState();
+    ShowSortState();
 }
 
-void CListCtrlEx::showSortState()
+void CListCtrlEx::ShowSortState()
 {
     // The header flips its own arrow on a click before telling us; ours is the one that counts.
     horizontalHeader()->setSortIndicator(m_sortColumn, m_sortAscending ? Qt::AscendingOrder

@@ -102,14 +102,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void onHeaderClicked(int column);
-    void forgetSort();
-    void showSortState();
-    void fitRowHeight();
-    bool hasCell(int row, int column) const;
-    QTableWidgetItem* newCell(quintptr value) const;
-    void setCellColour(int row, int column, int role, const QColor& colour, bool redraw);
-    QColor cellColour(int row, int column, int role) const;
+    void OnHeaderClicked(int column);
+    void ForgetSort();
+    void ShowSortState();
+    void FitRowHeight();
+    bool HasCell(int row, int column) const;
+    QTableWidgetItem* NewCell(quintptr value) const;
+    void SetCellColour(int row, int column, int role, const QColor& colour, bool redraw);
+    QColor CellColour(int row, int column, int role) const;
 
     int m_sortColumn = -1;
     bool m_sortAscending = true;

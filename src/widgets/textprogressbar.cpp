@@ -40,7 +40,7 @@ CTextProgressBar::CTextProgressBar(QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-bool CTextProgressBar::hasWindow() const
+bool CTextProgressBar::HasWindow() const
 {
     return testAttribute(Qt::WA_WState_Created);
 }
@@ -72,11 +72,11 @@ int CTextProgressBar::SetPos(int position)
     const int previous = m_position;
     m_position = position;
     // Without a window there is nothing to redraw; the first paint shows the position.
-    if (hasWindow() && m_maximum > m_minimum) {
+    if (HasWindow() && m_maximum > m_minimum) {
         const int filled = FilledWidth();
         if (filled != m_drawnWidth) {
             m_drawnWidth = filled;
-            redrawNow();
+            RedrawNow();
         }
     }
     if (previous != position) {
@@ -96,8 +96,8 @@ void CTextProgressBar::SetShowText(bool show)
 {
     const bool changed = show != m_showText;
     m_showText = show;
-    if (changed && hasWindow()) {
-        redrawNow();
+    if (changed && HasWindow()) {
+        RedrawNow();
     }
 }
 
@@ -117,14 +117,14 @@ void CTextProgressBar::SetWindowText(const QString& text)
         return;
     }
     m_text = text;
-    if (hasWindow()) {
-        redrawNow();
+    if (HasWindow()) {
+        RedrawNow();
     }
     QAccessibleEvent change(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&change);
 }
 
-void CTextProgressBar::redrawNow()
+void CTextProgressBar::RedrawNow()
 {
     repaint();
 }

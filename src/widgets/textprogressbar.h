@@ -56,8 +56,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool hasWindow() const;
-    void redrawNow();
+    bool HasWindow() const;
+    void RedrawNow();
 
     int m_position = 0;
     int m_maximum = 100;

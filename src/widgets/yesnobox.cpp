@@ -39,7 +39,7 @@ CYesNoBox::CYesNoBox(const QString& title, const QString& message, QWidget* pare
 
     m_yes = new QPushButton(this);
     m_no = new QPushButton(this);
-    setButtonTexts();
+    SetButtonTexts();
     // No is the default button: Enter answers No unless the person moves the focus on purpose.
     m_no->setDefault(true);
     connect(m_yes, &QPushButton::clicked, this, [this] { done(Yes); });
@@ -59,7 +59,7 @@ CYesNoBox::CYesNoBox(const QString& title, const QString& message, QWidget* pare
     setTabOrder(m_no, m_yes);
 }
 
-void CYesNoBox::setButtonTexts()
+void CYesNoBox::SetButtonTexts()
 {
     // Qt's own words for its standard buttons, in the language of its installed translations.
     m_yes->setText(QCoreApplication::translate("QPlatformTheme", "&Yes"));
@@ -70,7 +70,7 @@ void CYesNoBox::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
-        setButtonTexts();
+        SetButtonTexts();
     }
 }
 

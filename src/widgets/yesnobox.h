@@ -33,7 +33,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void setButtonTexts();
+    void SetButtonTexts();
 
     QLabel* m_message = nullptr;
     QPushButton* m_yes = nullptr;

@@ -31,13 +31,13 @@ constexpr int ThresholdDigits = 12;
 CAdvancedPage::CAdvancedPage(QWidget* parent) : CTabPage(parent)
 {
     setObjectName(QStringLiteral("userOptionPage"));
-    buildControls();
-    setTexts();
-    showChoices();
-    showThreshold();
+    BuildControls();
+    SetTexts();
+    ShowChoices();
+    ShowThreshold();
 }
 
-void CAdvancedPage::buildControls()
+void CAdvancedPage::BuildControls()
 {
     auto* frame = new QGroupBox(this);
     auto* outer = new QVBoxLayout(this);
@@ -136,7 +136,7 @@ void CAdvancedPage::buildControls()
     inside->addWidget(m_locale);
 }
 
-void CAdvancedPage::setTexts()
+void CAdvancedPage::SetTexts()
 {
     m_upgrade->setText(GetLangText(TextRow::EnableUpgradeCheck));
     m_autoConfirm->setText(GetLangText(TextRow::AutoConfirmed));
@@ -154,7 +154,7 @@ void CAdvancedPage::setTexts()
     m_locale->setText(locale);
 }
 
-void CAdvancedPage::showChoices()
+void CAdvancedPage::ShowChoices()
 {
     const AppState& state = appState();
     LanguageButton(state.language)->setChecked(true);
@@ -163,7 +163,7 @@ void CAdvancedPage::showChoices()
     m_autoConfirm->setChecked(state.values.autoConfirm);
 }
 
-void CAdvancedPage::showThreshold()
+void CAdvancedPage::ShowThreshold()
 {
     m_threshold->setText(QString::number(appState().values.slightMoving));
 }
@@ -183,13 +183,13 @@ QRadioButton* CAdvancedPage::UnitButton(int unitMode) const
     return m_units.at(unitMode != 0 ? 1 : 0);
 }
 
-std::optional<int> CAdvancedPage::changedThreshold()
+std::optional<int> CAdvancedPage::ChangedThreshold()
 {
     const int stored = appState().values.slightMoving;
     const Result<int> typed = ParseSlightMoving(m_threshold->text());
     if (!typed) {
         user().setStatusText(typed.error() + QStringLiteral(" It stays %1.").arg(stored));
-        showThreshold();
+        ShowThreshold();
         return std::nullopt;
     }
     if (*typed == stored) {
@@ -198,15 +198,15 @@ std::optional<int> CAdvancedPage::changedThreshold()
     return *typed;
 }
 
-bool CAdvancedPage::apply(const UserOptionChange& change)
+bool CAdvancedPage::Apply(const UserOptionChange& change)
 {
     const int thresholdBefore = appState().values.slightMoving;
     const Result<> written = ChangeUserOptions(change);
     // Either way the controls show what the settings file holds; a box typed into but not
     // part of this change keeps its text.
-    showChoices();
+    ShowChoices();
     if (change.slightMoving) {
-        showThreshold();
+        ShowThreshold();
     }
     if (!written) {
         user().setStatusText(written.error());
@@ -223,8 +223,8 @@ void CAdvancedPage::SetLanguage(int language)
 {
     UserOptionChange change;
     change.language = language;
-    change.slightMoving = changedThreshold();
-    if (!apply(change)) {
+    change.slightMoving = ChangedThreshold();
+    if (!Apply(change)) {
         return;
     }
     if (!InstallQtTranslations(appState().language)) {
@@ -232,7 +232,7 @@ void CAdvancedPage::SetLanguage(int language)
             QStringLiteral("Qt's own translations were not found; its standard buttons stay in "
                            "English."));
     }
-    setTexts();
+    SetTexts();
     RelabelOpenWindows();
 }
 
@@ -240,8 +240,8 @@ void CAdvancedPage::SetUnitMode(int unitMode)
 {
     UserOptionChange change;
     change.unitMode = unitMode;
-    change.slightMoving = changedThreshold();
-    if (apply(change)) {
+    change.slightMoving = ChangedThreshold();
+    if (Apply(change)) {
         user().notifyRefresh();
     }
 }
@@ -250,30 +250,30 @@ void CAdvancedPage::SetUpgradeCheck(bool on)
 {
     UserOptionChange change;
     change.enableUpgrade = on;
-    (void)apply(change);
+    (void)Apply(change);
 }
 
 void CAdvancedPage::SetAutoConfirm(bool on)
 {
     UserOptionChange change;
     change.autoConfirm = on;
-    (void)apply(change);
+    (void)Apply(change);
 }
 
 void CAdvancedPage::CommitThreshold()
 {
-    if (const std::optional<int> threshold = changedThreshold()) {
+    if (const std::optional<int> threshold = ChangedThreshold()) {
         UserOptionChange change;
         change.slightMoving = threshold;
-        (void)apply(change);
+        (void)Apply(change);
     }
 }
 
 void CAdvancedPage::OnRefresh()
 {
-    setTexts();
+    SetTexts();
     CommitThreshold();
-    showChoices();
+    ShowChoices();
 }
 
 void CAdvancedPage::hideEvent(QHideEvent* event)

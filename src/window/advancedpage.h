@@ -51,15 +51,15 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void buildControls();
-    void setTexts();
-    void showChoices(); // the radios and check boxes
-    void showThreshold();
+    void BuildControls();
+    void SetTexts();
+    void ShowChoices(); // the radios and check boxes
+    void ShowThreshold();
     // The typed threshold when it differs from the stored one; a refused text is reported.
-    std::optional<int> changedThreshold();
+    std::optional<int> ChangedThreshold();
     // Writes `change`; true when it was written. A failed write is reported and the controls
     // show the stored values again.
-    bool apply(const UserOptionChange& change);
+    bool Apply(const UserOptionChange& change);
 
     std::array<QRadioButton*, LanguageCount> m_languages{};
     std::array<CHoverButton2*, LanguageCount> m_pictures{};

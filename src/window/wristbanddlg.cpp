@@ -52,7 +52,7 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setWindowIcon(pictures::ProgramIconSet());
     (void)InstallQtTranslations(appState().language);
-    buildControls();
+    BuildControls();
 
     setWindowTitle(BuildTitle());
 
@@ -67,28 +67,28 @@ CWristbandDlg::CWristbandDlg(const Options& options, QWidget* parent)
     AppState& state = appState();
     state.selectedDate = m_calendar->selectedDate();
 
-    createPages();
-    layOutControls();
-    fitToScreen();
-    refreshTexts();
+    CreatePages();
+    LayOutControls();
+    FitToScreen();
+    RefreshTexts();
     SetDriveLabel(QStringLiteral("< No Disk >"));
-    showTime();
+    ShowTime();
 
     m_ui = std::make_unique<WindowUserInterface>(*this);
     state.ui = m_ui.get();
-    connectDeviceNotifications();
+    ConnectDeviceNotifications();
 
     m_clockTimer.setInterval(ClockPeriodMs);
-    connect(&m_clockTimer, &QTimer::timeout, this, &CWristbandDlg::onClockTick);
+    connect(&m_clockTimer, &QTimer::timeout, this, &CWristbandDlg::OnClockTick);
     m_clockTimer.start();
     m_discoveryTimer.setSingleShot(true);
     m_discoveryTimer.setInterval(DiscoveryDelayMs);
-    connect(&m_discoveryTimer, &QTimer::timeout, this, &CWristbandDlg::onDiscoveryTimer);
+    connect(&m_discoveryTimer, &QTimer::timeout, this, &CWristbandDlg::OnDiscoveryTimer);
     if (m_options.startDiscovery) {
         m_discoveryTimer.start();
     }
     if (m_options.updateCheckAllowed && state.values.enableUpgrade) {
-        startUpdateCheck();
+        StartUpdateCheck();
     }
 }
 
@@ -116,14 +116,14 @@ QString CWristbandDlg::BuildTitle()
            VersionText();
 }
 
-void CWristbandDlg::buildControls()
+void CWristbandDlg::BuildControls()
 {
     m_calendar = new QCalendarWidget(this);
     m_calendar->setObjectName(QStringLiteral("calendar"));
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setGridVisible(true);
     KeepCalendarReadable(*m_calendar);
-    connect(m_calendar, &QCalendarWidget::selectionChanged, this, &CWristbandDlg::onDateSelected);
+    connect(m_calendar, &QCalendarWidget::selectionChanged, this, &CWristbandDlg::OnDateSelected);
 
     m_clock = new CFittedLabel(3.0 / 4.0, 3.2, this);
     m_clock->setObjectName(QStringLiteral("clock"));
@@ -139,7 +139,7 @@ void CWristbandDlg::buildControls()
     m_webButton->setAccessibleName(QStringLiteral("Web site"));
     m_webButton->setAccessibleDescription(MakerWebSite());
     m_webButton->setToolTip(MakerWebSite());
-    connect(m_webButton, &CHoverButton2::clicked, this, &CWristbandDlg::onWebButtonClicked);
+    connect(m_webButton, &CHoverButton2::clicked, this, &CWristbandDlg::OnWebButtonClicked);
 
     m_tab = new CWristbandTab(this);
 
@@ -156,7 +156,7 @@ void CWristbandDlg::buildControls()
     m_progress->setAccessibleDescription(QStringLiteral("Progress"));
 }
 
-void CWristbandDlg::layOutControls()
+void CWristbandDlg::LayOutControls()
 {
     auto* side = new QVBoxLayout;
     side->addWidget(m_calendar, 0);
@@ -185,7 +185,7 @@ void CWristbandDlg::layOutControls()
     layout->addLayout(bottom, 0);
 }
 
-void CWristbandDlg::fitToScreen()
+void CWristbandDlg::FitToScreen()
 {
     QSize size = sizeHint();
     // The offscreen platform's screen is a made-up 800 x 600; pictures drawn there should show
@@ -209,7 +209,7 @@ QSize CWristbandDlg::sizeHint() const
     return designed.expandedTo(minimumSizeHint());
 }
 
-void CWristbandDlg::createPages()
+void CWristbandDlg::CreatePages()
 {
     const SettingsValues& values = appState().values;
     const bool personKnown = values.height > 0 && values.weightGrams > 0 && values.stepSize > 0;
@@ -217,7 +217,7 @@ void CWristbandDlg::createPages()
         static_cast<int>(personKnown ? PageIndex::Report : PageIndex::PersonalInformation));
 }
 
-void CWristbandDlg::connectDeviceNotifications() const
+void CWristbandDlg::ConnectDeviceNotifications() const
 {
     platform::DriveTable* drives = appState().services.drives;
     if (drives == nullptr) {
@@ -253,18 +253,18 @@ QString CWristbandDlg::DriveLabelText() const
     return m_driveLabel->text();
 }
 
-void CWristbandDlg::showTime()
+void CWristbandDlg::ShowTime()
 {
     m_clock->setFittedText(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")));
 }
 
-void CWristbandDlg::onClockTick()
+void CWristbandDlg::OnClockTick()
 {
-    showTime();
+    ShowTime();
     m_ui->pumpMessages();
 }
 
-void CWristbandDlg::onDiscoveryTimer()
+void CWristbandDlg::OnDiscoveryTimer()
 {
     m_discoveryTimer.stop();
     // The factory set-up, open from the start, handles the wristbands itself.
@@ -274,20 +274,20 @@ void CWristbandDlg::onDiscoveryTimer()
     DiscoverWristband();
 }
 
-void CWristbandDlg::onDateSelected()
+void CWristbandDlg::OnDateSelected()
 {
     appState().selectedDate = m_calendar->selectedDate();
     WbMessageEvent::send(m_tab, WbMessage::DateSelected);
 }
 
-void CWristbandDlg::onWebButtonClicked()
+void CWristbandDlg::OnWebButtonClicked()
 {
     if (platform::DesktopServices* desktop = appState().services.desktop) {
         desktop->openUrl(MakerWebSite());
     }
 }
 
-void CWristbandDlg::startUpdateCheck()
+void CWristbandDlg::StartUpdateCheck()
 {
     UpdateSettings settings = CurrentUpdateSettings();
     if (!m_options.updateProgram.isEmpty()) {
@@ -299,12 +299,12 @@ void CWristbandDlg::startUpdateCheck()
         return;
     }
     m_update = std::make_unique<UpdateSession>(std::move(settings));
-    connect(m_update.get(), &UpdateSession::done, this, &CWristbandDlg::onUpdateDone);
+    connect(m_update.get(), &UpdateSession::done, this, &CWristbandDlg::OnUpdateDone);
     // Once the window is up, so that its question and progress have somewhere to show.
     QTimer::singleShot(0, m_update.get(), &UpdateSession::start);
 }
 
-void CWristbandDlg::onUpdateDone()
+void CWristbandDlg::OnUpdateDone()
 {
     const UpdateOutcome& outcome = m_update->outcome();
     if (outcome.state == UpdateOutcome::State::NotWritable) {
@@ -327,15 +327,15 @@ void CWristbandDlg::OnDeviceChange()
     trek::OnDeviceChange();
 }
 
-void CWristbandDlg::refreshTexts()
+void CWristbandDlg::RefreshTexts()
 {
     setWindowTitle(BuildTitle());
     m_tab->RetitlePages();
-    applyCalendarLanguage();
-    nameTextlessControls();
+    ApplyCalendarLanguage();
+    NameTextlessControls();
 }
 
-void CWristbandDlg::nameTextlessControls()
+void CWristbandDlg::NameTextlessControls()
 {
     // The calendar's month arrows and the bar show no text a screen reader could name them by.
     const std::array<std::pair<const char*, TextRow>, 2> arrows{
@@ -350,7 +350,7 @@ void CWristbandDlg::nameTextlessControls()
     m_progress->setAccessibleName(GetLangText(TextRow::Progress));
 }
 
-void CWristbandDlg::applyCalendarLanguage()
+void CWristbandDlg::ApplyCalendarLanguage()
 {
     // A new locale may move the first day of the week; Qt then leaves the highlight in the old
     // cell, so the selected date is set afresh afterwards (without telling anyone).
@@ -373,7 +373,7 @@ bool CWristbandDlg::event(QEvent* event)
             }
             return true;
         case WbMessage::Refresh:
-            refreshTexts();
+            RefreshTexts();
             return true;
         default:
             break;

@@ -66,21 +66,21 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void buildControls();
-    void layOutControls();
-    void fitToScreen();
-    void createPages();
-    void connectDeviceNotifications() const;
-    void showTime();
-    void onClockTick();
-    void onDiscoveryTimer();
-    void onDateSelected();
-    void onWebButtonClicked();
-    void refreshTexts();
-    void applyCalendarLanguage();
-    void nameTextlessControls();
-    void startUpdateCheck();
-    void onUpdateDone();
+    void BuildControls();
+    void LayOutControls();
+    void FitToScreen();
+    void CreatePages();
+    void ConnectDeviceNotifications() const;
+    void ShowTime();
+    void OnClockTick();
+    void OnDiscoveryTimer();
+    void OnDateSelected();
+    void OnWebButtonClicked();
+    void RefreshTexts();
+    void ApplyCalendarLanguage();
+    void NameTextlessControls();
+    void StartUpdateCheck();
+    void OnUpdateDone();
 
     Options m_options;
     QLabel* m_status = nullptr;

@@ -15,7 +15,7 @@ CWristbandTab::CWristbandTab(QWidget* parent) : QTabWidget(parent)
     setObjectName(QStringLiteral("wristbandTab"));
     // Every page's name stays in view; the window grows rather than hide tabs behind arrows.
     setUsesScrollButtons(false);
-    connect(this, &QTabWidget::currentChanged, this, &CWristbandTab::onCurrentChanged);
+    connect(this, &QTabWidget::currentChanged, this, &CWristbandTab::OnCurrentChanged);
     QAccessible::installActivationObserver(this);
 }
 
@@ -32,7 +32,7 @@ void CWristbandTab::AddPages(int shown)
     }
     m_adding = false;
     if (currentIndex() == shown) {
-        onCurrentChanged(shown); // builds it and gives it the focus, as opening it does
+        OnCurrentChanged(shown); // builds it and gives it the focus, as opening it does
     } else {
         setCurrentIndex(shown);
     }
@@ -84,7 +84,7 @@ bool CWristbandTab::event(QEvent* event)
         case WbMessage::DataChanged:
         case WbMessage::Refresh:
             // A page not built yet reads the news when it is.
-            relayToBuiltPages(static_cast<int>(message->message()));
+            RelayToBuiltPages(static_cast<int>(message->message()));
             return true;
         case WbMessage::DateSelected:
             // Only the report follows the calendar.
@@ -100,7 +100,7 @@ bool CWristbandTab::event(QEvent* event)
     return QTabWidget::event(event);
 }
 
-void CWristbandTab::relayToBuiltPages(int message)
+void CWristbandTab::RelayToBuiltPages(int message)
 {
     for (int index = 0; index < count(); ++index) {
         if (IsBuilt(index)) {
@@ -109,7 +109,7 @@ void CWristbandTab::relayToBuiltPages(int message)
     }
 }
 
-void CWristbandTab::onCurrentChanged(int index)
+void CWristbandTab::OnCurrentChanged(int index)
 {
     if (m_adding) {
         return;
@@ -126,7 +126,7 @@ void CWristbandTab::onCurrentChanged(int index)
     }
 }
 
-void CWristbandTab::buildRemainingPages()
+void CWristbandTab::BuildRemainingPages()
 {
     for (int index = 0; index < count(); ++index) {
         (void)Page(index);
@@ -138,7 +138,7 @@ void CWristbandTab::accessibilityActiveChanged(bool active)
     // A screen reader walks every page, the hidden ones too: once one listens, the pages not yet
     // opened are built as soon as the window is idle.
     if (active) {
-        QTimer::singleShot(0, this, &CWristbandTab::buildRemainingPages);
+        QTimer::singleShot(0, this, &CWristbandTab::BuildRemainingPages);
     }
 }
 

@@ -36,9 +36,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void onCurrentChanged(int index);
-    void relayToBuiltPages(int message);
-    void buildRemainingPages();
+    void OnCurrentChanged(int index);
+    void RelayToBuiltPages(int message);
+    void BuildRemainingPages();
     void accessibilityActiveChanged(bool active) override;
 
     std::array<bool, PageCount> m_built{};

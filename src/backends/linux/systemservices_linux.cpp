@@ -15,7 +15,7 @@ namespace {
 constexpr qint64 MaxLocaleFileBytes = qint64{64} * 1024;
 } // namespace
 
-QStringList LinuxSystemServices::DefaultSystemLocaleFiles()
+QStringList LinuxSystemServices::defaultSystemLocaleFiles()
 {
     // Debian's own file first, then the one systemd-localed keeps.
     return {QStringLiteral("/etc/default/locale"), QStringLiteral("/etc/locale.conf")};

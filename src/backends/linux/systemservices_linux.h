@@ -12,9 +12,9 @@ class LinuxSystemServices final : public SystemServices
 {
 public:
     // The files that hold the machine's own locale, read in this order until one sets it.
-    static QStringList DefaultSystemLocaleFiles();
+    static QStringList defaultSystemLocaleFiles();
 
-    explicit LinuxSystemServices(QStringList systemLocaleFiles = DefaultSystemLocaleFiles());
+    explicit LinuxSystemServices(QStringList systemLocaleFiles = defaultSystemLocaleFiles());
     Q_DISABLE_COPY_MOVE(LinuxSystemServices)
 
     // From LC_ALL, LC_MESSAGES, then LANG: the variables that choose the language of messages.

@@ -61,13 +61,13 @@ CFactorySetupDlg::CFactorySetupDlg(QWidget* parent, RandomBelow random)
 {
     setObjectName(QStringLiteral("factorySetup"));
     setWindowTitle(GetLangText(TextRow::FactoryMode));
-    buildControls();
+    BuildControls();
     ShowClock();
-    showStage(m_setup.Stage());
-    showCount(0);
+    ShowStage(m_setup.Stage());
+    ShowCount(0);
 
-    connect(&m_setup, &FactorySetup::stageChanged, this, &CFactorySetupDlg::showStage);
-    connect(&m_setup, &FactorySetup::succeeded, this, &CFactorySetupDlg::showCount);
+    connect(&m_setup, &FactorySetup::stageChanged, this, &CFactorySetupDlg::ShowStage);
+    connect(&m_setup, &FactorySetup::succeeded, this, &CFactorySetupDlg::ShowCount);
     m_clockTimer.setInterval(ClockIntervalMs);
     connect(&m_clockTimer, &QTimer::timeout, this, &CFactorySetupDlg::ShowClock);
     m_clockTimer.start();
@@ -76,7 +76,7 @@ CFactorySetupDlg::CFactorySetupDlg(QWidget* parent, RandomBelow random)
     m_animationTimer.start();
 }
 
-void CFactorySetupDlg::buildControls()
+void CFactorySetupDlg::BuildControls()
 {
     m_date = new CLedClockStatic(this);
     m_date->setObjectName(QStringLiteral("factoryDate"));
@@ -166,7 +166,7 @@ void CFactorySetupDlg::Animate()
     m_slider->setValue(m_swing.Step());
 }
 
-void CFactorySetupDlg::showStage(FactoryStage stage)
+void CFactorySetupDlg::ShowStage(FactoryStage stage)
 {
     const StageLook look = lookOf(stage);
     m_status->setText(m_setup.StatusText());
@@ -183,7 +183,7 @@ void CFactorySetupDlg::showStage(FactoryStage stage)
     }
 }
 
-void CFactorySetupDlg::showCount(int count)
+void CFactorySetupDlg::ShowCount(int count)
 {
     m_count->setText(QString::number(count));
     m_count->setAccessibleName(QStringLiteral("Wristbands set up: %1").arg(count));

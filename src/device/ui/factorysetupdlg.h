@@ -45,9 +45,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildControls();
-    void showStage(FactoryStage stage);
-    void showCount(int count);
+    void BuildControls();
+    void ShowStage(FactoryStage stage);
+    void ShowCount(int count);
 
     FactorySetup m_setup;
     StatusColourCycle m_colours;

@@ -76,18 +76,18 @@ template <typename Widget> void setChecked(Widget* widget, bool checked)
 CTimeSetPage::CTimeSetPage(QWidget* parent) : CTabPage(parent)
 {
     setObjectName(QStringLiteral("maintainPage"));
-    buildControls();
+    BuildControls();
     Fill();
 }
 
-void CTimeSetPage::buildControls()
+void CTimeSetPage::BuildControls()
 {
     auto* page = new QHBoxLayout(this);
-    page->addWidget(buildDriveGroup(), 2);
-    page->addWidget(buildTimeSetGroup(), 3);
+    page->addWidget(BuildDriveGroup(), 2);
+    page->addWidget(BuildTimeSetGroup(), 3);
 }
 
-QGroupBox* CTimeSetPage::buildDriveGroup()
+QGroupBox* CTimeSetPage::BuildDriveGroup()
 {
     m_driveGroup = new QGroupBox(this);
     m_driveGroup->setObjectName(QStringLiteral("selectDiskGroup"));
@@ -109,7 +109,7 @@ QGroupBox* CTimeSetPage::buildDriveGroup()
     return m_driveGroup;
 }
 
-QGroupBox* CTimeSetPage::buildTimeSetGroup()
+QGroupBox* CTimeSetPage::BuildTimeSetGroup()
 {
     m_timeSetGroup = new QGroupBox(this);
     m_timeSetGroup->setObjectName(QStringLiteral("timeSetGroup"));
@@ -132,7 +132,7 @@ QGroupBox* CTimeSetPage::buildTimeSetGroup()
     auto* correctionGroup = new QButtonGroup(this);
     correctionGroup->addButton(m_auto);
     correctionGroup->addButton(m_manual);
-    connect(correctionGroup, &QButtonGroup::buttonClicked, this, &CTimeSetPage::onAutoManual);
+    connect(correctionGroup, &QButtonGroup::buttonClicked, this, &CTimeSetPage::OnAutoManual);
 
     m_slider = new QSlider(Qt::Horizontal, group);
     m_slider->setObjectName(QStringLiteral("correctionSlider"));
@@ -140,7 +140,7 @@ QGroupBox* CTimeSetPage::buildTimeSetGroup()
     m_slider->setTickInterval(CorrectionTick);
     m_slider->setTickPosition(QSlider::TicksBelow);
     m_slider->setAccessibleName(QStringLiteral("Clock correction, seconds per day"));
-    connect(m_slider, &QSlider::valueChanged, this, &CTimeSetPage::updateSliderLabel);
+    connect(m_slider, &QSlider::valueChanged, this, &CTimeSetPage::UpdateSliderLabel);
     m_scale = new QLabel(QStringLiteral("-99                    0                    +99"), group);
     m_scale->setObjectName(QStringLiteral("correctionScale"));
     m_scale->setAlignment(Qt::AlignCenter);
@@ -152,14 +152,14 @@ QGroupBox* CTimeSetPage::buildTimeSetGroup()
 
     m_sleepMonitor = new QCheckBox(group);
     m_sleepMonitor->setObjectName(QStringLiteral("sleepMonitorBox"));
-    connect(m_sleepMonitor, &QCheckBox::clicked, this, &CTimeSetPage::onSleepMonitorClicked);
+    connect(m_sleepMonitor, &QCheckBox::clicked, this, &CTimeSetPage::OnSleepMonitorClicked);
     const std::array<int, 4> counts{24, 60, 24, 60};
     const std::array<const char*, 4> names{"sleepStartHour", "sleepStartMinute", "sleepStopHour",
                                            "sleepStopMinute"};
     for (std::size_t index = 0; index < m_sleepLists.size(); ++index) {
         QComboBox* list = numberList(counts.at(index), group);
         list->setObjectName(QLatin1String(names.at(index)));
-        connect(list, &QComboBox::currentIndexChanged, this, &CTimeSetPage::takeSleepTimes);
+        connect(list, &QComboBox::currentIndexChanged, this, &CTimeSetPage::TakeSleepTimes);
         m_sleepLists.at(index) = list;
     }
     for (QLabel*& colon : m_colons) {
@@ -232,7 +232,7 @@ QGroupBox* CTimeSetPage::buildTimeSetGroup()
     return m_timeSetGroup;
 }
 
-void CTimeSetPage::setTexts()
+void CTimeSetPage::SetTexts()
 {
     m_driveGroup->setTitle(GetLangText(TextRow::SelectDisk));
     m_timeSetGroup->setTitle(GetLangText(TextRow::TimeSet));
@@ -259,7 +259,7 @@ void CTimeSetPage::setTexts()
 
 void CTimeSetPage::Fill()
 {
-    fillDriveButtons();
+    FillDriveButtons();
     const WristbandSettings& held = settings();
     {
         const QSignalBlocker quiet(m_slider);
@@ -275,12 +275,12 @@ void CTimeSetPage::Fill()
     setChecked(held.sleepMonitorEveryDay ? m_everyDay : m_oneTime, true);
     // Discovery clears "plugged" whenever it finds a wristband, which puts the page on Auto.
     setChecked(appState().link.plugged ? m_manual : m_auto, true);
-    setTexts();
-    applyRules();
-    updateSliderLabel();
+    SetTexts();
+    ApplyRules();
+    UpdateSliderLabel();
 }
 
-void CTimeSetPage::fillDriveButtons()
+void CTimeSetPage::FillDriveButtons()
 {
     const platform::DriveTable* drives = appState().services.drives;
     m_driveLetters = DriveButtonLetters(drives != nullptr ? drives->logicalDriveMask() : 0);
@@ -312,7 +312,7 @@ int CTimeSetPage::DriveButtonCount() const
     return static_cast<int>(m_driveLetters.size());
 }
 
-void CTimeSetPage::applyRules()
+void CTimeSetPage::ApplyRules()
 {
     const TimeSetControls controls = TimeSetControlRules(CurrentTimeSetState(m_busy));
     for (QPushButton* button : m_driveButtons) {
@@ -338,30 +338,30 @@ void CTimeSetPage::applyRules()
     m_everyDay->setEnabled(controls.sleepTimesEnabled);
 }
 
-void CTimeSetPage::updateSliderLabel()
+void CTimeSetPage::UpdateSliderLabel()
 {
     m_sliderLabel->setText(CorrectionLabelText(m_slider->value()));
     m_slider->setAccessibleDescription(m_sliderLabel->text());
 }
 
-void CTimeSetPage::onAutoManual()
+void CTimeSetPage::OnAutoManual()
 {
     appState().link.plugged = m_manual->isChecked();
     if (m_auto->isChecked()) {
         const QSignalBlocker quiet(m_slider);
         m_slider->setValue(settings().clockCorrection);
     }
-    updateSliderLabel();
-    applyRules();
+    UpdateSliderLabel();
+    ApplyRules();
 }
 
-void CTimeSetPage::onSleepMonitorClicked()
+void CTimeSetPage::OnSleepMonitorClicked()
 {
     settings().sleepMonitorOn = m_sleepMonitor->isChecked();
-    applyRules();
+    ApplyRules();
 }
 
-void CTimeSetPage::takeSleepTimes()
+void CTimeSetPage::TakeSleepTimes()
 {
     WristbandSettings& held = settings();
     held.sleepStartHour = m_sleepLists.at(0)->currentIndex();
@@ -387,30 +387,30 @@ TimeSetChoice CTimeSetPage::Choice() const
     return choice;
 }
 
-bool CTimeSetPage::refuseWhileBusy() const
+bool CTimeSetPage::RefuseWhileBusy() const
 {
     return m_busy || CollectionRunning();
 }
 
 void CTimeSetPage::OnDriveButton(int index)
 {
-    if (refuseWhileBusy() || index < 0 || index >= m_driveLetters.size()) {
+    if (RefuseWhileBusy() || index < 0 || index >= m_driveLetters.size()) {
         return;
     }
     m_busy = true;
-    applyRules();
+    ApplyRules();
     (void)SelectDrive(m_driveLetters.at(index)); // the drive label tells how it went
     m_busy = false;
     Fill();
 }
 
-bool CTimeSetPage::factoryGestureHeld() const
+bool CTimeSetPage::FactoryGestureHeld() const
 {
     const platform::DesktopServices* desktop = appState().services.desktop;
     return desktop != nullptr && desktop->isLeftShiftDown() && desktop->isLeftCtrlDown();
 }
 
-void CTimeSetPage::runFactorySetup()
+void CTimeSetPage::RunFactorySetup()
 {
     // Wristbands plugged in for the set-up must not start collections.
     appState().link.discoverySuspended = true;
@@ -423,16 +423,16 @@ void CTimeSetPage::runFactorySetup()
 
 void CTimeSetPage::OnTimeSet()
 {
-    if (refuseWhileBusy()) {
+    if (RefuseWhileBusy()) {
         return;
     }
-    if (factoryGestureHeld()) {
-        runFactorySetup();
+    if (FactoryGestureHeld()) {
+        RunFactorySetup();
         return;
     }
     const TimeSetChoice choice = Choice();
     m_busy = true;
-    applyRules();
+    ApplyRules();
     // The status line and the boxes tell how it went. A file-model wristband applies CLOCK.TXT
     // only once unplugged, so the user is offered to unmount it at once; the offer speaks for
     // itself, its answer matters only to the command line's exit status.
@@ -446,11 +446,11 @@ void CTimeSetPage::OnTimeSet()
 
 void CTimeSetPage::OnClockCheck()
 {
-    if (refuseWhileBusy()) {
+    if (RefuseWhileBusy()) {
         return;
     }
     m_busy = true;
-    applyRules();
+    ApplyRules();
     (void)ClockCheck(); // the status line and the report box tell how it went
     m_busy = false;
     Fill();

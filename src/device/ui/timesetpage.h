@@ -65,19 +65,19 @@ protected:
     void OnRefresh() override { Fill(); }
 
 private:
-    void buildControls();
-    QGroupBox* buildDriveGroup();
-    QGroupBox* buildTimeSetGroup();
-    void setTexts();
-    void fillDriveButtons();
-    void applyRules();
-    void updateSliderLabel();
-    void onAutoManual();
-    void onSleepMonitorClicked();
-    void takeSleepTimes();
-    void runFactorySetup();
-    bool factoryGestureHeld() const;
-    bool refuseWhileBusy() const;
+    void BuildControls();
+    QGroupBox* BuildDriveGroup();
+    QGroupBox* BuildTimeSetGroup();
+    void SetTexts();
+    void FillDriveButtons();
+    void ApplyRules();
+    void UpdateSliderLabel();
+    void OnAutoManual();
+    void OnSleepMonitorClicked();
+    void TakeSleepTimes();
+    void RunFactorySetup();
+    bool FactoryGestureHeld() const;
+    bool RefuseWhileBusy() const;
 
     QGroupBox* m_driveGroup = nullptr;
     QGroupBox* m_timeSetGroup = nullptr;

@@ -75,15 +75,15 @@ CMissionPage::CMissionPage(QWidget* parent)
 
     auto* missions = new QVBoxLayout;
     for (int mission = 0; mission < MissionCount; ++mission) {
-        buildMission(mission);
-        missions->addWidget(controls(mission).frame);
+        BuildMission(mission);
+        missions->addWidget(ControlsOf(mission).frame);
     }
     auto* outer = new QHBoxLayout(this);
     outer->addWidget(m_picture, 0);
     outer->addLayout(missions, 1);
 
     for (int mission = 0; mission < MissionCount; ++mission) {
-        fillTarget(mission);
+        FillTarget(mission);
     }
     m_timer = new QTimer(this);
     m_timer->setInterval(RunningTimerMs);
@@ -94,7 +94,7 @@ CMissionPage::CMissionPage(QWidget* parent)
     Show();
 }
 
-void CMissionPage::buildMission(int mission)
+void CMissionPage::BuildMission(int mission)
 {
     Controls& built = m_controls.at(static_cast<std::size_t>(mission));
     built.frame = new QGroupBox(this);
@@ -110,7 +110,7 @@ void CMissionPage::buildMission(int mission)
     }
     kinds->addStretch(1);
     connect(built.kinds, &QButtonGroup::idClicked, this,
-            [this, mission](int kind) { onKindClicked(mission, kind); });
+            [this, mission](int kind) { OnKindClicked(mission, kind); });
 
     built.caption = new QLabel(built.frame);
     built.target = new QLineEdit(built.frame);
@@ -160,37 +160,37 @@ void CMissionPage::buildMission(int mission)
 
 QRadioButton* CMissionPage::KindButton(int mission, int kind) const
 {
-    return qobject_cast<QRadioButton*>(controls(mission).kinds->button(kind));
+    return qobject_cast<QRadioButton*>(ControlsOf(mission).kinds->button(kind));
 }
 
-void CMissionPage::fillTarget(int mission)
+void CMissionPage::FillTarget(int mission)
 {
     const MissionValues& values = Mission(mission);
-    controls(mission).target->setText(
+    ControlsOf(mission).target->setText(
         ShownTarget(KindOfMode(values.mode), values.goes, appState().values.unitMode));
 }
 
 void CMissionPage::Show()
 {
-    showTexts();
+    ShowTexts();
     if (appState().link.collectingLetter == 0) {
-        m_complete = completeMissions();
+        m_complete = CompleteMissions();
     }
 }
 
 void CMissionPage::OnDataChanged()
 {
-    showTexts();
+    ShowTexts();
     if (appState().link.collectingLetter != 0) {
         return;
     }
-    const std::array<bool, MissionCount> complete = completeMissions();
+    const std::array<bool, MissionCount> complete = CompleteMissions();
     std::array<bool, MissionCount> reached{};
     for (std::size_t mission = 0; mission < complete.size(); ++mission) {
         reached.at(mission) = complete.at(mission) && !m_complete.at(mission);
     }
     m_complete = complete;
-    congratulate(reached);
+    Congratulate(reached);
 }
 
 void CMissionPage::showEvent(QShowEvent* event)
@@ -198,22 +198,22 @@ void CMissionPage::showEvent(QShowEvent* event)
     CTabPage::showEvent(event);
     // The window coming back from the task bar is not the tab being shown.
     if (!event->spontaneous()) {
-        congratulate(completeMissions());
+        Congratulate(CompleteMissions());
     }
 }
 
-void CMissionPage::showTexts()
+void CMissionPage::ShowTexts()
 {
     m_picture->setAccessibleName(MissionsName());
     for (int mission = 0; mission < MissionCount; ++mission) {
-        showMission(mission);
+        ShowMission(mission);
     }
     UpdateRunningTexts();
 }
 
-void CMissionPage::showMission(int mission)
+void CMissionPage::ShowMission(int mission)
 {
-    const Controls& shown = controls(mission);
+    const Controls& shown = ControlsOf(mission);
     const MissionValues& values = Mission(mission);
     const MissionKind kind = KindOfMode(values.mode);
     const QString title = MissionTitle(mission);
@@ -233,7 +233,7 @@ void CMissionPage::showMission(int mission)
     const bool running = values.running();
     if (running) {
         // The box cannot be typed into now: it shows the stored target in the current units.
-        fillTarget(mission);
+        FillTarget(mission);
         const int percent = MissionProgress(values, CurrentMetricSettings());
         shown.bar->SetPos(percent);
         shown.bar->SetWindowText(ProgressText(percent));
@@ -256,19 +256,19 @@ void CMissionPage::UpdateRunningTexts()
     for (int mission = 0; mission < MissionCount; ++mission) {
         const MissionValues& values = Mission(mission);
         if (values.running()) {
-            controls(mission).running->setText(
+            ControlsOf(mission).running->setText(
                 RunningText(RunningTimeSince(values.startTime, now)));
         }
     }
 }
 
-void CMissionPage::onKindClicked(int mission, int kind)
+void CMissionPage::OnKindClicked(int mission, int kind)
 {
     // Stored with the rest at Start; until then only the caption follows.
     Mission(mission).mode = kind;
-    controls(mission).caption->setText(
+    ControlsOf(mission).caption->setText(
         TargetCaption(static_cast<MissionKind>(kind), appState().values.unitMode));
-    controls(mission).target->setAccessibleName(controls(mission).caption->text());
+    ControlsOf(mission).target->setAccessibleName(ControlsOf(mission).caption->text());
 }
 
 void CMissionPage::OnStart(int mission)
@@ -276,8 +276,8 @@ void CMissionPage::OnStart(int mission)
     if (Mission(mission).running()) {
         return;
     }
-    const int mode = std::max(controls(mission).kinds->checkedId(), 0);
-    const TypedTarget typed = ReadTypedTarget(controls(mission).target->text(), KindOfMode(mode),
+    const int mode = std::max(ControlsOf(mission).kinds->checkedId(), 0);
+    const TypedTarget typed = ReadTypedTarget(ControlsOf(mission).target->text(), KindOfMode(mode),
                                               appState().values.unitMode);
     switch (typed.verdict) {
     case TypedTarget::Verdict::TooSmall:
@@ -287,7 +287,7 @@ void CMissionPage::OnStart(int mission)
         return;
     case TypedTarget::Verdict::TooLarge:
         user().setStatusText(QStringLiteral("The target %1 is too large for a mission.")
-                                 .arg(controls(mission).target->text().left(40)));
+                                 .arg(ControlsOf(mission).target->text().left(40)));
         return;
     case TypedTarget::Verdict::Accepted:
         break;
@@ -308,7 +308,7 @@ void CMissionPage::OnStop(int mission)
     Show();
 }
 
-std::array<bool, MissionCount> CMissionPage::completeMissions() const
+std::array<bool, MissionCount> CMissionPage::CompleteMissions() const
 {
     std::array<bool, MissionCount> complete{};
     if (appState().link.collectingLetter != 0) {
@@ -321,7 +321,7 @@ std::array<bool, MissionCount> CMissionPage::completeMissions() const
     return complete;
 }
 
-void CMissionPage::congratulate(const std::array<bool, MissionCount>& missions)
+void CMissionPage::Congratulate(const std::array<bool, MissionCount>& missions)
 {
     bool any = false;
     for (std::size_t mission = 0; mission < missions.size(); ++mission) {
@@ -331,11 +331,11 @@ void CMissionPage::congratulate(const std::array<bool, MissionCount>& missions)
         }
     }
     if (any) {
-        QTimer::singleShot(0, this, &CMissionPage::openPendingBoxes);
+        QTimer::singleShot(0, this, &CMissionPage::OpenPendingBoxes);
     }
 }
 
-void CMissionPage::openPendingBoxes()
+void CMissionPage::OpenPendingBoxes()
 {
     if (m_boxOpen) {
         return; // the box open now goes on to the next one when it closes
@@ -346,14 +346,14 @@ void CMissionPage::openPendingBoxes()
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             connect(
                 dialog, &QDialog::finished, this,
-                [this] { QTimer::singleShot(0, this, &CMissionPage::openPendingBoxes); },
+                [this] { QTimer::singleShot(0, this, &CMissionPage::OpenPendingBoxes); },
                 Qt::SingleShotConnection);
         } else {
             m_pending = {};
         }
         return;
     }
-    const std::array<bool, MissionCount> complete = completeMissions();
+    const std::array<bool, MissionCount> complete = CompleteMissions();
     for (int mission = 0; mission < MissionCount; ++mission) {
         const auto index = static_cast<std::size_t>(mission);
         if (!std::exchange(m_pending.at(index), false) || !complete.at(index)) {
@@ -378,7 +378,7 @@ bool CMissionPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool isTarget = watched == controls(0).target || watched == controls(1).target;
+        const bool isTarget = watched == ControlsOf(0).target || watched == ControlsOf(1).target;
         // Enter in a target box does nothing: it reaches no button of the window.
         if (isTarget && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             return true;

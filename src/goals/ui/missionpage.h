@@ -46,14 +46,14 @@ public:
 
     void SetBoxRunner(BoxRunner runner) { m_boxRunner = std::move(runner); }
 
-    QGroupBox* Frame(int mission) const { return controls(mission).frame; }
+    QGroupBox* Frame(int mission) const { return ControlsOf(mission).frame; }
     QRadioButton* KindButton(int mission, int kind) const;
-    QLabel* Caption(int mission) const { return controls(mission).caption; }
-    QLineEdit* TargetEdit(int mission) const { return controls(mission).target; }
-    QPushButton* StartButton(int mission) const { return controls(mission).start; }
-    QPushButton* StopButton(int mission) const { return controls(mission).stop; }
-    CTextProgressBar* ProgressBar(int mission) const { return controls(mission).bar; }
-    CColorLabel* RunningLabel(int mission) const { return controls(mission).running; }
+    QLabel* Caption(int mission) const { return ControlsOf(mission).caption; }
+    QLineEdit* TargetEdit(int mission) const { return ControlsOf(mission).target; }
+    QPushButton* StartButton(int mission) const { return ControlsOf(mission).start; }
+    QPushButton* StopButton(int mission) const { return ControlsOf(mission).stop; }
+    CTextProgressBar* ProgressBar(int mission) const { return ControlsOf(mission).bar; }
+    CColorLabel* RunningLabel(int mission) const { return ControlsOf(mission).running; }
     const QTimer* RunningTimer() const { return m_timer; }
 
 protected:
@@ -76,22 +76,22 @@ private:
         CColorLabel* running = nullptr;
     };
 
-    const Controls& controls(int mission) const
+    const Controls& ControlsOf(int mission) const
     {
         return m_controls.at(static_cast<std::size_t>(mission));
     }
-    void buildMission(int mission);
-    void fillTarget(int mission);
-    void showTexts();
-    void showMission(int mission);
-    void onKindClicked(int mission, int kind);
+    void BuildMission(int mission);
+    void FillTarget(int mission);
+    void ShowTexts();
+    void ShowMission(int mission);
+    void OnKindClicked(int mission, int kind);
     // Which missions stand at 100 %; none while a collection runs, whose steps are not all
     // counted yet.
-    std::array<bool, MissionCount> completeMissions() const;
+    std::array<bool, MissionCount> CompleteMissions() const;
     // Opens the boxes of `missions` once the messages being handed round have reached every
     // page and no other box stands open.
-    void congratulate(const std::array<bool, MissionCount>& missions);
-    void openPendingBoxes();
+    void Congratulate(const std::array<bool, MissionCount>& missions);
+    void OpenPendingBoxes();
 
     std::array<Controls, 2> m_controls{};
     CPictureView* m_picture = nullptr;

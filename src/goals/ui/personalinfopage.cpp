@@ -68,12 +68,12 @@ CPersonalInfoPage::CPersonalInfoPage(QWidget* parent) : CTabPage(parent)
     auto* frame = new QGroupBox(this);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(frame);
-    buildControls(frame);
-    layOutControls(frame);
+    BuildControls(frame);
+    LayOutControls(frame);
     Fill();
 }
 
-void CPersonalInfoPage::buildControls(QWidget* frame)
+void CPersonalInfoPage::BuildControls(QWidget* frame)
 {
     m_picture = new CPictureView(frame);
     m_picture->setObjectName(QStringLiteral("personalPicture"));
@@ -125,7 +125,7 @@ void CPersonalInfoPage::buildControls(QWidget* frame)
     connect(m_save, &QPushButton::clicked, this, &CPersonalInfoPage::Save);
 }
 
-void CPersonalInfoPage::layOutControls(QWidget* frame)
+void CPersonalInfoPage::LayOutControls(QWidget* frame)
 {
     // Each row: its caption, then its boxes each followed by its unit. The height row holds
     // both forms' boxes; Fill hides the other form's.
@@ -187,13 +187,13 @@ void CPersonalInfoPage::Fill()
     m_inches->setText(m_shown.inches);
     m_weight->setText(m_shown.weight);
     m_step->setText(m_shown.step);
-    showForm(IsImperial(unitMode));
-    setTexts(unitMode);
-    checkUnitButton();
-    applyCalendarLanguage();
+    ShowForm(IsImperial(unitMode));
+    SetTexts(unitMode);
+    CheckUnitButton();
+    ApplyCalendarLanguage();
 }
 
-void CPersonalInfoPage::showForm(bool imperial)
+void CPersonalInfoPage::ShowForm(bool imperial)
 {
     m_height->setVisible(!imperial);
     m_heightUnit->setVisible(!imperial);
@@ -204,7 +204,7 @@ void CPersonalInfoPage::showForm(bool imperial)
     m_heightCaption->setBuddy(imperial ? m_feet : m_height);
 }
 
-void CPersonalInfoPage::setTexts(int unitMode)
+void CPersonalInfoPage::SetTexts(int unitMode)
 {
     const PersonalLabels labels = CurrentPersonalLabels(unitMode);
     m_birthdayCaption->setText(labels.birthday);
@@ -228,13 +228,13 @@ void CPersonalInfoPage::setTexts(int unitMode)
     m_picture->setAccessibleName(labels.height + QStringLiteral(", ") + labels.weight);
 }
 
-void CPersonalInfoPage::checkUnitButton()
+void CPersonalInfoPage::CheckUnitButton()
 {
     const bool imperial = IsImperial(appState().values.unitMode);
     (imperial ? m_imperial : m_metric)->setChecked(true);
 }
 
-void CPersonalInfoPage::applyCalendarLanguage()
+void CPersonalInfoPage::ApplyCalendarLanguage()
 {
     m_birthday->setLocale(CurrentLanguage().locale());
 }
@@ -277,7 +277,7 @@ void CPersonalInfoPage::SwitchUnits(int unitMode)
     }
     if (const Result<> stored = StoreUnitMode(unitMode); !stored) {
         user().setStatusText(QStringLiteral(" Units not switched: ") + stored.error());
-        checkUnitButton();
+        CheckUnitButton();
         return;
     }
     // Text typed but not saved is dropped: the boxes show the stored values in the new units.

@@ -48,12 +48,12 @@ protected:
     void OnRefresh() override { Fill(); }
 
 private:
-    void buildControls(QWidget* frame);
-    void layOutControls(QWidget* frame);
-    void setTexts(int unitMode);
-    void showForm(bool imperial);
-    void checkUnitButton();
-    void applyCalendarLanguage();
+    void BuildControls(QWidget* frame);
+    void LayOutControls(QWidget* frame);
+    void SetTexts(int unitMode);
+    void ShowForm(bool imperial);
+    void CheckUnitButton();
+    void ApplyCalendarLanguage();
 
     CPictureView* m_picture = nullptr;
     QLabel* m_birthdayCaption = nullptr;

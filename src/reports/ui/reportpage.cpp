@@ -41,16 +41,16 @@ ReportMode StoredMode()
 CReportPage::CReportPage(QWidget* parent) : CTabPage(parent)
 {
     setObjectName(QStringLiteral("reportPage"));
-    buildControls();
+    BuildControls();
     SetReportColumns(*m_list);
-    setTexts();
+    SetTexts();
     m_mode = StoredMode();
     appState().reportCache.Clear();
     Draw();
-    checkModeButton();
+    CheckModeButton();
 }
 
-void CReportPage::buildControls()
+void CReportPage::BuildControls()
 {
     m_chart = new CChartCtrl(this);
     m_chart->setObjectName(QStringLiteral("reportChart"));
@@ -97,7 +97,7 @@ void CReportPage::buildControls()
     connect(m_sleep, &QPushButton::clicked, this, &CReportPage::OpenSleepAnalysis);
 }
 
-void CReportPage::setTexts()
+void CReportPage::SetTexts()
 {
     ModeButton(ReportMode::Month)->setText(GetLangText(TextRow::MonthReport));
     ModeButton(ReportMode::Week)->setText(GetLangText(TextRow::WeekReport));
@@ -116,12 +116,12 @@ QRadioButton* CReportPage::ModeButton(ReportMode mode) const
     return m_modeButtons.at(static_cast<std::size_t>(mode));
 }
 
-void CReportPage::checkModeButton()
+void CReportPage::CheckModeButton()
 {
     ModeButton(m_mode)->setChecked(true);
 }
 
-QDate CReportPage::selectedDate() const
+QDate CReportPage::SelectedDate() const
 {
     const QDate selected = appState().selectedDate;
     return selected.isValid() ? selected : QDate::currentDate();
@@ -132,7 +132,7 @@ void CReportPage::Refresh()
     // The language or the unit may have changed, and the store surely has.
     appState().reportCache.Clear();
     SetReportColumns(*m_list);
-    setTexts();
+    SetTexts();
     Draw();
 }
 
@@ -140,14 +140,14 @@ void CReportPage::ChangeMode(ReportMode mode)
 {
     m_mode = mode;
     (void)setting::ReportMode.Write(static_cast<int>(mode));
-    checkModeButton();
-    setTexts();
+    CheckModeButton();
+    SetTexts();
     Draw();
 }
 
 void CReportPage::Draw()
 {
-    const QDate date = selectedDate();
+    const QDate date = SelectedDate();
     ReportCache& cache = appState().reportCache;
     // A day is drawn on every request; a month or week only when it is another one.
     if (m_mode != ReportMode::Day &&
@@ -192,7 +192,7 @@ void CReportPage::DeleteSelectedRow()
 
 void CReportPage::OpenSleepAnalysis()
 {
-    CSleepAnalysisDlg dialog(selectedDate(), this);
+    CSleepAnalysisDlg dialog(SelectedDate(), this);
     dialog.exec();
 }
 

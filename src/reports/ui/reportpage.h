@@ -46,12 +46,12 @@ protected:
     void OnRefresh() override { Refresh(); }
 
 private:
-    void buildControls();
-    void setTexts();
-    void checkModeButton();
+    void BuildControls();
+    void SetTexts();
+    void CheckModeButton();
     void Refresh();
     void Draw();
-    QDate selectedDate() const;
+    QDate SelectedDate() const;
 
     CChartCtrl* m_chart = nullptr;
     CListCtrlEx* m_list = nullptr;

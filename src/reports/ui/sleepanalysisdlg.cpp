@@ -56,16 +56,16 @@ CSleepAnalysisDlg::CSleepAnalysisDlg(QDate date, QWidget* parent)
     : QDialog(parent), m_place{date, ReadSleepWindow()}, m_debug(DebugKeysHeld())
 {
     setObjectName(QStringLiteral("sleepAnalysis"));
-    buildControls();
-    setTexts();
+    BuildControls();
+    SetTexts();
     Analyse();
 }
 
-void CSleepAnalysisDlg::setTexts()
+void CSleepAnalysisDlg::SetTexts()
 {
     setWindowTitle(SleepTitle(m_place.date, m_debug));
     if (m_shown) {
-        showFigures(*m_shown);
+        ShowFigures(*m_shown);
     } else {
         m_figures.at(0)->setText(QStringLiteral("00:00\n") + GetLangText(TextRow::BedTime));
         m_figures.at(1)->setText(QStringLiteral("00:00\n") + GetLangText(TextRow::AwakeTime));
@@ -76,18 +76,18 @@ void CSleepAnalysisDlg::setTexts()
     m_chart->SetClassNames(SleepClassName(SleepClass::Awake), SleepClassName(SleepClass::Sleep),
                            SleepClassName(SleepClass::DeepSleep));
     // The chart's setters erase its bars; they are drawn again under the new titles.
-    drawChart(m_shown.value_or(SleepAnalysis()));
+    DrawChart(m_shown.value_or(SleepAnalysis()));
 }
 
 void CSleepAnalysisDlg::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
-        setTexts();
+        SetTexts();
     }
 }
 
-void CSleepAnalysisDlg::buildControls()
+void CSleepAnalysisDlg::BuildControls()
 {
     QFont figureFont(QStringLiteral("Arial Black"));
     figureFont.setPointSize(12);
@@ -174,16 +174,16 @@ void CSleepAnalysisDlg::Analyse()
         // No made-up night over a store that cannot be read: the chart stays empty.
         user().setStatusText(night.error());
         m_shown.reset();
-        drawChart(SleepAnalysis());
+        DrawChart(SleepAnalysis());
         return;
     }
     const SleepAnalysis analysis = AnalyseNight(*night, platform::ProcessRandom::instance());
-    drawChart(analysis);
-    showFigures(analysis);
+    DrawChart(analysis);
+    ShowFigures(analysis);
     m_shown = analysis;
 }
 
-void CSleepAnalysisDlg::drawChart(const SleepAnalysis& analysis)
+void CSleepAnalysisDlg::DrawChart(const SleepAnalysis& analysis)
 {
     const SleepWindow& window = m_place.window;
     const SleepDateLabels dates = SleepChartDates(m_place);
@@ -203,7 +203,7 @@ void CSleepAnalysisDlg::drawChart(const SleepAnalysis& analysis)
     m_chart->update();
 }
 
-void CSleepAnalysisDlg::showFigures(const SleepAnalysis& analysis)
+void CSleepAnalysisDlg::ShowFigures(const SleepAnalysis& analysis)
 {
     const SleepFigureTexts texts = FormatSleepFigures(analysis, m_place.window);
     m_figures.at(0)->setText(texts.fallAsleep);

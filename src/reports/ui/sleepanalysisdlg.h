@@ -41,12 +41,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildControls();
+    void BuildControls();
     // Every text of the dialog in the current language, the figures of the night shown.
-    void setTexts();
+    void SetTexts();
     void Analyse();
-    void showFigures(const SleepAnalysis& analysis);
-    void drawChart(const SleepAnalysis& analysis);
+    void ShowFigures(const SleepAnalysis& analysis);
+    void DrawChart(const SleepAnalysis& analysis);
 
     SleepPlace m_place;
     bool m_debug = false;

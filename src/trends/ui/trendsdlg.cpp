@@ -97,28 +97,28 @@ CTrendsDlg::CTrendsDlg(QDate lastDay, QWidget* parent)
       m_goal(ReadDailyGoal())
 {
     setObjectName(QStringLiteral("trends"));
-    buildControls();
-    loadDays();
-    loadNights();
-    setTexts();
+    BuildControls();
+    LoadDays();
+    LoadNights();
+    SetTexts();
 }
 
-void CTrendsDlg::buildControls()
+void CTrendsDlg::BuildControls()
 {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildStepsFrame(), 3);
-    layout->addWidget(buildSleepFrame(), 2);
+    layout->addWidget(BuildStepsFrame(), 3);
+    layout->addWidget(BuildSleepFrame(), 2);
     resize(920, 680);
 }
 
-QGroupBox* CTrendsDlg::buildStepsFrame()
+QGroupBox* CTrendsDlg::BuildStepsFrame()
 {
     m_stepsFrame = new QGroupBox(this);
     m_stepChart = new CTrendChartCtrl(m_stepsFrame);
     m_stepChart->setObjectName(QStringLiteral("stepChart"));
 
     m_stepSide = new QWidget(m_stepsFrame);
-    QGridLayout* figures = buildFigures(m_stepSide, 0, StepFigureCount);
+    QGridLayout* figures = BuildFigures(m_stepSide, 0, StepFigureCount);
 
     m_goalCaption = new QLabel(m_stepSide);
     m_goalBox = new QLineEdit(m_stepSide);
@@ -171,10 +171,10 @@ QGroupBox* CTrendsDlg::buildStepsFrame()
     bottom->addWidget(m_saveButtons.at(StepsCsv));
     bottom->addWidget(m_saveButtons.at(StepsPicture));
     connect(m_saveButtons.at(StepsCsv), &QPushButton::clicked, this, [this] {
-        saveAs(QStringLiteral("trends-steps-%1.csv"), true, &CTrendsDlg::SaveStepsCsv);
+        SaveAs(QStringLiteral("trends-steps-%1.csv"), true, &CTrendsDlg::SaveStepsCsv);
     });
     connect(m_saveButtons.at(StepsPicture), &QPushButton::clicked, this, [this] {
-        saveAs(QStringLiteral("trends-steps-%1.png"), false, &CTrendsDlg::SaveStepsPicture);
+        SaveAs(QStringLiteral("trends-steps-%1.png"), false, &CTrendsDlg::SaveStepsPicture);
     });
 
     auto* frame = new QVBoxLayout(m_stepsFrame);
@@ -183,7 +183,7 @@ QGroupBox* CTrendsDlg::buildStepsFrame()
     return m_stepsFrame;
 }
 
-QGridLayout* CTrendsDlg::buildFigures(QWidget* frame, int first, int end)
+QGridLayout* CTrendsDlg::BuildFigures(QWidget* frame, int first, int end)
 {
     auto* figures = new QGridLayout;
     figures->setVerticalSpacing(6);
@@ -202,7 +202,7 @@ QGridLayout* CTrendsDlg::buildFigures(QWidget* frame, int first, int end)
     return figures;
 }
 
-QGroupBox* CTrendsDlg::buildSleepFrame()
+QGroupBox* CTrendsDlg::BuildSleepFrame()
 {
     m_sleepFrame = new QGroupBox(this);
     m_sleepChart = new CTrendChartCtrl(m_sleepFrame);
@@ -211,7 +211,7 @@ QGroupBox* CTrendsDlg::buildSleepFrame()
     m_sleepSide = new QWidget(m_sleepFrame);
     auto* side = new QVBoxLayout(m_sleepSide);
     side->setContentsMargins(0, 0, 0, 0);
-    side->addLayout(buildFigures(m_sleepSide, StepFigureCount, FigureCount));
+    side->addLayout(BuildFigures(m_sleepSide, StepFigureCount, FigureCount));
     side->addStretch(1);
 
     auto* top = new QHBoxLayout;
@@ -239,10 +239,10 @@ QGroupBox* CTrendsDlg::buildSleepFrame()
     bottom->addWidget(m_saveButtons.at(SleepCsv));
     bottom->addWidget(m_saveButtons.at(SleepPicture));
     connect(m_saveButtons.at(SleepCsv), &QPushButton::clicked, this, [this] {
-        saveAs(QStringLiteral("trends-sleep-%1.csv"), true, &CTrendsDlg::SaveSleepCsv);
+        SaveAs(QStringLiteral("trends-sleep-%1.csv"), true, &CTrendsDlg::SaveSleepCsv);
     });
     connect(m_saveButtons.at(SleepPicture), &QPushButton::clicked, this, [this] {
-        saveAs(QStringLiteral("trends-sleep-%1.png"), false, &CTrendsDlg::SaveSleepPicture);
+        SaveAs(QStringLiteral("trends-sleep-%1.png"), false, &CTrendsDlg::SaveSleepPicture);
     });
     for (QPushButton* button : m_saveButtons) {
         button->setAutoDefault(false);
@@ -254,7 +254,7 @@ QGroupBox* CTrendsDlg::buildSleepFrame()
     return m_sleepFrame;
 }
 
-void CTrendsDlg::setTexts()
+void CTrendsDlg::SetTexts()
 {
     setWindowTitle(Text(TrendText::Title));
     for (std::size_t index = 0; index < DayChoices.size(); ++index) {
@@ -285,12 +285,12 @@ void CTrendsDlg::setTexts()
     m_stepChart->setAccessibleName(Text(TrendText::StepsFrame));
     m_sleepChart->setAccessibleName(Text(TrendText::SleepFrame));
     // The charts' legends and summaries speak the language too.
-    showSteps();
-    showSleep();
-    alignCharts();
+    ShowSteps();
+    ShowSleep();
+    AlignCharts();
 }
 
-void CTrendsDlg::alignCharts()
+void CTrendsDlg::AlignCharts()
 {
     // The figures beside both charts take the same width, so that the charts line up.
     m_stepSide->setMinimumWidth(0);
@@ -305,7 +305,7 @@ void CTrendsDlg::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange) {
-        setTexts();
+        SetTexts();
     }
 }
 
@@ -336,8 +336,8 @@ void CTrendsDlg::ShowDays(int days)
     if (QRadioButton* button = DaysButton(days); button != nullptr && !button->isChecked()) {
         button->setChecked(true);
     }
-    loadDays();
-    showSteps();
+    LoadDays();
+    ShowSteps();
 }
 
 void CTrendsDlg::ShowNights(int nights)
@@ -346,11 +346,11 @@ void CTrendsDlg::ShowNights(int nights)
     if (QRadioButton* button = NightsButton(nights); button != nullptr && !button->isChecked()) {
         button->setChecked(true);
     }
-    loadNights();
-    showSleep();
+    LoadNights();
+    ShowSleep();
 }
 
-void CTrendsDlg::loadDays()
+void CTrendsDlg::LoadDays()
 {
     const QDate first = m_lastDay.addDays(1 - m_days);
     const QDate leadFirst = first.addDays(1 - AverageSpan);
@@ -365,12 +365,12 @@ void CTrendsDlg::loadDays()
     m_stepDays.lead = static_cast<std::size_t>(AverageSpan - 1);
 }
 
-void CTrendsDlg::loadNights()
+void CTrendsDlg::LoadNights()
 {
     // The last day's own night is not over yet.
     const Result<SleepTrend> nights =
-        LoadNights(appState().workingFolder, m_lastDay.addDays(-m_nights), m_lastDay.addDays(-1),
-                   ReadSleepWindow());
+        trek::LoadNights(appState().workingFolder, m_lastDay.addDays(-m_nights),
+                         m_lastDay.addDays(-1), ReadSleepWindow());
     if (!nights) {
         user().setStatusText(nights.error());
         m_sleep.reset();
@@ -379,12 +379,12 @@ void CTrendsDlg::loadNights()
     m_sleep = *nights;
 }
 
-void CTrendsDlg::setFigure(Figure figure, const QString& text)
+void CTrendsDlg::SetFigure(Figure figure, const QString& text)
 {
     m_figures.at(static_cast<std::size_t>(figure))->setText(text);
 }
 
-void CTrendsDlg::showSteps()
+void CTrendsDlg::ShowSteps()
 {
     const std::vector<DayTrend> shown = m_stepDays.Shown();
     const QDate first = m_lastDay.addDays(1 - m_days);
@@ -397,25 +397,25 @@ void CTrendsDlg::showSteps()
     const auto number = [](qint64 value) {
         return QString::number(value);
     };
-    setFigure(Figure::Average, FillText(Text(TrendText::PerDay), {number(total.AverageSteps())}));
-    setFigure(Figure::BestDay,
+    SetFigure(Figure::Average, FillText(Text(TrendText::PerDay), {number(total.AverageSteps())}));
+    SetFigure(Figure::BestDay,
               range.bestDay.isValid()
                   ? TrendDay(range.bestDay) + QStringLiteral("  ") + number(range.bestSteps)
                   : NoValue);
-    setFigure(Figure::GoalDays,
+    SetFigure(Figure::GoalDays,
               FillText(Text(TrendText::OutOf),
                        {number(total.goalDays), number(static_cast<qint64>(shown.size()))}));
-    setFigure(Figure::CurrentRun, DayCountText(range.currentRun));
-    setFigure(Figure::LongestRun, DayCountText(range.longestRun));
-    setFigure(Figure::TotalSteps, number(total.steps));
+    SetFigure(Figure::CurrentRun, DayCountText(range.currentRun));
+    SetFigure(Figure::LongestRun, DayCountText(range.longestRun));
+    SetFigure(Figure::TotalSteps, number(total.steps));
     const bool imperial = IsImperial(appState().values.unitMode);
-    setFigure(Figure::Distance, QString::asprintf("%.3f ", total.distance) +
+    SetFigure(Figure::Distance, QString::asprintf("%.3f ", total.distance) +
                                     Text(imperial ? TrendText::Miles : TrendText::Kilometres));
-    setFigure(Figure::Calories,
+    SetFigure(Figure::Calories,
               QString::asprintf("%.3f ", total.calories) + Text(TrendText::KiloCalories));
 }
 
-void CTrendsDlg::showSleep()
+void CTrendsDlg::ShowSleep()
 {
     const QDate first = m_lastDay.addDays(-m_nights);
     const QDate last = m_lastDay.addDays(-1);
@@ -423,10 +423,10 @@ void CTrendsDlg::showSleep()
     const SleepTrend nights = m_sleep.value_or(SleepTrend());
     DrawSleepTrend(*m_sleepChart, nights, first, last);
     const bool worn = nights.wornNights > 0;
-    setFigure(Figure::AverageSleep, worn ? DurationText(nights.averageSleepMinutes) : NoValue);
-    setFigure(Figure::AverageEfficiency,
+    SetFigure(Figure::AverageSleep, worn ? DurationText(nights.averageSleepMinutes) : NoValue);
+    SetFigure(Figure::AverageEfficiency,
               worn ? QString::asprintf("%d%%", nights.averageEfficiency) : NoValue);
-    setFigure(Figure::NightsWorn,
+    SetFigure(Figure::NightsWorn,
               FillText(Text(TrendText::OutOf),
                        {QString::number(nights.wornNights), QString::number(m_nights)}));
 }
@@ -446,7 +446,7 @@ void CTrendsDlg::ApplyGoal()
             return;
         }
         m_goal = *typed;
-        showSteps();
+        ShowSteps();
     }
     m_goalBox->setText(QString::number(m_goal));
 }
@@ -472,7 +472,7 @@ Result<> CTrendsDlg::SaveSleepPicture(const QString& path) const
     return WritePicture(path, m_sleepChart->Picture());
 }
 
-void CTrendsDlg::saveAs(const QString& name, bool csv,
+void CTrendsDlg::SaveAs(const QString& name, bool csv,
                         Result<> (CTrendsDlg::*save)(const QString&) const)
 {
     const QString suggested =

@@ -82,20 +82,20 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildControls();
-    QGroupBox* buildStepsFrame();
-    QGroupBox* buildSleepFrame();
+    void BuildControls();
+    QGroupBox* BuildStepsFrame();
+    QGroupBox* BuildSleepFrame();
     // The captions and values of the figures from `first` to before `end`, two columns.
-    QGridLayout* buildFigures(QWidget* frame, int first, int end);
-    void setTexts();
-    void alignCharts();
-    void loadDays();
-    void loadNights();
-    void showSteps();
-    void showSleep();
-    void setFigure(Figure figure, const QString& text);
+    QGridLayout* BuildFigures(QWidget* frame, int first, int end);
+    void SetTexts();
+    void AlignCharts();
+    void LoadDays();
+    void LoadNights();
+    void ShowSteps();
+    void ShowSleep();
+    void SetFigure(Figure figure, const QString& text);
     // Asks where to save, then saves there; a failure is told in a box.
-    void saveAs(const QString& name, bool csv, Result<> (CTrendsDlg::*save)(const QString&) const);
+    void SaveAs(const QString& name, bool csv, Result<> (CTrendsDlg::*save)(const QString&) const);
 
     QDate m_lastDay;
     int m_days = DayChoices.front();
