@@ -37,7 +37,8 @@ inline constexpr SettingKey<QString> UpdateUrl{
     section::Advance, "UpdateURL",
     "https://update.example.com/UploadFiles%5CDownLoads%5CTrekkomat_K7.exe"};
 
-inline constexpr SettingKey<int> UnitMode{section::Current, "UnitMode", 0}; // 0 metric
+// 0 metric, anything else imperial.
+inline constexpr SettingKey<int> UnitMode{section::Current, "UnitMode", 0};
 inline constexpr SettingKey<int> ReportMode{section::Current, "ReportMode", 0};
 
 inline constexpr SettingKey<int> TotalSteps{section::Summary, "TotalSteps", 0};

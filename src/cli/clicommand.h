@@ -31,7 +31,8 @@ enum class CliNeeds {
     // The working folder, made with a settings file of the start-up defaults when it has none, so
     // that a fresh installation can be set up from the terminal.
     FirstUseSettings,
-    Wristband, // the working folder and the drives for the Maintain tab's work; the store is left
+    // The working folder and the drives for the Maintain tab's work, the store left alone.
+    Wristband,
 };
 
 // Stores one value from the command line into a command's values, or says in one sentence why it

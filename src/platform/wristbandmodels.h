@@ -39,8 +39,8 @@ inline constexpr std::array<ModelDescriptor, 2> WristbandModels{{
     {WristbandModel::K9E, "K9E", 'E', "k9e", RecordAccess::Stream},
 }};
 
-// The model of every letter no row names, and of an image nothing else recognises: the first
-// wristbands answered with several letters, and all of them kept a record memory.
+// The model of every letter no row names, and of an image nothing else recognises: a wristband
+// that answers none of the stream models' letters keeps a record memory.
 inline constexpr WristbandModel FallbackModel = WristbandModel::K7;
 
 constexpr const ModelDescriptor& describeModel(WristbandModel model)
