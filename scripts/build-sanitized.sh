@@ -8,5 +8,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export BUILD_DIR=${SANITIZED_BUILD_DIR:-build-asan} BUILD_TYPE=Debug
-exec scripts/build.sh -DCMAKE_CXX_COMPILER=clang++ "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g" \
+fresh=()
+# A folder made for gcc (as an older CI did) cannot simply be switched to clang.
+if [[ -f $BUILD_DIR/CMakeCache.txt ]] &&
+  ! grep -q '^CMAKE_CXX_COMPILER:.*clang' "$BUILD_DIR/CMakeCache.txt"; then
+  fresh=(--fresh)
+fi
+exec scripts/build.sh "${fresh[@]}" -DCMAKE_CXX_COMPILER=clang++ "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g" \
   -DTREK_SANITIZE=ON -DTREK_BUILD_FUZZ=ON -DTREK_BUILD_TESTS=ON -DTREK_BUILD_BENCH=OFF "$@"
