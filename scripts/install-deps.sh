@@ -10,7 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   dosfstools mtools fusefat fuse3 dbus-daemon
   xvfb xauth imagemagick fonts-noto-cjk at-spi2-core
-  clang-format clang-tidy clang libclang-rt-14-dev
+  clang-format clang-tidy clang libclang-rt-14-dev ccache
   desktop-file-utils appstream dpkg-dev groff-base lintian
 )
 missing=()

@@ -8,12 +8,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${PACKAGE_BUILD_DIR:-build-package}
+source scripts/ccache-env.sh
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREK_BUILD_TESTS=OFF \
-    -DTREK_BUILD_BENCH=OFF >/dev/null
+    -DTREK_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 fi
 cmake --build "$build_dir" -j2
 (cd "$build_dir" && cpack -G DEB >/dev/null)
