@@ -10,8 +10,10 @@ target_compile_definitions(trek_options INTERFACE
   QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_USE_QSTRINGBUILDER QT_STRICT_ITERATORS
   QT_NO_FOREACH)
 target_include_directories(trek_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
-if(TREK_SANITIZE)
-  target_compile_options(trek_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+# The fuzz targets run under the same checks as the sanitized suite, so one build serves both.
+if(TREK_SANITIZE OR TREK_BUILD_FUZZ)
+  target_compile_options(trek_options INTERFACE -fsanitize=address,undefined
+    -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(trek_options INTERFACE -fsanitize=address,undefined)
 endif()
 # Every library a fuzz target links carries the coverage the fuzzer steers by; only the targets
@@ -20,9 +22,7 @@ if(TREK_BUILD_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "TREK_BUILD_FUZZ needs clang for libFuzzer.")
   endif()
-  target_compile_options(trek_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
-    -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  target_link_options(trek_options INTERFACE -fsanitize=address,undefined)
+  target_compile_options(trek_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
 # trek_library(NAME SOURCES...) and trek_program(NAME SOURCES...): every target of the project is

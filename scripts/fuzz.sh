@@ -37,6 +37,7 @@ done
 BUILD_TARGETS="${names[*]}" scripts/build-sanitized.sh
 
 # One target per core; each leaves its log and its exit status beside it.
+root=$PWD
 fuzz_one() {
   local target=$1 corpus=$2 maxlen=$3 status=0
   # New inputs go to a scratch folder; the committed corpus stays the seeds and the findings.
@@ -46,7 +47,6 @@ fuzz_one() {
     >"$out/$target.log" 2>&1 || status=$?
   echo "$status" >"$out/$target.status"
 }
-root=$PWD
 running=0
 for row in "${targets[@]}"; do
   read -r target corpus maxlen <<<"$row"
